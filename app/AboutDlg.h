@@ -1,0 +1,12 @@
+#pragma once
+
+#include "framework/ModalDialog.h"
+
+// The "Version" box: icon, maker, version, and an OK button.
+class CAboutDlg : public CModalDialog {
+public:
+    CAboutDlg();
+
+protected:
+    BOOL OnInitDialog() override;
+};

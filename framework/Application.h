@@ -1,0 +1,38 @@
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+
+class CWindow;
+
+// The program's one application object. The derived class's InitInstance runs
+// the whole program; returning false ends the process without a message loop.
+class CApplication {
+public:
+    CApplication();
+    virtual ~CApplication();
+
+    virtual bool InitInstance() = 0;
+    // Runs InitInstance and, if it returns true, a plain message loop.
+    int Run();
+
+    static CApplication* Current() { return s_current; }
+
+    // Makes every registry setting live under HKCU\SOFTWARE\<company>\<app name>.
+    void SetRegistryKey(const char* company);
+
+    CWindow* m_pMainWnd = nullptr;
+
+private:
+    static CApplication* s_current;
+};
+
+// The registry company key and the application name (the executable's base
+// name), used to build the settings key path. Usable without an application
+// object, so that stores can be tested on their own.
+namespace AppRegistry {
+void SetCompany(const std::string& company);
+const std::string& Company();
+std::string AppName();
+} // namespace AppRegistry

@@ -1,0 +1,106 @@
+#include "ruler/Geometry.h"
+
+#include <algorithm>
+
+WindowRect LineRect(const WindowRect& client, int32_t value, bool vertical, int32_t s, int32_t l)
+{
+    const int32_t from = s + value - l / 2;
+    const int32_t to = s + value + l / 2 + l % 2 + 1;
+    if (vertical) return {from, s / 2, to, client.Height() - s / 2};
+    return {s / 2, from, client.Width() - s / 2, to};
+}
+
+bool LineShown(const WindowRect& client, int32_t value, bool vertical, int32_t s)
+{
+    return value < (vertical ? client.Width() : client.Height()) - 2 * s;
+}
+
+std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars, int32_t s,
+                                    int32_t l, const std::vector<int32_t>& linesX,
+                                    const std::vector<int32_t>& linesY)
+{
+    const int32_t w = client.Width(), h = client.Height();
+    std::vector<WindowRect> rects;
+    rects.reserve(bars.size() + 2 + linesX.size() + linesY.size());
+    for (const ScaleBarStyle& bar : bars) {
+        if (bar.Rect.IsEmpty()) continue;
+        WindowRect r = bar.Rect;
+        // Each bar also covers the corner square at its far end.
+        if (bar.IsVertical())
+            r.bottom += s;
+        else
+            r.right += s;
+        rects.push_back(r);
+    }
+    rects.push_back({0, 0, s, s});
+    rects.push_back({w - s, h - s, w, h});
+    for (int32_t x : linesX) {
+        if (!LineShown(client, x, true, s)) continue;
+        const int32_t from = s + x - l / 2;
+        rects.push_back({from, s, from + l, h - s});
+    }
+    for (int32_t y : linesY) {
+        if (!LineShown(client, y, false, s)) continue;
+        const int32_t from = s + y - l / 2;
+        rects.push_back({s, from, w - s, from + l});
+    }
+    return rects;
+}
+
+int RulerHitTest(const WindowRect& window, int32_t x, int32_t y)
+{
+    const WindowRect& r = window;
+    if (WindowRect(r.right - kBoxSize, r.bottom - kBoxSize, r.right, r.bottom).Contains(x, y)) return HitBottomRight;
+    if (WindowRect(r.left, r.top, r.left + kBoxSize, r.top + kBoxSize).Contains(x, y)) return HitCaption;
+    switch (r.ClassifyZone(x, y, kResizeMargin)) {
+    case ZoneLeft: return HitLeft;
+    case ZoneRight: return HitRight;
+    case ZoneTop: return HitTop;
+    case ZoneTopLeft: return HitTopLeft;
+    case ZoneTopRight: return HitTopRight;
+    case ZoneBottom: return HitBottom;
+    case ZoneBottomLeft: return HitBottomLeft;
+    case ZoneBottomRight: return HitBottomRight;
+    case ZoneInterior: return r.Deflated(kMoveBand).Contains(x, y) ? HitDefault : HitCaption;
+    default: return HitDefault;
+    }
+}
+
+bool IsMenuClick(int32_t pressX, int32_t pressY, int32_t releaseX, int32_t releaseY)
+{
+    return WindowRect(releaseX, releaseY, releaseX + 5, releaseY + 5).Contains(pressX, pressY);
+}
+
+WindowRect FitRulerAround(const WindowRect& target, const WindowRect& monitor, int32_t s)
+{
+    WindowRect t = target;
+    if (t.Width() > monitor.Width()) t.right = t.left + monitor.Width();
+    if (t.Height() > monitor.Height()) t.bottom = t.top + monitor.Height();
+    return {t.left - s, t.top - s, t.right + s, t.bottom + s};
+}
+
+WindowRect SaneWindowRect(const WindowRect& stored, const WindowRect& fallback)
+{
+    WindowRect r = stored.IsEmpty() ? fallback : stored;
+    // 64-bit: a stored left of INT32_MIN and right of INT32_MAX must not overflow.
+    const int64_t width = std::min<int64_t>(int64_t(r.right) - r.left, kMaxWindowSide);
+    const int64_t height = std::min<int64_t>(int64_t(r.bottom) - r.top, kMaxWindowSide);
+    // Far beyond any desktop; keeps every edge representable.
+    constexpr int32_t kFar = 1 << 24;
+    r.left = std::clamp(r.left, -kFar, kFar);
+    r.top = std::clamp(r.top, -kFar, kFar);
+    r.right = static_cast<int32_t>(r.left + width);
+    r.bottom = static_cast<int32_t>(r.top + height);
+    return r;
+}
+
+WindowRect MoveOntoMonitor(const WindowRect& rect, const WindowRect& monitor)
+{
+    // Keep as much of the window on the monitor as fits, the top-left corner first,
+    // so that the move box can always be reached.
+    const int64_t w = int64_t(rect.right) - rect.left, h = int64_t(rect.bottom) - rect.top;
+    int64_t left = std::max<int64_t>(std::min<int64_t>(rect.left, int64_t(monitor.right) - w), monitor.left);
+    int64_t top = std::max<int64_t>(std::min<int64_t>(rect.top, int64_t(monitor.bottom) - h), monitor.top);
+    return {static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(left + w),
+            static_cast<int32_t>(top + h)};
+}

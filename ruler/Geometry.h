@@ -1,0 +1,68 @@
+#pragma once
+
+// Window-free geometry of the ruler window: guide-line rectangles, the window
+// shape, hit-test zones and window targeting. All lengths are screen pixels;
+// S is the scale-bar thickness, L the guide-line width.
+
+#include "ruler/WindowRect.h"
+#include "scalebar/ScaleBarStyle.h"
+
+#include <cstdint>
+#include <vector>
+
+// Side of the move box and of the size grip's square; fixed, whatever S is.
+constexpr int32_t kBoxSize = 22;
+// Hit-test margins: edge strips resize, the band up to kMoveBand moves the window.
+constexpr int32_t kResizeMargin = 8;
+constexpr int32_t kMoveBand = 20;
+// Largest window side a stored rectangle may ask for.
+constexpr int32_t kMaxWindowSide = 16384;
+
+// Hit-test codes, equal to the Win32 HT* values; HitDefault means "let the
+// default processing decide".
+enum HitCode : int {
+    HitDefault = -1,
+    HitCaption = 2,
+    HitLeft = 10,
+    HitRight = 11,
+    HitTop = 12,
+    HitTopLeft = 13,
+    HitTopRight = 14,
+    HitBottom = 15,
+    HitBottomLeft = 16,
+    HitBottomRight = 17,
+};
+
+// The rectangle of the guide line at `value`, measured from the inner area's
+// left (vertical line) or top edge. It is L + 1 wide; the last column or row is
+// not painted.
+WindowRect LineRect(const WindowRect& client, int32_t value, bool vertical, int32_t scaleSize, int32_t lineSize);
+
+// Lines at or beyond the inner area's width (height) stay listed but are neither
+// drawn, nor part of the shape, nor hit.
+bool LineShown(const WindowRect& client, int32_t value, bool vertical, int32_t scaleSize);
+
+// The rectangles whose union is the window's shape: the shown bars (each
+// extended over the corner square at its end), the top-left and bottom-right
+// corner squares, and every shown guide line's part inside the inner area.
+std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars,
+                                    int32_t scaleSize, int32_t lineSize, const std::vector<int32_t>& linesX,
+                                    const std::vector<int32_t>& linesY);
+
+// Hit-test of a screen point against the window rectangle.
+int RulerHitTest(const WindowRect& window, int32_t x, int32_t y);
+
+// A right-button release counts as a click (opening the menu) when the press
+// point lies at most 4 pixels left of and above the release point, or on it.
+bool IsMenuClick(int32_t pressX, int32_t pressY, int32_t releaseX, int32_t releaseY);
+
+// The ruler rectangle that puts `target` exactly into the inner area, the target
+// cut to the monitor's size first.
+WindowRect FitRulerAround(const WindowRect& target, const WindowRect& monitor, int32_t scaleSize);
+
+// A stored window rectangle made usable: an empty or inverted one gives way to
+// `fallback`; sides are limited to kMaxWindowSide.
+WindowRect SaneWindowRect(const WindowRect& stored, const WindowRect& fallback);
+
+// `rect` moved (not resized) so that its top-left part lies on `monitor`.
+WindowRect MoveOntoMonitor(const WindowRect& rect, const WindowRect& monitor);

@@ -1,0 +1,83 @@
+#include "ruler/MonitorRect.h"
+
+namespace {
+
+// The multi-monitor functions, looked up by name once: systems without them
+// still run the ruler, on the primary screen.
+struct MonitorApi {
+    decltype(&::GetSystemMetrics) getSystemMetrics = nullptr;
+    decltype(&::MonitorFromWindow) monitorFromWindow = nullptr;
+    decltype(&::MonitorFromRect) monitorFromRect = nullptr;
+    decltype(&::MonitorFromPoint) monitorFromPoint = nullptr;
+    decltype(&::EnumDisplayMonitors) enumDisplayMonitors = nullptr;
+    decltype(&::GetMonitorInfoA) getMonitorInfoA = nullptr;
+    bool available = false;
+};
+
+template <class F>
+void Lookup(HMODULE module, const char* name, F& function)
+{
+    function = reinterpret_cast<F>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+const MonitorApi& Api()
+{
+    static const MonitorApi api = [] {
+        MonitorApi a;
+        if (HMODULE user = GetModuleHandleA("USER32")) {
+            Lookup(user, "GetSystemMetrics", a.getSystemMetrics);
+            Lookup(user, "MonitorFromWindow", a.monitorFromWindow);
+            Lookup(user, "MonitorFromRect", a.monitorFromRect);
+            Lookup(user, "MonitorFromPoint", a.monitorFromPoint);
+            Lookup(user, "EnumDisplayMonitors", a.enumDisplayMonitors);
+            Lookup(user, "GetMonitorInfoA", a.getMonitorInfoA);
+        }
+        a.available = a.getSystemMetrics && a.monitorFromWindow && a.monitorFromRect && a.monitorFromPoint &&
+                      a.enumDisplayMonitors && a.getMonitorInfoA;
+        return a;
+    }();
+    return api;
+}
+
+WindowRect PrimaryScreen()
+{
+    return {0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+}
+
+WindowRect RectOfMonitor(HMONITOR monitor)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!monitor || !Api().getMonitorInfoA(monitor, &info)) return PrimaryScreen();
+    return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+}
+
+RECT ToRect(const WindowRect& r)
+{
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+} // namespace
+
+WindowRect MonitorRectOf(HWND window)
+{
+    if (!Api().available) return PrimaryScreen();
+    return RectOfMonitor(Api().monitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
+}
+
+WindowRect NearestMonitorRect(const WindowRect& rect)
+{
+    if (!Api().available) return PrimaryScreen();
+    const RECT r = ToRect(rect);
+    return RectOfMonitor(Api().monitorFromRect(&r, MONITOR_DEFAULTTONEAREST));
+}
+
+bool IsOnAnyMonitor(const WindowRect& rect)
+{
+    const RECT r = ToRect(rect);
+    if (!Api().available) {
+        const WindowRect s = PrimaryScreen();
+        return r.left < s.right && r.right > s.left && r.top < s.bottom && r.bottom > s.top;
+    }
+    return Api().monitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+}

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "ruler/WindowRect.h"
+
+#include <windows.h>
+
+// The whole rectangle (not the work area) of the monitor nearest to the window.
+// Without the multi-monitor functions the primary screen stands for every monitor.
+WindowRect MonitorRectOf(HWND window);
+
+// The monitor nearest to a screen rectangle, and whether the rectangle touches
+// any monitor at all.
+WindowRect NearestMonitorRect(const WindowRect& rect);
+bool IsOnAnyMonitor(const WindowRect& rect);

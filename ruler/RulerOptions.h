@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+
+class ProfileStore;
+
+// Option bits.
+enum : uint32_t {
+    OptTopmost = 0x001,
+    OptTooltip = 0x002,
+    OptTaskTray = 0x004,
+    OptMenuIcon = 0x008,
+    OptIndividual = 0x010,
+    OptCopyCursor = 0x100,
+    OptCopyScale = 0x200,
+    OptCopyMessage = 0x400,
+};
+
+// Flags bits.
+enum : uint32_t {
+    FlagReserved = 0x001,
+    FlagRightBar = 0x010,
+    FlagLeftBar = 0x020,
+    FlagBottomBar = 0x040,
+    FlagTopBar = 0x080,
+    FlagNumbers = 0x100,
+};
+
+// The ruler window's persisted configuration, kept in section "CMensuroDlg".
+struct RulerOptions {
+    static const char* const Section;
+
+    uint32_t Option = 0x00F;
+    uint32_t Flags = 0x1F1;
+    int32_t ScaleSize = 40;
+    int32_t LineSize = 1;
+    uint32_t LineColor = 0xFFFF00;     // cyan, 0x00BBGGRR
+    uint32_t LineTextColor = 0x0000FF; // red
+    int32_t CopyTimer = 100;
+    int32_t CopyOffsetX = 0;
+    int32_t CopyOffsetY = 0;
+
+    // Reads (each value defaulting to its current one) or writes the nine values,
+    // in their fixed order. The window rectangle is persisted separately.
+    void Persist(ProfileStore& store, bool loading);
+
+    // Brings values that no dialog could have produced and that would break the
+    // window (a thickness of zero, a line width of a million) into usable ranges.
+    // Sensible values outside the dialogs' lists are kept.
+    void Sanitize();
+};
+
+// Limits used by Sanitize.
+constexpr int32_t MinScaleSize = 4;
+constexpr int32_t MaxScaleSize = 500;
+constexpr int32_t MaxLineSize = 200;
+constexpr int32_t MaxCopyTimer = 600000;
+constexpr int32_t MaxCopyOffset = 200;

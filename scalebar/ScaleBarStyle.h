@@ -1,0 +1,64 @@
+#pragma once
+
+#include "ruler/WindowRect.h"
+
+#include <cstdint>
+#include <string>
+
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
+class ProfileStore;
+
+// Edge and numbers bits of ScaleBarStyle::Flags.
+enum : uint32_t {
+    BarRight = 0x010,
+    BarLeft = 0x020,
+    BarBottom = 0x040,
+    BarTop = 0x080,
+    BarNumbers = 0x100,
+};
+
+// One scale bar: where it lies, whether it carries numbers, its tick pitches and colours.
+struct ScaleBarStyle {
+    WindowRect Rect; // client coordinates; empty when the bar is hidden
+    uint32_t Flags = 0x011;
+    int32_t ScaleS = 5;
+    int32_t ScaleM = 50;
+    int32_t ScaleL = 100;
+    uint32_t ColorS = 0x000000;
+    uint32_t ColorM = 0xFF00FF;
+    uint32_t ColorL = 0x0000FF;
+    uint32_t Back = 0xFFFFFF;
+    uint32_t Text = 0x808080;
+
+    // The edge bit that counts when several are set (right, left, bottom, top), or 0.
+    uint32_t Edge() const;
+    bool IsHorizontal() const { return (Flags & (BarTop | BarBottom)) != 0; }
+    bool IsVertical() const { return (Flags & (BarLeft | BarRight)) != 0; }
+
+    // Reads (current values as defaults) or writes the nine stored values.
+    void Persist(ProfileStore& store, const char* section, bool loading);
+    // Takes the flags and places the bar along its edge of `client`, `thickness` wide.
+    void Layout(uint32_t flags, const WindowRect& client, int32_t thickness);
+
+#ifdef _WIN32
+    // Background, ticks and numbers, in the font selected into dc.
+    void Paint(HDC dc) const;
+#endif
+};
+
+// Positions u0 + k * pitch (k = 1, 2, ...) that lie before u1 and within [lo, hi]:
+// the ticks or numbers of one family that can show in a visible span. A pitch of
+// 0 or less yields none, so stored nonsense cannot make a painter loop forever.
+struct TickRun {
+    int64_t first = 0;
+    int64_t step = 0;
+    int64_t count = 0;
+    int64_t At(int64_t i) const { return first + i * step; }
+};
+TickRun TicksWithin(int32_t u0, int32_t u1, int32_t pitch, int64_t lo, int64_t hi);
+
+// A scale value as the bar shows it: "%3d", padded to at least three characters.
+std::string FormatScaleNumber(int64_t value);

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Fails when a program imports anything but Windows system DLLs.
+set -euo pipefail
+exe=$1
+objdump=$2
+allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$'
+bad=0
+while read -r dll; do
+    if [[ ! "$dll" =~ $allowed ]] && [[ ! "${dll^^}" =~ ^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|MSVCRT)\.DLL$ ]]; then
+        echo "$exe imports $dll"
+        bad=1
+    fi
+done < <("$objdump" -p "$exe" | sed -n 's/.*DLL Name: //p')
+[ "$bad" -eq 0 ] && echo "$(basename "$exe") ($(basename "$objdump" | cut -d- -f1)): system DLLs only"
+exit "$bad"

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# Builds both Windows programs and the native checks, then runs every test:
+# unit tests under Wine, the window-free logic under ASan + UBSan, the fuzz
+# target, and the end-to-end tests of the real Mensuro.exe. Non-zero on failure.
+set -uo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${MENSURO_BUILD_DIR:-$root/build}
+jobs=$(nproc)
+
+"$root/scripts/install-deps.sh" || exit 1
+. "$root/scripts/wine-env.sh"
+
+failed=0
+passed=0
+step() { echo; echo "=== $*"; }
+record() {
+    if [ "$1" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $2"; fi
+}
+
+step "Build: 64-bit Windows (program, tests, benchmark)"
+cmake -S "$root" -B "$build/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw64.cmake" -DMENSURO_TESTS=ON \
+      -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 >/dev/null &&
+    cmake --build "$build/win64" -j "$jobs"
+record $? "64-bit build"
+
+step "Build: 32-bit Windows (program)"
+cmake -S "$root" -B "$build/win32" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw32.cmake" >/dev/null &&
+    cmake --build "$build/win32" -j "$jobs"
+record $? "32-bit build"
+
+step "Build: native window-free logic (ASan + UBSan, fuzz target)"
+cmake -S "$root" -B "$build/native" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null &&
+    cmake --build "$build/native" -j "$jobs"
+record $? "native build"
+
+step "Static linking: only Windows system DLLs"
+"$root/scripts/check-imports.sh" "$build/win64/bin/Mensuro.exe" x86_64-w64-mingw32-objdump &&
+    "$root/scripts/check-imports.sh" "$build/win32/bin/Mensuro.exe" i686-w64-mingw32-objdump
+record $? "import check"
+
+step "Native tests (ASan + UBSan)"
+ctest --test-dir "$build/native" --output-on-failure
+record $? "native tests"
+
+step "Fuzzing the template file store"
+if [ -x "$build/native/bin/fuzz_ini_profile" ]; then
+    "$root/tests/fuzz/run-fuzz.sh" "$build/native/bin/fuzz_ini_profile"
+    record $? "fuzz"
+else
+    echo "fuzz target missing"; record 1 "fuzz"
+fi
+
+step "Windows tests under Wine (unit, end-to-end)"
+wine_env_start
+trap wine_env_stop EXIT
+ctest --test-dir "$build/win64" --output-on-failure
+record $? "Wine tests"
+wine_env_stop
+trap - EXIT
+
+echo
+echo "test steps: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

@@ -1,0 +1,33 @@
+# Sourced by the scripts: a private Xvfb display and a throw-away Wine prefix
+# with a 1280 x 1024 virtual desktop, stopped again by wine_env_stop.
+
+wine_env_start() {
+    WINE_ENV_DIR=$(mktemp -d /tmp/mensuro-wine.XXXXXX)
+    export WINEPREFIX="$WINE_ENV_DIR/pfx"
+    export WINEDEBUG=-all
+    export WINEDLLOVERRIDES="mscoree,mshtml="
+    export WINELOADER=/usr/lib/wine/wine64
+    local n
+    for n in $(seq 90 130); do
+        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
+    done
+    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    WINE_ENV_XVFB=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do
+        xdpyinfo >/dev/null 2>&1 && break
+        sleep 0.1
+    done
+    wineboot -i >/dev/null 2>&1 || true
+    wineserver -p
+    wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+}
+
+wine_env_stop() {
+    wineserver -k 2>/dev/null || true
+    [ -n "${WINE_ENV_XVFB:-}" ] && kill "$WINE_ENV_XVFB" 2>/dev/null || true
+    [ -n "${WINE_ENV_DIR:-}" ] && rm -rf "$WINE_ENV_DIR"
+    WINE_ENV_XVFB=""
+    WINE_ENV_DIR=""
+}

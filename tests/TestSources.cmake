@@ -1,0 +1,29 @@
+# Test sources, relative to tests/. Core tests need no window and run both
+# natively (under AddressSanitizer and UBSan) and under Wine.
+set(MENSURO_CORE_TEST_SOURCES
+    unit/ruler/WindowRectTest.cpp
+    unit/ruler/RulerOptionsTest.cpp
+    unit/ruler/GeometryTest.cpp
+    # scale bars and surfaces (window-free parts)
+    unit/scalebar/ScaleBarStyleTest.cpp
+    unit/copy/DibLayoutTest.cpp
+    # template file
+    unit/profile/IniProfileTest.cpp
+)
+
+# Tests that need Win32 (GDI, the registry, windows); they run under Wine.
+set(MENSURO_WIN_TEST_SOURCES
+    unit/profile/RegistryProfileTest.cpp
+    unit/framework/ModalDialogTest.cpp
+    # scale bars and surfaces (GDI)
+    unit/scalebar/ScaleBarPaintTest.cpp
+    unit/copy/DibSurfaceTest.cpp
+    # template file on Windows
+    unit/profile/IniProfileWinTest.cpp
+)
+
+# End-to-end tests: drive the real Mensuro.exe.
+set(MENSURO_E2E_TEST_SOURCES
+    e2e/LifecycleTest.cpp
+    e2e/RulerViewTest.cpp
+)

@@ -1,0 +1,11 @@
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+int wmain(int argc, wchar_t** argv)
+{
+    // Coordinates in the tests are screen pixels, whatever the display's scaling.
+    SetProcessDPIAware();
+    testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+// A snapshot of a screen rectangle, read the way a user sees it.
+class ScreenShot {
+public:
+    // Captures the screen rectangle (left, top, width, height).
+    ScreenShot(int left, int top, int width, int height);
+
+    // Colour at a screen coordinate inside the snapshot, as a COLORREF.
+    COLORREF At(int x, int y) const;
+    bool Contains(int x, int y) const;
+    // How many pixels of the rectangle (screen coordinates) have the colour.
+    int Count(const RECT& rect, COLORREF colour) const;
+    int Left() const { return m_left; }
+    int Top() const { return m_top; }
+
+private:
+    int m_left, m_top, m_width, m_height;
+    std::vector<uint32_t> m_pixels; // top-down, 0x00RRGGBB
+};
+
+// Colour of one screen pixel.
+COLORREF ScreenPixel(int x, int y);

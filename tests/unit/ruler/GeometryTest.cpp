@@ -1,0 +1,104 @@
+#include "ruler/Geometry.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+namespace {
+
+std::vector<ScaleBarStyle> Bars(uint32_t flags, const WindowRect& client, int32_t s)
+{
+    std::vector<ScaleBarStyle> bars(4);
+    const uint32_t masks[4] = {0x181, 0x141, 0x121, 0x111};
+    for (int i = 0; i < 4; ++i) bars[i].Layout(flags & masks[i], client, s);
+    return bars;
+}
+
+} // namespace
+
+TEST(Geometry, LineRectCoversLPlusOnePixelsAndReachesIntoTheBars)
+{
+    const WindowRect client(0, 0, 400, 300);
+    EXPECT_EQ(WindowRect(140, 20, 142, 280), LineRect(client, 100, true, 40, 1));
+    // L = 4: painted columns S+v-2 .. S+v+1, the rectangle one wider.
+    EXPECT_EQ(WindowRect(138, 20, 143, 280), LineRect(client, 100, true, 40, 4));
+    EXPECT_EQ(WindowRect(20, 138, 380, 144), LineRect(client, 100, false, 40, 5));
+    EXPECT_TRUE(LineShown(client, 319, true, 40));
+    EXPECT_FALSE(LineShown(client, 320, true, 40));
+    EXPECT_FALSE(LineShown(client, 220, false, 40));
+}
+
+TEST(Geometry, RegionIsBarsCornersAndLinesOnly)
+{
+    const WindowRect client(0, 0, 400, 300);
+    auto rects = RegionRects(client, Bars(0x1F1, client, 40), 40, 4, {100, 320}, {50});
+    const std::vector<WindowRect> expected = {
+        {40, 0, 400, 40},    // top bar over the top-right corner
+        {40, 260, 400, 300}, // bottom bar over the bottom-right corner
+        {0, 40, 40, 300},    // left bar over the bottom-left corner
+        {360, 40, 400, 300}, // right bar
+        {0, 0, 40, 40},      {360, 260, 400, 300}, // the two corner squares
+        {138, 40, 142, 260}, // X line 100; 320 is beyond the inner width
+        {40, 88, 360, 92},   // Y line 50
+    };
+    EXPECT_EQ(expected, rects);
+
+    // No bars at all: the window is the two corner squares (and lines).
+    rects = RegionRects(client, Bars(0x101, client, 40), 40, 1, {}, {});
+    EXPECT_EQ((std::vector<WindowRect>{{0, 0, 40, 40}, {360, 260, 400, 300}}), rects);
+}
+
+TEST(Geometry, HitTestZonesAroundTheEdges)
+{
+    const WindowRect w(100, 100, 500, 400);
+    EXPECT_EQ(HitCaption, RulerHitTest(w, 100, 100)) << "the move box wins over the corner";
+    EXPECT_EQ(HitCaption, RulerHitTest(w, 121, 121));
+    EXPECT_EQ(HitBottomRight, RulerHitTest(w, 478, 378));
+    EXPECT_EQ(HitBottomRight, RulerHitTest(w, 499, 399));
+    // 30, 15 and 5 pixels inside the top edge.
+    EXPECT_EQ(HitDefault, RulerHitTest(w, 300, 130));
+    EXPECT_EQ(HitCaption, RulerHitTest(w, 300, 115));
+    EXPECT_EQ(HitTop, RulerHitTest(w, 300, 105));
+    EXPECT_EQ(HitCaption, RulerHitTest(w, 300, 108));
+    EXPECT_EQ(HitDefault, RulerHitTest(w, 300, 120));
+    EXPECT_EQ(HitLeft, RulerHitTest(w, 100, 250));
+    EXPECT_EQ(HitRight, RulerHitTest(w, 499, 250));
+    EXPECT_EQ(HitBottom, RulerHitTest(w, 300, 399));
+    EXPECT_EQ(HitTopRight, RulerHitTest(w, 495, 102));
+    EXPECT_EQ(HitBottomLeft, RulerHitTest(w, 102, 395));
+    EXPECT_EQ(HitDefault, RulerHitTest(w, 500, 250)) << "outside";
+}
+
+TEST(Geometry, MenuClickAllowsFourPixelsLeftAndUpOnly)
+{
+    EXPECT_TRUE(IsMenuClick(50, 50, 50, 50));
+    EXPECT_TRUE(IsMenuClick(50, 50, 46, 46));
+    EXPECT_FALSE(IsMenuClick(50, 50, 45, 50));
+    EXPECT_FALSE(IsMenuClick(50, 50, 51, 50)) << "one pixel to the right is targeting";
+    EXPECT_FALSE(IsMenuClick(50, 50, 50, 51));
+}
+
+TEST(Geometry, FitAroundCutsTheTargetToTheMonitor)
+{
+    const WindowRect monitor(0, 0, 1280, 1024);
+    EXPECT_EQ(WindowRect(60, 60, 540, 440), FitRulerAround({100, 100, 500, 400}, monitor, 40));
+    EXPECT_EQ(WindowRect(-50, -30, 1310, 1074), FitRulerAround({-10, 10, 3000, 2000}, monitor, 40));
+}
+
+TEST(Geometry, StoredRectanglesAreMadeUsable)
+{
+    const WindowRect fallback(0, 0, 340, 290);
+    EXPECT_EQ(WindowRect(10, 20, 410, 320), SaneWindowRect({10, 20, 410, 320}, fallback));
+    EXPECT_EQ(fallback, SaneWindowRect({300, 50, 200, 400}, fallback));
+    EXPECT_EQ(fallback, SaneWindowRect({0, 0, 0, 0}, fallback));
+    const WindowRect huge = SaneWindowRect({INT_MIN, INT_MIN, INT_MAX, INT_MAX}, fallback);
+    EXPECT_EQ(kMaxWindowSide, huge.Width());
+    EXPECT_EQ(kMaxWindowSide, huge.Height());
+    EXPECT_LT(huge.left, huge.right);
+
+    const WindowRect monitor(0, 0, 1280, 1024);
+    EXPECT_EQ(WindowRect(880, 724, 1280, 1024), MoveOntoMonitor({5000, 4000, 5400, 4300}, monitor));
+    EXPECT_EQ(WindowRect(0, 0, 400, 300), MoveOntoMonitor({-900, -700, -500, -400}, monitor));
+    EXPECT_EQ(WindowRect(0, 0, 2000, 300), MoveOntoMonitor({3000, 0, 5000, 300}, monitor))
+        << "a window wider than the monitor keeps its left edge on it";
+}
