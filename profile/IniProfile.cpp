@@ -1,0 +1,289 @@
+#include "profile/IniProfile.h"
+
+#include <algorithm>
+#include <utility>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifdef _WIN32
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    LARGE_INTEGER size;
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0
+              && static_cast<unsigned long long>(size.QuadPart) < bytes.max_size();
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        size_t done = 0;
+        while (ok && done < bytes.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+            DWORD got = 0;
+            ok = ReadFile(file, &bytes[done], chunk, &got, nullptr) != 0;
+            if (got == 0)
+                break;  // the file shrank since its size was taken
+            done += got;
+        }
+        bytes.resize(done);
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+// Creates path, which must not exist yet, holding exactly bytes; on any
+// failure nothing is left behind.
+bool WriteNewFile(const fs::path& path, const std::string& bytes)
+{
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return false;
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
+        DWORD written = 0;
+        ok = WriteFile(file, bytes.data() + done, chunk, &written, nullptr) && written > 0;
+        done += written;
+    }
+    ok = ok && FlushFileBuffers(file);
+    ok = CloseHandle(file) && ok;
+    if (!ok)
+        DeleteFileW(path.c_str());
+    return ok;
+}
+
+bool ReplaceWith(const fs::path& from, const fs::path& to)
+{
+    return MoveFileExW(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void RemoveFile(const fs::path& path)
+{
+    DeleteFileW(path.c_str());
+}
+
+#else
+
+bool ReadWholeFile(const fs::path& path, std::string& bytes)
+{
+    int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    char chunk[65536];
+    for (;;) {
+        ssize_t got = read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            ok = got == 0;
+            break;
+        }
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    close(fd);
+    return ok;
+}
+
+// Creates path, which must not exist yet, holding exactly bytes; on any
+// failure nothing is left behind.
+bool WriteNewFile(const fs::path& path, const std::string& bytes)
+{
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0)
+        return false;
+    bool ok = true;
+    size_t done = 0;
+    while (ok && done < bytes.size()) {
+        ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
+        if (written < 0 && errno == EINTR)
+            continue;
+        ok = written > 0;
+        if (ok)
+            done += static_cast<size_t>(written);
+    }
+    ok = ok && fsync(fd) == 0;
+    ok = close(fd) == 0 && ok;
+    if (!ok)
+        unlink(path.c_str());
+    return ok;
+}
+
+bool ReplaceWith(const fs::path& from, const fs::path& to)
+{
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+void RemoveFile(const fs::path& path)
+{
+    unlink(path.c_str());
+}
+
+#endif
+
+std::string LoadText(const fs::path& path)
+{
+    std::string bytes;
+    if (path.empty() || !ReadWholeFile(path, bytes))
+        bytes.clear();
+    return bytes;
+}
+
+// The running executable's path with the extension "ini"; empty if unknown.
+fs::path DefaultPath()
+{
+    fs::path path;
+#ifdef _WIN32
+    std::wstring module(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
+        if (length == 0)
+            return fs::path();
+        if (length < module.size()) {
+            module.resize(length);
+            break;
+        }
+        // Truncated: the longest path Windows allows is 32767 characters.
+        if (module.size() > 32768)
+            return fs::path();
+        module.resize(module.size() * 2);
+    }
+    path = module;
+#else
+    std::error_code error;
+    path = fs::read_symlink("/proc/self/exe", error);
+    if (error)
+        return fs::path();
+#endif
+    path.replace_extension("ini");
+    return path;
+}
+
+} // namespace
+
+IniProfile::IniProfile()
+    : IniProfile(DefaultPath())
+{
+}
+
+IniProfile::IniProfile(fs::path path)
+    : m_path(std::move(path)), m_text(LoadText(m_path))
+{
+}
+
+IniProfile::~IniProfile()
+{
+    if (!m_text.IsModified() || m_path.empty())
+        return;
+    // A destructor must not throw; like any failed save, the changes are lost.
+    try {
+        Save();
+    } catch (...) {
+    }
+}
+
+// The new text goes to a file beside the old one, which is replaced in one
+// step: a save that fails at any point leaves the previous file as it was.
+void IniProfile::Save() const
+{
+    const std::string& content = m_text.Content();
+    if (content.empty()) {
+        RemoveFile(m_path);
+        return;
+    }
+    fs::path temp = m_path;
+    temp += ".tmp";
+    RemoveFile(temp);  // left over from an interrupted save
+    if (WriteNewFile(temp, content) && !ReplaceWith(temp, m_path))
+        RemoveFile(temp);
+}
+
+bool IniProfile::EnumSections(std::vector<std::string>& names)
+{
+    return m_text.EnumSections(names);
+}
+
+bool IniProfile::DeleteSection(const char* section)
+{
+    return m_text.DeleteSection(section);
+}
+
+bool IniProfile::EnumKeys(const char* section, std::vector<std::string>& names)
+{
+    return m_text.EnumKeys(section, names);
+}
+
+bool IniProfile::DeleteKey(const char* section, const char* key)
+{
+    return m_text.DeleteKey(section, key);
+}
+
+int IniProfile::ReadInt(const char* section, const char* key, int def)
+{
+    return m_text.ReadInt(section, key, def);
+}
+
+float IniProfile::ReadFloat(const char* section, const char* key, float def)
+{
+    return m_text.ReadFloat(section, key, def);
+}
+
+std::string IniProfile::ReadString(const char* section, const char* key, const char* def)
+{
+    return m_text.ReadString(section, key, def);
+}
+
+int IniProfile::ReadStringBuf(const char* section, const char* key, const char* def,
+                              char* buf, int size)
+{
+    return m_text.ReadStringBuf(section, key, def, buf, size);
+}
+
+bool IniProfile::ReadBinary(const char* section, const char* key, void* dest,
+                            const void* def, int size)
+{
+    return m_text.ReadBinary(section, key, dest, def, size);
+}
+
+int IniProfile::ReadBinaryAlloc(const char* section, const char* key,
+                                unsigned char*& result, const void* def, int defSize)
+{
+    return m_text.ReadBinaryAlloc(section, key, result, def, defSize);
+}
+
+bool IniProfile::WriteInt(const char* section, const char* key, int value)
+{
+    return m_text.WriteInt(section, key, value);
+}
+
+bool IniProfile::WriteFloat(const char* section, const char* key, float value)
+{
+    return m_text.WriteFloat(section, key, value);
+}
+
+bool IniProfile::WriteString(const char* section, const char* key, const char* value)
+{
+    return m_text.WriteString(section, key, value);
+}
+
+bool IniProfile::WriteBinary(const char* section, const char* key, const void* data, int size)
+{
+    return m_text.WriteBinary(section, key, data, size);
+}

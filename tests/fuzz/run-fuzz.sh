@@ -1,0 +1,36 @@
+#!/bin/sh
+# Replays the committed template-file corpus, then fuzzes for a short, seeded,
+# bounded run on a scratch copy so the repository stays untouched.
+# Usage: tests/fuzz/run-fuzz.sh <path-to-fuzz_ini_profile>
+set -eu
+
+if [ $# -ne 1 ] || [ ! -x "$1" ]; then
+    echo "usage: $0 <path-to-fuzz_ini_profile>" >&2
+    exit 2
+fi
+fuzzer=$1
+corpus=$(cd "$(dirname "$0")" && pwd)/corpus/ini
+
+# The target saves a file on every input; memory-backed storage keeps that fast.
+if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
+    TMPDIR=/dev/shm
+fi
+work=$(mktemp -d "${TMPDIR:-/tmp}/fuzz-ini-run-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+mkdir "$work/corpus" "$work/tmp"
+cp "$corpus"/* "$work/corpus/"
+# The target's own scratch files go with the rest.
+TMPDIR=$work/tmp
+export TMPDIR
+
+echo "== replaying $corpus"
+"$fuzzer" "$corpus"/*
+
+echo "== fuzzing for at most 30 s"
+if ! "$fuzzer" -seed=1 -max_total_time=30 -max_len=4096 -timeout=10 \
+        -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus"; then
+    kept=$(mktemp -d /tmp/fuzz-ini-crash-XXXXXX)
+    cp "$work"/crash-* "$work"/timeout-* "$work"/oom-* "$work"/leak-* "$kept/" 2>/dev/null || true
+    echo "fuzzing failed; reproducers kept in $kept" >&2
+    exit 1
+fi
