@@ -114,8 +114,10 @@ BOOL CMensuroDlg::OnInitDialog()
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
 
+    // Not owned by the ruler: an owned (topmost) tooltip keeps its owner out of the
+    // topmost band on some window managers. The ruler destroys it itself.
     m_toolTip = CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                CW_USEDEFAULT, CW_USEDEFAULT, m_hWnd, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     if (m_toolTip) {
         SendMessageW(m_toolTip, TTM_ACTIVATE, TRUE, 0);
         TOOLINFOW tool = {};
@@ -342,7 +344,7 @@ LRESULT CMensuroDlg::OnPaint(WPARAM, LPARAM)
         SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
         DrawIcon(dc, (client.Width() - cx + 1) / 2, (client.Height() - cy + 1) / 2, m_hIcon);
-    } else if (m_surface.Pixels()) {
+    } else if (m_surface.GetDC()) {
         m_surface.BlitTo(dc, 0, 0);
     } else {
         // No surface (the size was too large for one): draw straight to the screen.

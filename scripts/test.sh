@@ -54,8 +54,8 @@ else
 fi
 
 step "Windows tests under Wine (unit, end-to-end)"
-wine_env_start
 trap wine_env_stop EXIT
+wine_env_start
 ctest --test-dir "$build/win64" --output-on-failure
 record $? "Wine tests"
 wine_env_stop

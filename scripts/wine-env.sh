@@ -18,8 +18,10 @@ wine_env_start() {
         xdpyinfo >/dev/null 2>&1 && break
         sleep 0.1
     done
-    wineboot -i >/dev/null 2>&1 || true
+    # A persistent server first: every later wine start then takes about a second.
+    mkdir -p "$WINEPREFIX"
     wineserver -p
+    wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
 }

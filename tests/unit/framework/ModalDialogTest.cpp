@@ -39,11 +39,7 @@ protected:
         return CModalDialog::PreTranslateMessage(msg);
     }
 
-    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override
-    {
-        if (DispatchMessageTable(this, s_messages, message, wParam, lParam, result)) return true;
-        return CModalDialog::OnMessage(message, wParam, lParam, result);
-    }
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
     LRESULT OnFinish(WPARAM, LPARAM)
@@ -60,6 +56,12 @@ private:
 const MessageEntry<ProbeDialog> ProbeDialog::s_messages[] = {
     {kFinish, &ProbeDialog::OnFinish},
 };
+
+bool ProbeDialog::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    if (DispatchMessageTable(this, s_messages, message, wParam, lParam, result)) return true;
+    return CModalDialog::OnMessage(message, wParam, lParam, result);
+}
 
 } // namespace
 
