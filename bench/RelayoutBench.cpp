@@ -1,1 +1,87 @@
-int wmain() { return 0; }
+// Times the ruler's relayout against the floor of any full redraw: one fill and
+// one block copy of a surface of the same size. Prints milliseconds per call.
+#include "copy/DibSurface.h"
+#include "framework/Application.h"
+#include "ruler/MensuroDlg.h"
+
+#include <commctrl.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Median milliseconds per call over `rounds` rounds of `calls` calls.
+template <class F>
+double MedianMs(int rounds, int calls, F&& work)
+{
+    std::vector<double> samples;
+    for (int r = 0; r < rounds; ++r) {
+        const auto start = Clock::now();
+        for (int i = 0; i < calls; ++i) work();
+        GdiFlush();
+        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() / calls);
+    }
+    std::sort(samples.begin(), samples.end());
+    return samples[samples.size() / 2];
+}
+
+void PumpMessages()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+} // namespace
+
+int wmain()
+{
+    SetProcessDPIAware();
+    INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&icc);
+    AppRegistry::SetCompany("Veltrin's Applications");
+
+    CMensuroDlg ruler;
+    HWND window = ruler.Create();
+    if (!window) {
+        std::puts("could not create the ruler window");
+        return 1;
+    }
+    PumpMessages();
+
+    const SIZE sizes[] = {{400, 300}, {1920, 1080}, {3840, 2160}};
+    std::printf("%-11s %12s %12s %12s %8s\n", "size", "Relayout ms", "registry ms", "floor ms", "ratio");
+    for (const SIZE& size : sizes) {
+        SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+        PumpMessages();
+        RECT rc;
+        GetClientRect(window, &rc);
+        const WindowRect client(rc.left, rc.top, rc.right, rc.bottom);
+        const int calls = size.cx > 1000 ? 5 : 40;
+
+        const double relayout = MedianMs(7, calls, [&] {
+            ruler.Relayout();
+            ValidateRect(window, nullptr); // keep WM_PAINT out of the measurement
+        });
+        const double reload = MedianMs(7, calls, [&] { ruler.ReloadScaleBars(client); });
+
+        DibSurface floor(size.cx, size.cy, 24);
+        HDC target = GetDC(window);
+        const double floorMs = MedianMs(7, calls, [&] {
+            floor.Fill(0x55);
+            floor.BlitTo(target, 0, 0);
+        });
+        ReleaseDC(window, target);
+
+        char label[32];
+        std::snprintf(label, sizeof(label), "%ldx%ld", size.cx, size.cy);
+        std::printf("%-11s %12.3f %12.3f %12.3f %8.2f\n", label, relayout, reload, floorMs,
+                    (relayout - reload) / floorMs);
+    }
+    DestroyWindow(window);
+    return 0;
+}

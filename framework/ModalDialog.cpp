@@ -21,7 +21,7 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
 
 CModalDialog::CModalDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
-INT_PTR CModalDialog::DoModal()
+HWND CModalDialog::Create()
 {
     t_creating = this;
     HHOOK hook = SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
@@ -29,6 +29,12 @@ INT_PTR CModalDialog::DoModal()
                                    &CModalDialog::DialogProc, 0);
     if (hook) UnhookWindowsHookEx(hook);
     t_creating = nullptr;
+    return hwnd;
+}
+
+INT_PTR CModalDialog::DoModal()
+{
+    HWND hwnd = Create();
     if (!hwnd) return -1;
 
     const bool disableParent = m_parent && IsWindowEnabled(m_parent);

@@ -14,6 +14,9 @@ public:
     // Creates the window, runs the modal loop until EndDialog, destroys the window
     // and returns the EndDialog result (-1 if the window cannot be created).
     INT_PTR DoModal();
+    // Creates the window without running it, for code that drives it directly
+    // (the benchmark); the caller destroys it.
+    HWND Create();
     void EndDialog(INT_PTR result);
 
     // Moves the members to the controls (saving = false) or back (saving = true).

@@ -15,6 +15,7 @@ set(MENSURO_CORE_TEST_SOURCES
 set(MENSURO_WIN_TEST_SOURCES
     unit/profile/RegistryProfileTest.cpp
     unit/framework/ModalDialogTest.cpp
+    unit/ruler/ComposeImageTest.cpp
     # scale bars and surfaces (GDI)
     unit/scalebar/ScaleBarPaintTest.cpp
     unit/copy/DibSurfaceTest.cpp

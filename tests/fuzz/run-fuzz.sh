@@ -27,10 +27,13 @@ echo "== replaying $corpus"
 "$fuzzer" "$corpus"/*
 
 echo "== fuzzing for at most 30 s"
+# The progress lines go to a log; the summary and any failure are shown.
 if ! "$fuzzer" -seed=1 -max_total_time=30 -max_len=4096 -timeout=10 \
-        -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus"; then
+        -print_final_stats=1 -artifact_prefix="$work/" "$work/corpus" >"$work/log" 2>&1; then
+    tail -n 60 "$work/log" >&2
     kept=$(mktemp -d /tmp/fuzz-ini-crash-XXXXXX)
     cp "$work"/crash-* "$work"/timeout-* "$work"/oom-* "$work"/leak-* "$kept/" 2>/dev/null || true
     echo "fuzzing failed; reproducers kept in $kept" >&2
     exit 1
 fi
+grep -E '^(#[0-9]+[[:space:]]+(INITED|DONE)|Done|stat::number_of_executed_units|stat::new_units_added)' "$work/log"

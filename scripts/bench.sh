@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Builds and runs the relayout benchmark under Wine on a private display.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${MENSURO_BUILD_DIR:-$root/build}/win64
+
+"$root/scripts/install-deps.sh"
+cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+      -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw64.cmake" -DMENSURO_TESTS=ON >/dev/null
+cmake --build "$build" --target mensuro_bench -j "$(nproc)"
+. "$root/scripts/wine-env.sh"
+trap wine_env_stop EXIT
+wine_env_start
+wine "$build/bin/mensuro_bench.exe"

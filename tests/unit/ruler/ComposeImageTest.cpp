@@ -1,0 +1,109 @@
+// The ruler's composed image: background, bars, guide lines with labels, move box, grip.
+#include "copy/DibLayout.h"
+#include "ruler/MensuroDlg.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const COLORREF kCyan = RGB(0, 255, 255);
+const COLORREF kWhite = RGB(255, 255, 255);
+const COLORREF kLabelRed = RGB(255, 0, 0);
+
+// Composes a 400 x 300 ruler (S = 40) into a surface, with no window behind it.
+class ComposeImage : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_surface.Create(400, 300, 24));
+        m_surface.Fill(0x55);
+        m_ruler.m_scaleBars.resize(4);
+        LayoutBars(0x1F1);
+    }
+
+    void LayoutBars(uint32_t flags)
+    {
+        const uint32_t masks[4] = {0x181, 0x141, 0x121, 0x111};
+        for (int i = 0; i < 4; ++i) m_ruler.m_scaleBars[i].Layout(flags & masks[i], m_client, 40);
+    }
+
+    void Compose() { m_ruler.ComposeImage(m_surface.GetDC(), m_client); }
+
+    COLORREF Pixel(int x, int y) const
+    {
+        const int64_t stride = DibRowStride(m_surface.Width(), 24);
+        const unsigned char* p = m_surface.Pixels() + (m_surface.Height() - 1 - y) * stride + 3 * x;
+        return RGB(p[2], p[1], p[0]);
+    }
+
+    int Count(COLORREF colour, int left, int top, int right, int bottom) const
+    {
+        int n = 0;
+        for (int y = top; y < bottom; ++y)
+            for (int x = left; x < right; ++x) n += Pixel(x, y) == colour;
+        return n;
+    }
+
+    const WindowRect m_client{0, 0, 400, 300};
+    DibSurface m_surface;
+    CMensuroDlg m_ruler;
+};
+
+} // namespace
+
+TEST_F(ComposeImage, EveryPixelIsPaintedAndCornersShowTheTopBarBackground)
+{
+    m_ruler.m_scaleBars[0].Back = RGB(250, 240, 200);
+    Compose();
+    EXPECT_EQ(0, Count(RGB(0x55, 0x55, 0x55), 0, 0, 400, 300));
+    EXPECT_EQ(RGB(250, 240, 200), Pixel(390, 5)) << "top-right corner square";
+    EXPECT_EQ(RGB(250, 240, 200), Pixel(5, 290)) << "bottom-left corner square";
+    EXPECT_EQ(RGB(250, 240, 200), Pixel(200, 150)) << "the inner area too (cut out by the region)";
+}
+
+TEST_F(ComposeImage, GuideLinesAreExactlyLinePixelsWide)
+{
+    m_ruler.LineSize = 4;
+    m_ruler.m_linesX = {100, 320, 0};
+    m_ruler.m_linesY = {50};
+    Compose();
+    // L = 4 at v = 100: columns S+v-2 .. S+v+1 across the inner area.
+    for (int x = 138; x <= 141; ++x) EXPECT_EQ(kCyan, Pixel(x, 150)) << x;
+    EXPECT_NE(kCyan, Pixel(137, 150));
+    EXPECT_NE(kCyan, Pixel(142, 150));
+    EXPECT_EQ(kCyan, Pixel(139, 25)) << "the line reaches half-way into the top bar";
+    EXPECT_NE(kCyan, Pixel(139, 19));
+    // v = 320 is the inner width: listed but not drawn.
+    EXPECT_EQ(0, Count(kCyan, 356, 100, 364, 240));
+    // v = 0 overlaps the left bar by L/2.
+    EXPECT_EQ(kCyan, Pixel(38, 150));
+    for (int y = 88; y <= 91; ++y) EXPECT_EQ(kCyan, Pixel(200, y)) << y;
+    EXPECT_NE(kCyan, Pixel(200, 92));
+}
+
+TEST_F(ComposeImage, LabelsSitOnTheBarsAtBothEndsOfALine)
+{
+    m_ruler.LineSize = 1;
+    m_ruler.m_linesX = {100};
+    m_ruler.m_linesY = {150};
+    Compose();
+    EXPECT_GT(Count(kLabelRed, 120, 0, 162, 20), 0) << "top label of the vertical line";
+    EXPECT_GT(Count(kLabelRed, 120, 280, 162, 300), 0) << "bottom label";
+    EXPECT_GT(Count(kLabelRed, 0, 175, 20, 210), 0) << "left label of the horizontal line";
+    EXPECT_GT(Count(kLabelRed, 380, 175, 400, 210), 0) << "right label";
+    EXPECT_EQ(0, Count(kLabelRed, 60, 60, 340, 240)) << "no label in the inner area";
+}
+
+TEST_F(ComposeImage, HiddenBarsLeaveBackgroundAndMoveBoxAndGripStay)
+{
+    LayoutBars(0x101);
+    Compose();
+    EXPECT_EQ(0, Count(RGB(255, 0, 0), 40, 0, 360, 40)) << "no big ticks without the top bar";
+    EXPECT_EQ(kWhite, Pixel(200, 20));
+    // The etched move box and its icon, and the size grip, are drawn whatever the bars.
+    EXPECT_NE(kWhite, Pixel(0, 0));
+    EXPECT_GT(400 - Count(kWhite, 3, 3, 19, 19), 0) << "icon in the move box";
+    EXPECT_NE(kWhite, Pixel(382, 282)) << "etched edge of the grip";
+    EXPECT_GT(324 - Count(kWhite, 382, 282, 400, 300), 10) << "size grip";
+    EXPECT_EQ(kWhite, Pixel(380, 280)) << "the grip starts 18 pixels from the corner";
+}
