@@ -162,8 +162,9 @@ bool IniText::EnumSections(std::vector<std::string>& names) const
 
 bool IniText::DeleteSection(const char* section)
 {
+    // A name the file cannot hold names no section: nothing to delete.
     if (!IsSectionName(section))
-        return false;
+        return true;
     size_t body = FindSection(section);
     if (body == npos)
         return true;
@@ -180,8 +181,9 @@ bool IniText::DeleteSection(const char* section)
 
 bool IniText::EnumKeys(const char* section, std::vector<std::string>& names) const
 {
+    // A name the file cannot hold names no section: nothing to delete.
     if (!IsSectionName(section))
-        return false;
+        return true;
     size_t body = FindSection(section);
     if (body == npos)
         return false;
