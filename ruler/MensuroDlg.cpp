@@ -1,11 +1,13 @@
 #include "ruler/MensuroDlg.h"
 
 #include "app/AboutDlg.h"
+#include "framework/GdiHolders.h"
 #include "framework/StringMessageBox.h"
 #include "profile/RegistryProfile.h"
 #include "resources/resource.h"
 #include "ruler/Geometry.h"
 #include "ruler/MonitorRect.h"
+#include "ruler/Win32Rect.h"
 
 #include <commctrl.h>
 #include <windowsx.h>
@@ -17,49 +19,6 @@
 static_assert(HitCaption == HTCAPTION && HitLeft == HTLEFT && HitBottomRight == HTBOTTOMRIGHT,
               "hit codes mirror the Win32 values");
 
-namespace {
-
-RECT ToRect(const WindowRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-WindowRect FromRect(const RECT& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
-}
-
-// Selects a GDI object into a DC for the length of a scope.
-class SelectedObject {
-public:
-    SelectedObject(HDC dc, HGDIOBJ object) : m_dc(dc), m_old(SelectObject(dc, object)) {}
-    ~SelectedObject() { SelectObject(m_dc, m_old); }
-    SelectedObject(const SelectedObject&) = delete;
-    SelectedObject& operator=(const SelectedObject&) = delete;
-
-private:
-    HDC m_dc;
-    HGDIOBJ m_old;
-};
-
-// Owns a created GDI object.
-template <class Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle handle) : m_handle(handle) {}
-    ~GdiObject()
-    {
-        if (m_handle) DeleteObject(m_handle);
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    Handle get() const { return m_handle; }
-
-private:
-    Handle m_handle;
-};
-
-} // namespace
 
 const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
     {WM_DESTROY, &CMensuroDlg::OnDestroy},
@@ -296,8 +255,8 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client)
 
 void CMensuroDlg::DrawGuideLines(HDC dc, const WindowRect& client)
 {
-    const int saved = SaveDC(dc);
     GdiObject<HBRUSH> brush(CreateSolidBrush(LineColor));
+    SavedDC saved(dc);
     SelectObject(dc, GetStockObject(NULL_PEN));
     SelectObject(dc, brush.get());
     SetTextColor(dc, LineTextColor);
@@ -307,7 +266,6 @@ void CMensuroDlg::DrawGuideLines(HDC dc, const WindowRect& client)
         if (LineShown(client, x, true, ScaleSize)) DrawGuideLine(dc, client, x, true);
     for (int32_t y : m_linesY)
         if (LineShown(client, y, false, ScaleSize)) DrawGuideLine(dc, client, y, false);
-    RestoreDC(dc, saved);
 }
 
 void CMensuroDlg::DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical)

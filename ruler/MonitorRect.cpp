@@ -1,5 +1,7 @@
 #include "ruler/MonitorRect.h"
 
+#include "ruler/Win32Rect.h"
+
 namespace {
 
 // The multi-monitor functions, looked up by name once: systems without them
@@ -50,11 +52,6 @@ WindowRect RectOfMonitor(HMONITOR monitor)
     info.cbSize = sizeof(info);
     if (!monitor || !Api().getMonitorInfoA(monitor, &info)) return PrimaryScreen();
     return {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
-}
-
-RECT ToRect(const WindowRect& r)
-{
-    return {r.left, r.top, r.right, r.bottom};
 }
 
 } // namespace

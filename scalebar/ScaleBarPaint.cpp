@@ -1,43 +1,11 @@
 #include "scalebar/ScaleBarStyle.h"
 
+#include "framework/GdiHolders.h"
+
 #include <algorithm>
 #include <string>
 
 namespace {
-
-// Brackets drawing with SaveDC/RestoreDC, so every selection and mode returns
-// to the caller's state.
-class SavedDC {
-public:
-    explicit SavedDC(HDC dc) : m_dc(dc), m_saved(SaveDC(dc)) {}
-    ~SavedDC()
-    {
-        if (m_saved) RestoreDC(m_dc, m_saved);
-    }
-    SavedDC(const SavedDC&) = delete;
-    SavedDC& operator=(const SavedDC&) = delete;
-
-private:
-    HDC m_dc;
-    int m_saved;
-};
-
-// Owns a created GDI object.
-template <class Handle>
-class GdiObject {
-public:
-    explicit GdiObject(Handle handle) : m_handle(handle) {}
-    ~GdiObject()
-    {
-        if (m_handle) DeleteObject(m_handle);
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-    Handle get() const { return m_handle; }
-
-private:
-    Handle m_handle;
-};
 
 // A stored colour with a high byte would be taken by GDI as a palette reference.
 COLORREF AsRgb(uint32_t colour)
