@@ -1,6 +1,7 @@
 // The ruler's composed image: background, bars, guide lines with labels, move box, grip.
-#include "copy/DibLayout.h"
 #include "ruler/MensuroDlg.h"
+
+#include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>
 
@@ -29,19 +30,10 @@ protected:
 
     void Compose() { m_ruler.ComposeImage(m_surface.GetDC(), m_client); }
 
-    COLORREF Pixel(int x, int y) const
-    {
-        const int64_t stride = DibRowStride(m_surface.Width(), 24);
-        const unsigned char* p = m_surface.Pixels() + (m_surface.Height() - 1 - y) * stride + 3 * x;
-        return RGB(p[2], p[1], p[0]);
-    }
-
+    COLORREF Pixel(int x, int y) const { return SurfacePixel(m_surface, x, y); }
     int Count(COLORREF colour, int left, int top, int right, int bottom) const
     {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += Pixel(x, y) == colour;
-        return n;
+        return CountColour(m_surface, colour, left, top, right, bottom);
     }
 
     const WindowRect m_client{0, 0, 400, 300};

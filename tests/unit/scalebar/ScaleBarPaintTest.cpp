@@ -1,7 +1,8 @@
 #include "scalebar/ScaleBarStyle.h"
 
-#include "copy/DibLayout.h"
 #include "copy/DibSurface.h"
+
+#include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>
 
@@ -40,20 +41,10 @@ protected:
 
     HDC Dc() const { return m_surface.GetDC(); }
 
-    COLORREF Pixel(int x, int y) const
-    {
-        const int64_t stride = DibRowStride(m_surface.Width(), 24);
-        const unsigned char* p = m_surface.Pixels() + (m_surface.Height() - 1 - y) * stride + 3 * x;
-        return RGB(p[2], p[1], p[0]);
-    }
-
-    // Pixels of `colour` in [left, right) x [top, bottom).
+    COLORREF Pixel(int x, int y) const { return SurfacePixel(m_surface, x, y); }
     int Count(COLORREF colour, int left, int top, int right, int bottom) const
     {
-        int n = 0;
-        for (int y = top; y < bottom; ++y)
-            for (int x = left; x < right; ++x) n += Pixel(x, y) == colour;
-        return n;
+        return CountColour(m_surface, colour, left, top, right, bottom);
     }
 
     int Ink(int left, int top, int right, int bottom) const
