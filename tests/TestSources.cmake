@@ -16,6 +16,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/profile/RegistryProfileTest.cpp
     unit/framework/ModalDialogTest.cpp
     unit/ruler/ComposeImageTest.cpp
+    unit/ruler/RulerWindowTest.cpp
     unit/resources/ResourcesTest.cpp
     # scale bars and surfaces (GDI)
     unit/scalebar/ScaleBarPaintTest.cpp

@@ -1,0 +1,56 @@
+// The ruler window itself, created in this process and driven directly.
+#include "ruler/MensuroDlg.h"
+#include "support/RegistryScope.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+void Pump()
+{
+    MSG msg;
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+}
+
+SIZE ClientSize(HWND window)
+{
+    RECT rc = {};
+    GetClientRect(window, &rc);
+    return {rc.right, rc.bottom};
+}
+
+} // namespace
+
+TEST(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
+{
+    // The window loads and saves its options under this test program's name.
+    const RegistryScope options("SOFTWARE\\Veltrin's Applications\\mensuro_unit_tests");
+    options.Clear();
+    CMensuroDlg ruler;
+    HWND window = ruler.Create();
+    ASSERT_NE(nullptr, window);
+    Pump();
+
+    SetWindowPos(window, nullptr, 0, 0, 10, 500, SWP_NOZORDER | SWP_NOMOVE);
+    EXPECT_EQ(80, ClientSize(window).cx) << "never narrower than twice the bar";
+    EXPECT_EQ(500, ClientSize(window).cy);
+
+    // Far too large for a surface: the window keeps working without one.
+    SetWindowPos(window, nullptr, 0, 0, 30000, 30000, SWP_NOZORDER | SWP_NOMOVE);
+    Pump();
+    EXPECT_EQ(nullptr, ruler.m_surface.GetDC());
+    InvalidateRect(window, nullptr, FALSE);
+    UpdateWindow(window);
+    DWORD_PTR answer = 0;
+    EXPECT_TRUE(SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, 2000, &answer));
+
+    SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
+    Pump();
+    ASSERT_NE(nullptr, ruler.m_surface.GetDC());
+    EXPECT_EQ(400, ruler.m_surface.Width());
+    EXPECT_EQ(300, ruler.m_surface.Height());
+    EXPECT_EQ(WindowRect(40, 0, 360, 40), ruler.m_scaleBars[0].Rect) << "laid out for the new size";
+    DestroyWindow(window);
+    EXPECT_EQ(400u, options.Dword("CMensuroDlg", "RIGHT").value_or(0)) << "saved when the window goes";
+    options.Clear();
+}
