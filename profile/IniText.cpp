@@ -181,9 +181,8 @@ bool IniText::DeleteSection(const char* section)
 
 bool IniText::EnumKeys(const char* section, std::vector<std::string>& names) const
 {
-    // A name the file cannot hold names no section: nothing to delete.
     if (!IsSectionName(section))
-        return true;
+        return false;
     size_t body = FindSection(section);
     if (body == npos)
         return false;
