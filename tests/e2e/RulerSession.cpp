@@ -31,11 +31,19 @@ void SendMouse(DWORD flags, int x = 0, int y = 0)
     input.mi.dwFlags = flags;
     if (flags & MOUSEEVENTF_ABSOLUTE) {
         const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
-        input.mi.dx = static_cast<LONG>((x * 65536LL + w / 2) / w);
-        input.mi.dy = static_cast<LONG>((y * 65536LL + h / 2) / h);
+        // Rounded up: the system maps back with (d * size) >> 16, which must give x and y exactly.
+        input.mi.dx = static_cast<LONG>((x * 65536LL + w - 1) / w);
+        input.mi.dy = static_cast<LONG>((y * 65536LL + h - 1) / h);
     }
     SendInput(1, &input, sizeof(input));
     Sleep(30);
+}
+
+// A button event that carries its own position: under Wine a late pointer update from an earlier
+// move can otherwise put it where the pointer was before.
+void Button(DWORD flag, int x, int y)
+{
+    SendMouse(flag | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
 }
 
 void SendKey(WORD vk, bool up)
@@ -121,17 +129,26 @@ namespace UserInput {
 void MoveTo(int x, int y)
 {
     SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, x, y);
+    // Wine applies an injected move with some delay; a button event sent before the pointer has
+    // arrived would act at the old position.
+    POINT at = {};
+    for (int i = 0; i < 100 && !(GetCursorPos(&at) && at.x == x && at.y == y); ++i) Sleep(10);
 }
 
 void Drag(int fromX, int fromY, int toX, int toY, bool rightButton, bool ctrl)
 {
     MoveTo(fromX, fromY);
     if (ctrl) SendKey(VK_CONTROL, false);
-    SendMouse(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+    Button(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, fromX, fromY);
     const int steps = 8;
-    for (int i = 1; i <= steps; ++i)
-        MoveTo(fromX + (toX - fromX) * i / steps, fromY + (toY - fromY) * i / steps);
-    SendMouse(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    for (int i = 1; i < steps; ++i)
+        SendMouse(MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE, fromX + (toX - fromX) * i / steps,
+                  fromY + (toY - fromY) * i / steps);
+    MoveTo(toX, toY);
+    // Wine brings its key state in line with the X server's (where Ctrl is up) when the pointer
+    // enters another window; pressing again keeps Ctrl held for the release.
+    if (ctrl) SendKey(VK_CONTROL, false);
+    Button(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, toX, toY);
     if (ctrl) SendKey(VK_CONTROL, true);
     Sleep(100);
 }
@@ -139,8 +156,8 @@ void Drag(int fromX, int fromY, int toX, int toY, bool rightButton, bool ctrl)
 void Click(int x, int y, bool rightButton)
 {
     MoveTo(x, y);
-    SendMouse(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
-    SendMouse(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+    Button(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, x, y);
+    Button(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, x, y);
 }
 
 void Key(WORD vk)
@@ -150,3 +167,83 @@ void Key(WORD vk)
 }
 
 } // namespace UserInput
+
+SolidWindow::SolidWindow(const RECT& screenRect, COLORREF colour) : m_state{colour, {}}
+{
+    static const wchar_t kClass[] = L"MensuroTestSolidWindow";
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &SolidWindow::Proc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.lpszClassName = kClass;
+    RegisterClassW(&wc); // fails harmlessly once the class exists
+    m_window = CreateWindowExW(0, kClass, L"Solid", WS_POPUP | WS_CLIPCHILDREN, screenRect.left, screenRect.top,
+                               screenRect.right - screenRect.left, screenRect.bottom - screenRect.top, nullptr,
+                               nullptr, wc.hInstance, &m_state);
+    ShowWindow(m_window, SW_SHOWNOACTIVATE);
+    UpdateWindow(m_window);
+}
+
+SolidWindow::~SolidWindow()
+{
+    if (m_window) DestroyWindow(m_window);
+}
+
+RECT SolidWindow::Rect() const
+{
+    RECT rect = {};
+    GetWindowRect(m_window, &rect);
+    return rect;
+}
+
+bool SolidWindow::WasPressedAt(int x, int y) const
+{
+    for (const POINT& p : m_state.presses)
+        if (p.x == x && p.y == y) return true;
+    return false;
+}
+
+HWND SolidWindow::AddButton(const RECT& rect)
+{
+    return CreateWindowExW(0, L"BUTTON", L"Child", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rect.left, rect.top,
+                           rect.right - rect.left, rect.bottom - rect.top, m_window, nullptr,
+                           GetModuleHandleW(nullptr), nullptr);
+}
+
+LRESULT CALLBACK SolidWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE)
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA,
+                          reinterpret_cast<LONG_PTR>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams));
+    auto* state = reinterpret_cast<State*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (state && message == WM_ERASEBKGND) {
+        RECT client = {};
+        GetClientRect(hwnd, &client);
+        HBRUSH brush = CreateSolidBrush(state->colour);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, brush);
+        DeleteObject(brush);
+        return 1;
+    }
+    if (state && message == WM_LBUTTONDOWN) {
+        POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        ClientToScreen(hwnd, &at);
+        state->presses.push_back(at);
+        return 0;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        if (done()) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    }
+}
