@@ -10,5 +10,6 @@ cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
 cmake --build "$build" --target mensuro_bench -j "$(nproc)"
 . "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
-wine_env_start
+# A desktop large enough to show the largest ruler whole, so every copy is a full one.
+wine_env_start 3840x2160
 wine "$build/bin/mensuro_bench.exe"

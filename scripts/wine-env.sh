@@ -1,7 +1,9 @@
 # Sourced by the scripts: a private Xvfb display and a throw-away Wine prefix
-# with a 1280 x 1024 virtual desktop, stopped again by wine_env_stop.
+# with a virtual desktop (1280 x 1024 unless a size is given, as in
+# "wine_env_start 3840x2160"), stopped again by wine_env_stop.
 
 wine_env_start() {
+    local size=${1:-1280x1024}
     WINE_ENV_DIR=$(mktemp -d /tmp/mensuro-wine.XXXXXX)
     export WINEPREFIX="$WINE_ENV_DIR/pfx"
     export WINEDEBUG=-all
@@ -11,7 +13,7 @@ wine_env_start() {
     for n in $(seq 90 130); do
         if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
     done
-    Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
     WINE_ENV_XVFB=$!
     export DISPLAY=":$n"
     for _ in $(seq 50); do
@@ -23,7 +25,7 @@ wine_env_start() {
     wineserver -p
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
-    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1280x1024 /f >/dev/null 2>&1
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f >/dev/null 2>&1
 }
 
 wine_env_stop() {
