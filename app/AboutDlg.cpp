@@ -2,7 +2,7 @@
 
 #include "resources/resource.h"
 
-CAboutDlg::CAboutDlg() : CModalDialog(IDD_ABOUTBOX, nullptr) {}
+CAboutDlg::CAboutDlg(HWND parent) : CModalDialog(IDD_ABOUTBOX, parent) {}
 
 BOOL CAboutDlg::OnInitDialog()
 {

@@ -5,7 +5,7 @@
 // The "Version" box: icon, maker, version, and an OK button.
 class CAboutDlg : public CModalDialog {
 public:
-    CAboutDlg();
+    explicit CAboutDlg(HWND parent);
 
 protected:
     BOOL OnInitDialog() override;

@@ -46,6 +46,13 @@ public:
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
     Handle get() const { return m_handle; }
+    // Hands the object over to a new owner (a region given to SetWindowRgn).
+    Handle release()
+    {
+        Handle handle = m_handle;
+        m_handle = nullptr;
+        return handle;
+    }
 
 private:
     Handle m_handle;

@@ -1,6 +1,9 @@
 #include "framework/ModalDialog.h"
 
+#include "framework/Application.h"
 #include "framework/DataExchange.h"
+
+#include <cwchar>
 
 namespace {
 // The dialog whose window is being created on this thread. The creation hook
@@ -8,9 +11,18 @@ namespace {
 // WM_SIZE reach the handlers too.
 thread_local CModalDialog* t_creating = nullptr;
 
+// Dialogs are made of the system dialog class; any other window the thread
+// creates first (an input-method window, a helper of a control) is not ours.
+bool IsDialogClass(const wchar_t* cls)
+{
+    if (IS_INTRESOURCE(cls)) return LOWORD(reinterpret_cast<ULONG_PTR>(cls)) == 0x8002;
+    return cls && std::wcscmp(cls, L"#32770") == 0;
+}
+
 LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
 {
-    if (code == HCBT_CREATEWND && t_creating) {
+    const auto* create = reinterpret_cast<const CBT_CREATEWNDW*>(lParam);
+    if (code == HCBT_CREATEWND && t_creating && create && create->lpcs && IsDialogClass(create->lpcs->lpszClass)) {
         CModalDialog* dialog = t_creating;
         t_creating = nullptr;
         dialog->SubclassWindow(reinterpret_cast<HWND>(wParam));
@@ -21,11 +33,21 @@ LRESULT CALLBACK CreationHook(int code, WPARAM wParam, LPARAM lParam)
 
 CModalDialog::CModalDialog(UINT templateId, HWND parent) : m_templateId(templateId), m_parent(parent) {}
 
+HWND CModalDialog::Owner() const
+{
+    if (m_parent) return GetAncestor(m_parent, GA_ROOT);
+    // Like the old framework: a dialog opened without a parent belongs to the main window.
+    CApplication* app = CApplication::Current();
+    CWindow* main = app ? app->m_pMainWnd : nullptr;
+    if (!main || main == this || !IsWindow(main->GetSafeHwnd())) return nullptr;
+    return main->GetSafeHwnd();
+}
+
 HWND CModalDialog::Create()
 {
     t_creating = this;
     HHOOK hook = SetWindowsHookExW(WH_CBT, &CreationHook, nullptr, GetCurrentThreadId());
-    HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), m_parent,
+    HWND hwnd = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(m_templateId), Owner(),
                                    &CModalDialog::DialogProc, 0);
     if (hook) UnhookWindowsHookEx(hook);
     t_creating = nullptr;
@@ -34,15 +56,21 @@ HWND CModalDialog::Create()
 
 INT_PTR CModalDialog::DoModal()
 {
-    HWND hwnd = Create();
-    if (!hwnd) return -1;
-
-    const bool disableParent = m_parent && IsWindowEnabled(m_parent);
-    if (disableParent) EnableWindow(m_parent, FALSE);
-    ShowWindow(hwnd, SW_SHOW);
-
+    // Set before creation: OnInitDialog may already end the dialog.
     m_running = true;
     m_result = IDCANCEL;
+    const HWND owner = Owner();
+    HWND hwnd = Create();
+    if (!hwnd) {
+        m_running = false;
+        return -1;
+    }
+
+    // The owner takes no input while its dialog is open: that is what makes it modal.
+    const bool disableOwner = owner && IsWindowEnabled(owner);
+    if (disableOwner) EnableWindow(owner, FALSE);
+    if (m_running) ShowWindow(hwnd, SW_SHOW);
+
     MSG msg;
     while (m_running) {
         const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
@@ -57,8 +85,8 @@ INT_PTR CModalDialog::DoModal()
         }
     }
 
-    // Re-enable the parent before the dialog goes, so activation returns to it.
-    if (disableParent) EnableWindow(m_parent, TRUE);
+    // Re-enable the owner before the dialog goes, so activation returns to it.
+    if (disableOwner) EnableWindow(owner, TRUE);
     if (m_hWnd) DestroyWindow(m_hWnd);
     return m_result;
 }

@@ -9,6 +9,8 @@ class DataExchange;
 // dialog can take key presses before dialog-key processing sees them.
 class CModalDialog : public CWindow {
 public:
+    // The dialog is owned by `parent`'s top-level window, or without a parent by the
+    // application's main window, and that window is disabled while it runs.
     CModalDialog(UINT templateId, HWND parent);
 
     // Creates the window, runs the modal loop until EndDialog, destroys the window
@@ -22,6 +24,9 @@ public:
     // Moves the members to the controls (saving = false) or back (saving = true).
     // Returns false when Exchange reports a value it could not take.
     bool UpdateData(bool saving);
+    // The window that owns the dialog and is disabled while it runs (may be null).
+    HWND Owner() const;
+    bool IsRunning() const { return m_running; }
 
 protected:
     // Default: dialog-key processing (Tab, Enter, Esc) for this dialog.

@@ -2,10 +2,29 @@
 
 #include <algorithm>
 
+namespace {
+
+// Far beyond any screen, yet with room to grow a rectangle by a margin: a line
+// coordinate from a template file can be anything a 32-bit number holds.
+constexpr int64_t kCoordLimit = int64_t(1) << 30;
+
+int32_t Clamped(int64_t v)
+{
+    return static_cast<int32_t>(std::clamp(v, -kCoordLimit, kCoordLimit));
+}
+
+// The first painted column (row) of the line at `value`.
+int64_t LineStart(int32_t value, int32_t s, int32_t l)
+{
+    return int64_t(s) + value - l / 2;
+}
+
+} // namespace
+
 WindowRect LineRect(const WindowRect& client, int32_t value, bool vertical, int32_t s, int32_t l)
 {
-    const int32_t from = s + value - l / 2;
-    const int32_t to = s + value + l / 2 + l % 2 + 1;
+    const int32_t from = Clamped(LineStart(value, s, l));
+    const int32_t to = Clamped(int64_t(s) + value + l / 2 + l % 2 + 1);
     if (vertical) return {from, s / 2, to, client.Height() - s / 2};
     return {s / 2, from, client.Width() - s / 2, to};
 }
@@ -36,15 +55,47 @@ std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<
     rects.push_back({w - s, h - s, w, h});
     for (int32_t x : linesX) {
         if (!LineShown(client, x, true, s)) continue;
-        const int32_t from = s + x - l / 2;
-        rects.push_back({from, s, from + l, h - s});
+        const int32_t from = Clamped(LineStart(x, s, l));
+        rects.push_back({from, s, Clamped(int64_t(from) + l), h - s});
     }
     for (int32_t y : linesY) {
         if (!LineShown(client, y, false, s)) continue;
-        const int32_t from = s + y - l / 2;
-        rects.push_back({s, from, w - s, from + l});
+        const int32_t from = Clamped(LineStart(y, s, l));
+        rects.push_back({s, from, w - s, Clamped(int64_t(from) + l)});
     }
     return rects;
+}
+
+LineHit HitTestLineLists(const WindowRect& client, int32_t x, int32_t y, const std::vector<int32_t>& linesX,
+                         const std::vector<int32_t>& linesY, int32_t s, int32_t l)
+{
+    // Lines not shown are not part of the window either, so they cannot be grabbed.
+    const std::vector<int32_t>* lists[2] = {&linesX, &linesY};
+    for (int k = 0; k < 2; ++k) {
+        const bool vertical = k == 0;
+        const std::vector<int32_t>& lines = *lists[k];
+        for (size_t i = 0; i < lines.size(); ++i) {
+            if (!LineShown(client, lines[i], vertical, s)) continue;
+            if (LineRect(client, lines[i], vertical, s, l).Inflated(kLineGrabMargin).Contains(x, y))
+                return {vertical ? HotX : HotY, static_cast<int32_t>(i)};
+        }
+    }
+    return {};
+}
+
+int32_t ClampLineValue(int64_t value, const WindowRect& client, bool vertical, int32_t s)
+{
+    const int64_t limit = int64_t(vertical ? client.Width() : client.Height()) - 2 * int64_t(s);
+    // Below 0 first, so a window narrower than 2S still gives 0.
+    return static_cast<int32_t>(std::max<int64_t>(std::min(value, limit), 0));
+}
+
+LineToAdd LineAddedAt(const std::vector<ScaleBarStyle>& bars, int32_t x, int32_t y, int32_t s)
+{
+    auto onBar = [&](size_t i) { return i < bars.size() && bars[i].Rect.Contains(x, y); };
+    if (onBar(2) || onBar(3)) return {HotY, Clamped(int64_t(y) - s)};
+    if (onBar(0) || onBar(1)) return {HotX, Clamped(int64_t(x) - s)};
+    return {};
 }
 
 int RulerHitTest(const WindowRect& window, int32_t x, int32_t y)

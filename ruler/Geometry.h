@@ -33,6 +33,21 @@ enum HitCode : int {
     HitBottomRight = 17,
 };
 
+// Which list a guide line is in.
+enum LineKind : int32_t {
+    HotNone = 0,
+    HotX = 1, // vertical lines, m_linesX
+    HotY = 2, // horizontal lines, m_linesY
+};
+
+// Grab zone around a guide line's rectangle, on every side.
+constexpr int32_t kLineGrabMargin = 3;
+
+struct LineHit {
+    int32_t kind = HotNone;
+    int32_t index = -1;
+};
+
 // The rectangle of the guide line at `value`, measured from the inner area's
 // left (vertical line) or top edge. It is L + 1 wide; the last column or row is
 // not painted.
@@ -48,6 +63,24 @@ bool LineShown(const WindowRect& client, int32_t value, bool vertical, int32_t s
 std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars,
                                     int32_t scaleSize, int32_t lineSize, const std::vector<int32_t>& linesX,
                                     const std::vector<int32_t>& linesY);
+
+// The shown guide line under client point (x, y): vertical lines before
+// horizontal ones, lower indexes first, each grabbed within kLineGrabMargin of
+// its rectangle.
+LineHit HitTestLineLists(const WindowRect& client, int32_t x, int32_t y, const std::vector<int32_t>& linesX,
+                         const std::vector<int32_t>& linesY, int32_t scaleSize, int32_t lineSize);
+
+// A dragged line's coordinate, held to 0 ... W - 2S (or H - 2S).
+int32_t ClampLineValue(int64_t value, const WindowRect& client, bool vertical, int32_t scaleSize);
+
+// Where a line added at client point `at` goes: a point on the left or right bar
+// adds a horizontal line at its y, on the top or bottom bar a vertical line at
+// its x (measured from the inner area); elsewhere kind is HotNone.
+struct LineToAdd {
+    int32_t kind = HotNone;
+    int32_t value = 0;
+};
+LineToAdd LineAddedAt(const std::vector<ScaleBarStyle>& bars, int32_t x, int32_t y, int32_t scaleSize);
 
 // Hit-test of a screen point against the window rectangle.
 int RulerHitTest(const WindowRect& window, int32_t x, int32_t y);

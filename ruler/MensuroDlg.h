@@ -1,8 +1,10 @@
 #pragma once
 
 #include "copy/DibSurface.h"
+#include "framework/Handles.h"
 #include "framework/MessageTable.h"
 #include "framework/ModalDialog.h"
+#include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
 #include "ruler/WindowRect.h"
 #include "scalebar/ScaleBarStyle.h"
@@ -10,10 +12,23 @@
 #include <cstdint>
 #include <vector>
 
+class CIconMenu;
 class ProfileStore;
+
+// Mouse modes of the ruler window.
+enum : int32_t {
+    MouseIdle = 0,
+    MouseDragLine = 1,
+    MouseTargeting = 2,
+};
 
 // The ruler window: a borderless, shaped dialog with a scale bar on each edge
 // and a see-through inner area. It owns all run-time state of the program.
+//
+// Its members are defined by concern: start-up, shut-down and the message
+// tables here; painting, frame geometry, targeting and guide lines in ruler/;
+// menus, window commands, tray icon and keyboard in shell/; the screen copy in
+// copy/; the dialogs' commands in settings/, linelist/ and copy/.
 class CMensuroDlg : public CModalDialog, public RulerOptions {
 public:
     explicit CMensuroDlg(HWND parent = nullptr);
@@ -32,60 +47,120 @@ public:
     void PersistOptions(ProfileStore& store, bool loading);
     void ShowContextMenu(int x, int y);
 
+    // Guide lines; AddLine and DeleteLine act at m_anchor.
+    bool HitTestLines(POINT p);
+    bool DragLine(int dx, int dy);
+    void AddLine();
+    void DeleteLine();
+    void DeleteAllLines();
+
+    // Runs a dialog owned by the ruler. Only one at a time: the tray menu still
+    // works while a dialog is open, and a second dialog would stack on the first.
+    INT_PTR RunDialog(CModalDialog& dialog);
+
 protected:
     BOOL OnInitDialog() override;
     bool PreTranslateMessage(MSG& msg) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
+    // ruler/MensuroDlg.cpp
     LRESULT OnDestroy(WPARAM, LPARAM);
-    LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM);
+    void OnCmdAbout();
+
+    // ruler/RulerPaint.cpp
+    LRESULT OnPaint(WPARAM, LPARAM);
+    WindowRect ClientRect() const;
+
+    // ruler/RulerFrame.cpp
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnSetCursor(WPARAM, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnDpiChanged(WPARAM, LPARAM);
+
+    // ruler/Targeting.cpp
     LRESULT OnRButtonDown(WPARAM, LPARAM);
     LRESULT OnRButtonUp(WPARAM, LPARAM);
     LRESULT OnNcRButtonDown(WPARAM, LPARAM);
     LRESULT OnNcRButtonUp(WPARAM, LPARAM);
-    LRESULT OnMouseMove(WPARAM, LPARAM);
-    void OnCmdAbout();
-
     void StartTargeting(POINT clientPoint);
     void FinishTargeting(POINT clientPoint, bool ctrl);
     void TrackTarget(POINT clientPoint, bool ctrl);
     void DrawTargetOutline(const RECT& rect);
-    WindowRect ClientRect() const;
+    POINT ScreenToClientPoint(LPARAM lParam) const;
+
+    // ruler/GuideLines.cpp
+    LRESULT OnLButtonDown(WPARAM, LPARAM);
+    LRESULT OnLButtonUp(WPARAM, LPARAM);
+    LRESULT OnLButtonDblClk(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);
+    void OnCmdAddLine();
+    void OnCmdDeleteLine();
+    void OnCmdDeleteAllLines();
+    void CreateToolTip();
+    void SetToolTipText(const wchar_t* text);
+    void ShowPointerCoordinate(POINT p);
+    void InvertLine(HDC screen, const WindowRect& client, int32_t value, bool vertical);
+
+    // shell/ContextMenu.cpp
+    LRESULT OnMeasureItem(WPARAM, LPARAM);
+    LRESULT OnDrawItem(WPARAM, LPARAM);
+
+    // shell/WindowCommands.cpp
+    void OnCmdTopmost();
+    void OnCmdTaskTray();
+    void OnCmdMenuIcon();
+    void OnCmdSize320();
+    void OnCmdSize640();
+    void OnCmdSize800();
+    void OnCmdSize1024();
+    void OnCmdSize1280();
+    void OnCmdSize1600();
+    void ApplyPresetSize(UINT command);
+
+    // shell/TrayIcon.cpp
+    LRESULT OnTrayNotify(WPARAM, LPARAM);
+    LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    void ShowTrayIcon(bool show);
+
+    // shell/Keyboard.cpp
+    LRESULT OnKeyDown(WPARAM, LPARAM);
+
+    // copy/ScreenCopy.cpp
+    void OnCmdCopy();
+    LRESULT OnTimer(WPARAM, LPARAM);
+    // copy/CopySettingCommand.cpp
+    void OnCmdCopySetting();
+    // settings/SettingsCommand.cpp
+    void OnCmdSettings();
+    // linelist/LineListCommand.cpp
+    void OnCmdLineList();
 
     static const MessageEntry<CMensuroDlg> s_messages[];
     static const CommandEntry<CMensuroDlg> s_commands[];
 
 public:
     // Members in the order of the window's data model.
-    HWND m_toolTip = nullptr;
+    OwnedWindow m_toolTip;
     HICON m_hIcon = nullptr;
-    void* m_pMenu = nullptr;
+    CIconMenu* m_pMenu = nullptr;
     LOGFONTW m_labelFont = {};
     std::vector<int32_t> m_linesX;
     std::vector<int32_t> m_linesY;
     DibSurface m_surface;
     std::vector<ScaleBarStyle> m_scaleBars;
-    int32_t m_mouseMode = 0;
+    int32_t m_mouseMode = MouseIdle;
     POINT m_anchor = {0, 0};
     int32_t m_hotIndex = -1;
-    int32_t m_hotKind = 0;
+    int32_t m_hotKind = HotNone;
     int32_t m_hotValue = 0;
     RECT m_targetRect = {0, 0, 0, 0};
     HWND m_pTarget = nullptr;
-};
 
-// Mouse modes.
-enum : int32_t {
-    MouseIdle = 0,
-    MouseDragLine = 1,
-    MouseTargeting = 2,
+private:
+    CModalDialog* m_openDialog = nullptr;
 };

@@ -16,15 +16,7 @@ enum : uint32_t {
     OptCopyMessage = 0x400,
 };
 
-// Flags bits.
-enum : uint32_t {
-    FlagReserved = 0x001,
-    FlagRightBar = 0x010,
-    FlagLeftBar = 0x020,
-    FlagBottomBar = 0x040,
-    FlagTopBar = 0x080,
-    FlagNumbers = 0x100,
-};
+// The Flags bits are the scale bars' edge and numbers bits (scalebar/ScaleBarStyle.h).
 
 // The ruler window's persisted configuration, kept in section "CMensuroDlg".
 struct RulerOptions {

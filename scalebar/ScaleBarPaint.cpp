@@ -7,12 +7,6 @@
 
 namespace {
 
-// A stored colour with a high byte would be taken by GDI as a palette reference.
-COLORREF AsRgb(uint32_t colour)
-{
-    return colour & 0x00FFFFFF;
-}
-
 // The part of the device the painter can change, plus a guard band wider than
 // any label. Bars, ticks and labels beyond it cannot show, so they are skipped
 // or pulled onto the band's edge: the work then depends on what is visible,

@@ -95,3 +95,9 @@ std::string FormatScaleNumber(int64_t value)
     std::snprintf(text, sizeof(text), "%3lld", static_cast<long long>(value));
     return text;
 }
+
+void LayoutScaleBars(std::vector<ScaleBarStyle>& bars, uint32_t flags, const WindowRect& client, int32_t thickness)
+{
+    bars.resize(4);
+    for (size_t i = 0; i < 4; ++i) bars[i].Layout(flags & kBarFlagMasks[i], client, thickness);
+}

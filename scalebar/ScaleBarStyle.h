@@ -4,21 +4,40 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #ifdef _WIN32
 #include <windows.h>
+
+// A stored colour with a high byte would be taken by GDI as a palette reference.
+inline COLORREF AsRgb(uint32_t colour)
+{
+    return colour & 0x00FFFFFF;
+}
 #endif
 
 class ProfileStore;
 
-// Edge and numbers bits of ScaleBarStyle::Flags.
+// Edge and numbers bits of ScaleBarStyle::Flags; the ruler's Flags option holds
+// the same bits, one edge bit per shown bar.
 enum : uint32_t {
+    BarReserved = 0x001,
     BarRight = 0x010,
     BarLeft = 0x020,
     BarBottom = 0x040,
     BarTop = 0x080,
     BarNumbers = 0x100,
 };
+
+// The bits of the ruler's Flags that each bar (0 top, 1 bottom, 2 left, 3 right)
+// takes: its own edge bit, the numbers bit and the reserved bit.
+constexpr uint32_t kBarFlagMasks[4] = {
+    BarTop | BarNumbers | BarReserved,
+    BarBottom | BarNumbers | BarReserved,
+    BarLeft | BarNumbers | BarReserved,
+    BarRight | BarNumbers | BarReserved,
+};
+constexpr uint32_t kAllBarEdges = BarTop | BarBottom | BarLeft | BarRight;
 
 // One scale bar: where it lies, whether it carries numbers, its tick pitches and colours.
 struct ScaleBarStyle {
@@ -48,6 +67,9 @@ struct ScaleBarStyle {
     void Paint(HDC dc) const;
 #endif
 };
+
+// Lays the four bars (0 top, 1 bottom, 2 left, 3 right) out from the ruler's Flags.
+void LayoutScaleBars(std::vector<ScaleBarStyle>& bars, uint32_t flags, const WindowRect& client, int32_t thickness);
 
 // Positions u0 + k * pitch (k = 1, 2, ...) that lie before u1 and within [lo, hi]:
 // the ticks or numbers of one family that can show in a visible span. A pitch of

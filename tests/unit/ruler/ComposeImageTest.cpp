@@ -24,8 +24,7 @@ protected:
 
     void LayoutBars(uint32_t flags)
     {
-        const uint32_t masks[4] = {0x181, 0x141, 0x121, 0x111};
-        for (int i = 0; i < 4; ++i) m_ruler.m_scaleBars[i].Layout(flags & masks[i], m_client, 40);
+        LayoutScaleBars(m_ruler.m_scaleBars, flags, m_client, 40);
     }
 
     void Compose() { m_ruler.ComposeImage(m_surface.GetDC(), m_client); }

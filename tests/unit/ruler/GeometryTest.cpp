@@ -8,9 +8,8 @@ namespace {
 
 std::vector<ScaleBarStyle> Bars(uint32_t flags, const WindowRect& client, int32_t s)
 {
-    std::vector<ScaleBarStyle> bars(4);
-    const uint32_t masks[4] = {0x181, 0x141, 0x121, 0x111};
-    for (int i = 0; i < 4; ++i) bars[i].Layout(flags & masks[i], client, s);
+    std::vector<ScaleBarStyle> bars;
+    LayoutScaleBars(bars, flags, client, s);
     return bars;
 }
 

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <windows.h>
+
+// Owners for the USER and GDI handles that are not plain GDI objects
+// (those are GdiObject in GdiHolders.h).
+
+// A window the program created and destroys itself (a tooltip, a helper window).
+class OwnedWindow {
+public:
+    OwnedWindow() = default;
+    ~OwnedWindow() { reset(); }
+    OwnedWindow(const OwnedWindow&) = delete;
+    OwnedWindow& operator=(const OwnedWindow&) = delete;
+
+    HWND get() const { return m_hwnd; }
+    explicit operator bool() const { return m_hwnd != nullptr; }
+    void reset(HWND hwnd = nullptr)
+    {
+        if (m_hwnd && m_hwnd != hwnd && IsWindow(m_hwnd)) DestroyWindow(m_hwnd);
+        m_hwnd = hwnd;
+    }
+
+private:
+    HWND m_hwnd = nullptr;
+};
+
+// A menu loaded or created for one operation.
+class OwnedMenu {
+public:
+    explicit OwnedMenu(HMENU menu = nullptr) : m_menu(menu) {}
+    ~OwnedMenu()
+    {
+        if (m_menu) DestroyMenu(m_menu);
+    }
+    OwnedMenu(const OwnedMenu&) = delete;
+    OwnedMenu& operator=(const OwnedMenu&) = delete;
+
+    HMENU get() const { return m_menu; }
+    HMENU release()
+    {
+        HMENU menu = m_menu;
+        m_menu = nullptr;
+        return menu;
+    }
+
+private:
+    HMENU m_menu;
+};
+
+// A device context made with CreateDC (the whole display) and deleted with DeleteDC.
+class CreatedDC {
+public:
+    explicit CreatedDC(HDC dc) : m_dc(dc) {}
+    // The whole screen, across every monitor.
+    static HDC Display() { return CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr); }
+    ~CreatedDC()
+    {
+        if (m_dc) DeleteDC(m_dc);
+    }
+    CreatedDC(const CreatedDC&) = delete;
+    CreatedDC& operator=(const CreatedDC&) = delete;
+
+    HDC get() const { return m_dc; }
+
+private:
+    HDC m_dc;
+};
+
+// A DC from GetDC, released with ReleaseDC.
+class WindowDC {
+public:
+    explicit WindowDC(HWND hwnd) : m_hwnd(hwnd), m_dc(GetDC(hwnd)) {}
+    ~WindowDC()
+    {
+        if (m_dc) ReleaseDC(m_hwnd, m_dc);
+    }
+    WindowDC(const WindowDC&) = delete;
+    WindowDC& operator=(const WindowDC&) = delete;
+
+    HDC get() const { return m_dc; }
+
+private:
+    HWND m_hwnd;
+    HDC m_dc;
+};

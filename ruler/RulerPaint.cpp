@@ -1,0 +1,148 @@
+// Painting: Relayout composes the whole window image once per change;
+// WM_PAINT only copies it to the screen.
+#include "ruler/MensuroDlg.h"
+
+#include "framework/GdiHolders.h"
+#include "profile/RegistryProfile.h"
+#include "ruler/Geometry.h"
+#include "ruler/Win32Rect.h"
+
+#include <cstdio>
+
+WindowRect CMensuroDlg::ClientRect() const
+{
+    RECT rc = {};
+    GetClientRect(m_hWnd, &rc);
+    return FromRect(rc);
+}
+
+WindowRect CMensuroDlg::LineRect(const WindowRect& client, int32_t value, bool vertical) const
+{
+    return ::LineRect(client, value, vertical, ScaleSize, LineSize);
+}
+
+void CMensuroDlg::Relayout()
+{
+    const WindowRect client = ClientRect();
+    ReloadScaleBars(client);
+    BuildRegion(client);
+    ComposeImage(m_surface.GetDC(), client);
+    InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
+{
+    m_scaleBars.resize(4);
+    {
+        RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+        char section[16];
+        for (int i = 1; i <= 4; ++i) {
+            std::snprintf(section, sizeof(section), "ScaleBar%d", i);
+            m_scaleBars[i - 1].Persist(profile, section, true);
+        }
+    }
+    LayoutScaleBars(m_scaleBars, Flags, client, ScaleSize);
+}
+
+void CMensuroDlg::BuildRegion(const WindowRect& client)
+{
+    GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
+    for (const WindowRect& r : RegionRects(client, m_scaleBars, ScaleSize, LineSize, m_linesX, m_linesY)) {
+        GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
+        CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
+    }
+    // The window owns the region once it has taken it.
+    if (SetWindowRgn(m_hWnd, region.get(), TRUE)) region.release();
+}
+
+// The top bar's background: the corner squares and the line labels share it.
+static COLORREF TopBack(const std::vector<ScaleBarStyle>& bars)
+{
+    return bars.empty() ? RGB(255, 255, 255) : AsRgb(bars[0].Back);
+}
+
+void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client)
+{
+    if (!dc) return;
+    const RECT all = ToRect(client);
+    {
+        GdiObject<HBRUSH> brush(CreateSolidBrush(TopBack(m_scaleBars)));
+        FillRect(dc, &all, brush.get());
+    }
+
+    {
+        GdiObject<HFONT> font(CreateFontIndirectW(&m_labelFont));
+        SelectedObject selected(dc, font.get());
+        for (const ScaleBarStyle& bar : m_scaleBars) bar.Paint(dc);
+        DrawGuideLines(dc, client);
+    }
+
+    RECT box = {0, 0, kBoxSize, kBoxSize};
+    DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
+    if (m_hIcon) DrawIconEx(dc, box.left + 3, box.top + 3, m_hIcon, 16, 16, 0, nullptr, DI_NORMAL);
+
+    RECT grip = {all.right - kBoxSize + 4, all.bottom - kBoxSize + 4, all.right, all.bottom};
+    DrawEdge(dc, &grip, EDGE_ETCHED, BF_RECT);
+    InflateRect(&grip, -2, -2);
+    DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+}
+
+void CMensuroDlg::DrawGuideLines(HDC dc, const WindowRect& client)
+{
+    if (m_linesX.empty() && m_linesY.empty()) return;
+    GdiObject<HBRUSH> brush(CreateSolidBrush(AsRgb(LineColor)));
+    SavedDC saved(dc);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SelectObject(dc, brush.get());
+    SetTextColor(dc, AsRgb(LineTextColor));
+    SetBkColor(dc, TopBack(m_scaleBars));
+    SetBkMode(dc, OPAQUE);
+    for (int32_t x : m_linesX)
+        if (LineShown(client, x, true, ScaleSize)) DrawGuideLine(dc, client, x, true);
+    for (int32_t y : m_linesY)
+        if (LineShown(client, y, false, ScaleSize)) DrawGuideLine(dc, client, y, false);
+}
+
+void CMensuroDlg::DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical)
+{
+    const WindowRect line = LineRect(client, value, vertical);
+    // With the null pen, Rectangle leaves out the last column and row: exactly L pixels.
+    Rectangle(dc, line.left, line.top, line.right, line.bottom);
+
+    wchar_t text[32];
+    const int w = client.Width(), h = client.Height(), half = ScaleSize / 2;
+    if (vertical) {
+        std::swprintf(text, 32, L" %d ", value);
+        RECT top = {line.left, 0, line.right, 32};
+        DrawTextW(dc, text, -1, &top, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
+        RECT bottom = {line.left, h - 32, line.right, h};
+        DrawTextW(dc, text, -1, &bottom, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP);
+    } else {
+        std::swprintf(text, 32, L"%3d", value);
+        RECT left = {0, line.top - 1, half, line.bottom};
+        InflateRect(&left, -2, -2);
+        DrawTextW(dc, text, -1, &left, DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        RECT right = {w - half, line.top - 1, w, line.bottom};
+        InflateRect(&right, -2, -2);
+        DrawTextW(dc, text, -1, &right, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+    }
+}
+
+LRESULT CMensuroDlg::OnPaint(WPARAM, LPARAM)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(m_hWnd, &ps);
+    const WindowRect client = ClientRect();
+    if (IsIconic(m_hWnd)) {
+        SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+        const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
+        DrawIcon(dc, (client.Width() - cx + 1) / 2, (client.Height() - cy + 1) / 2, m_hIcon);
+    } else if (m_surface.GetDC()) {
+        m_surface.BlitTo(dc, 0, 0);
+    } else {
+        // No surface (the size was too large for one): draw straight to the screen.
+        ComposeImage(dc, client);
+    }
+    EndPaint(m_hWnd, &ps);
+    return 0;
+}

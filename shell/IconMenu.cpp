@@ -1,0 +1,232 @@
+#include "shell/IconMenu.h"
+
+#include "framework/GdiHolders.h"
+#include "framework/Handles.h"
+
+#include <algorithm>
+
+std::vector<IconMenuItem*>* CIconMenu::s_registry = nullptr;
+int CIconMenu::s_instances = 0;
+
+namespace {
+
+// Room for the icon column left of the text, and the submenu arrow's extra room.
+constexpr int kIconColumn = 18;
+constexpr int kSubmenuArrow = 16;
+constexpr int kMinItemHeight = 18;
+constexpr int kTextIndent = 22;
+constexpr int kMaxText = 64; // buffer, so at most 63 characters survive
+
+HFONT CreateMenuFont()
+{
+    NONCLIENTMETRICSW metrics = {};
+    metrics.cbSize = sizeof(metrics);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
+    return CreateFontIndirectW(&metrics.lfMenuFont);
+}
+
+const UINT kTextFlags = DT_NOCLIP | DT_EXPANDTABS | DT_SINGLELINE | DT_VCENTER;
+
+} // namespace
+
+void IconMenuItem::ReleaseImage()
+{
+    if (image && ownsImage) DestroyIcon(image);
+    image = nullptr;
+}
+
+SIZE IconMenuItemSize(int textWidth, int textHeight, bool submenu)
+{
+    return {textWidth + kIconColumn + (submenu ? kSubmenuArrow : 0), std::max(textHeight + 2, kMinItemHeight)};
+}
+
+CIconMenu::CIconMenu()
+{
+    if (!s_registry) s_registry = new std::vector<IconMenuItem*>;
+    ++s_instances;
+}
+
+CIconMenu::~CIconMenu()
+{
+    // The last instance takes the records (and the icons they own) with it,
+    // before its menu goes.
+    if (--s_instances == 0 && s_registry) {
+        for (IconMenuItem* item : *s_registry) delete item;
+        delete s_registry;
+        s_registry = nullptr;
+    }
+    DestroyMenu();
+}
+
+IconMenuItem* CIconMenu::FindById(UINT id)
+{
+    if (!s_registry) return nullptr;
+    for (IconMenuItem* item : *s_registry)
+        if (item->id == id) return item;
+    return nullptr;
+}
+
+IconMenuItem* CIconMenu::FindByText(const std::wstring& text)
+{
+    if (!s_registry) return nullptr;
+    for (IconMenuItem* item : *s_registry)
+        if (item->text == text) return item;
+    return nullptr;
+}
+
+IconMenuItem* CIconMenu::RecordOf(ULONG_PTR data, UINT id)
+{
+    return data ? reinterpret_cast<IconMenuItem*>(data) : FindById(id);
+}
+
+bool CIconMenu::ConvertToOwnerDraw()
+{
+    Convert(m_hMenu);
+    return true;
+}
+
+void CIconMenu::Convert(HMENU menu)
+{
+    if (!menu || !s_registry) return;
+    // The count is read anew on every step.
+    for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+        wchar_t text[kMaxText] = {};
+        GetMenuStringW(menu, static_cast<UINT>(pos), text, kMaxText, MF_BYPOSITION);
+        MENUITEMINFOW info = {};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_DATA;
+        if (!GetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &info)) continue;
+        if (info.fType & (MFT_SEPARATOR | MFT_OWNERDRAW)) continue;
+
+        IconMenuItem* record = nullptr;
+        uint32_t kind = IconItemNoImage;
+        if (info.hSubMenu) {
+            Convert(info.hSubMenu);
+            kind = IconItemSubmenu;
+            record = FindByText(text);
+        } else {
+            record = FindById(info.wID);
+        }
+        if (!record) {
+            record = new IconMenuItem;
+            record->text = text;
+            record->id = info.wID;
+            record->kind = kind;
+            s_registry->push_back(record);
+        }
+        record->id = info.wID;
+
+        // Owner-drawn with the record as its data; the submenu stays attached.
+        MENUITEMINFOW changed = {};
+        changed.cbSize = sizeof(changed);
+        changed.fMask = MIIM_FTYPE | MIIM_DATA;
+        changed.fType = (info.fType & ~MFT_STRING) | MFT_OWNERDRAW;
+        changed.dwItemData = reinterpret_cast<ULONG_PTR>(record);
+        SetMenuItemInfoW(menu, static_cast<UINT>(pos), TRUE, &changed);
+    }
+}
+
+bool CIconMenu::SetItemImage(UINT command, UINT iconId)
+{
+    HICON icon = static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    if (!icon) return false;
+    if (!SetItemIcon(command, icon, true)) {
+        DestroyIcon(icon);
+        return false;
+    }
+    return true;
+}
+
+bool CIconMenu::SetItemIcon(UINT command, HICON icon, bool owned)
+{
+    IconMenuItem* record = FindById(command);
+    if (!record) return false;
+    record->ReleaseImage();
+    if (icon) {
+        record->image = icon;
+        record->kind = IconItemIcon;
+        record->ownsImage = owned;
+    }
+    return true;
+}
+
+void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* item)
+{
+    if (!item || item->CtlType != ODT_MENU) return;
+    const IconMenuItem* record = RecordOf(item->itemData, item->itemID);
+    if (!record) return;
+
+    RECT text = {0, 0, 0, 0};
+    {
+        WindowDC screen(nullptr);
+        GdiObject<HFONT> font(CreateMenuFont());
+        SelectedObject selected(screen.get(), font.get() ? font.get() : GetStockObject(DEFAULT_GUI_FONT));
+        DrawTextW(screen.get(), record->text.c_str(), -1, &text, kTextFlags | DT_CALCRECT);
+    }
+    const SIZE size = IconMenuItemSize(text.right - text.left, text.bottom - text.top,
+                                       (record->kind & IconItemSubmenu) != 0);
+    item->itemWidth = static_cast<UINT>(size.cx);
+    item->itemHeight = static_cast<UINT>(size.cy);
+}
+
+void CIconMenu::DrawItem(DRAWITEMSTRUCT* item)
+{
+    if (!item || item->CtlType != ODT_MENU) return;
+    const IconMenuItem* record = RecordOf(item->itemData, item->itemID);
+    if (!record) return;
+
+    HDC dc = item->hDC;
+    const RECT rc = item->rcItem;
+    const bool selected = (item->itemState & ODS_SELECTED) != 0;
+    const bool checked = (item->itemState & ODS_CHECKED) != 0;
+    const RECT iconBox = {rc.left + 1, rc.top + 1, rc.left + kIconColumn, rc.bottom - 1};
+    RECT textRect = {rc.left + kTextIndent, rc.top, rc.right, rc.bottom};
+
+    GdiObject<HFONT> font(CreateMenuFont());
+    SavedDC saved(dc);
+    if (font.get()) SelectObject(dc, font.get());
+    SetBkColor(dc, GetSysColor(COLOR_MENU));
+    SetBkMode(dc, TRANSPARENT);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
+
+    if (item->itemAction & ODA_SELECT) {
+        if (selected) {
+            GdiObject<HBRUSH> brush(CreateSolidBrush(GetSysColor(COLOR_HIGHLIGHT)));
+            SelectedObject selectedBrush(dc, brush.get());
+            // With the null pen the right and bottom edge lines stay the border's.
+            Rectangle(dc, rc.left, rc.top, rc.right, rc.bottom);
+            RECT edge = rc;
+            DrawEdge(dc, &edge, BDR_RAISEDINNER, BF_RECT);
+        } else {
+            RECT grown = rc;
+            InflateRect(&grown, 1, 1);
+            GdiObject<HBRUSH> brush(CreateSolidBrush(GetSysColor(COLOR_MENU)));
+            FillRect(dc, &grown, brush.get());
+        }
+    }
+
+    auto drawIcon = [&] {
+        if (record->image)
+            DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(record->image), 0, iconBox.left, iconBox.top,
+                       iconBox.right - iconBox.left, iconBox.bottom - iconBox.top, DST_ICON);
+    };
+    drawIcon();
+
+    if (checked) {
+        if (record->kind == IconItemNoImage || !record->image) {
+            RECT box = iconBox;
+            DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+        } else if (!selected) {
+            // A checked toggle with an icon looks like a pressed button across the row.
+            RECT whole = rc;
+            DrawFrameControl(dc, &whole, DFC_BUTTON, DFCS_BUTTONPUSH | DFCS_CHECKED);
+            whole = rc;
+            DrawEdge(dc, &whole, BDR_RAISEDINNER, BF_RECT | BF_FLAT);
+            drawIcon();
+        }
+    }
+
+    DrawTextW(dc, record->text.c_str(), -1, &textRect, kTextFlags);
+}

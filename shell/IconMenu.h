@@ -1,0 +1,64 @@
+#pragma once
+
+#include "framework/Menu.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Kinds of an IconMenuItem.
+enum : uint32_t {
+    IconItemNoImage = 0,
+    IconItemIcon = 2,
+    IconItemSubmenu = 0x20,
+};
+
+// One item the icon menu draws.
+struct IconMenuItem {
+    uint32_t kind = IconItemNoImage;
+    UINT id = 0;
+    std::wstring text; // at most 63 characters, as read from the menu
+    HICON image = nullptr;
+    bool ownsImage = true;
+
+    IconMenuItem() = default;
+    IconMenuItem(const IconMenuItem&) = delete;
+    IconMenuItem& operator=(const IconMenuItem&) = delete;
+    ~IconMenuItem() { ReleaseImage(); }
+    void ReleaseImage();
+};
+
+// Width and height of an owner-drawn item whose text measures (textWidth, textHeight).
+SIZE IconMenuItemSize(int textWidth, int textHeight, bool submenu);
+
+// A popup menu drawn by the program: a 16 x 16 icon column, the system menu font,
+// highlighted, pressed and checked looks. The item records live in a registry
+// shared by all instances and emptied when the last instance goes, so every
+// popup starts afresh.
+class CIconMenu : public CMenu {
+public:
+    CIconMenu();
+    ~CIconMenu() override;
+
+    // Makes every item at every level owner-drawn, separators excepted.
+    bool ConvertToOwnerDraw();
+    // Gives the item of `command` the 16 x 16 icon resource `iconId`, owned.
+    bool SetItemImage(UINT command, UINT iconId);
+    // Gives the item of `command` an icon; `owned` icons are destroyed with the record.
+    bool SetItemIcon(UINT command, HICON icon, bool owned);
+
+    void MeasureItem(MEASUREITEMSTRUCT* item) override;
+    void DrawItem(DRAWITEMSTRUCT* item) override;
+
+    // The shared records, for tests; null while no instance exists.
+    static const std::vector<IconMenuItem*>* Registry() { return s_registry; }
+
+private:
+    static void Convert(HMENU menu);
+    static IconMenuItem* FindById(UINT id);
+    static IconMenuItem* FindByText(const std::wstring& text);
+    static IconMenuItem* RecordOf(ULONG_PTR data, UINT id);
+
+    static std::vector<IconMenuItem*>* s_registry;
+    static int s_instances;
+};
