@@ -54,8 +54,8 @@ int wmain()
     PumpMessages();
 
     const SIZE sizes[] = {{400, 300}, {1920, 1080}, {3840, 2160}};
-    std::printf("%-11s %11s %11s %11s %11s %11s %7s\n", "size", "Relayout", "registry", "region", "compose",
-                "floor", "ratio");
+    std::printf("%-11s %11s %11s %11s %11s %11s %7s\n", "size", "Relayout", "registry", "region", "compose", "floor",
+                "ratio");
     for (const SIZE& size : sizes) {
         SetWindowPos(window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
         PumpMessages();
@@ -70,8 +70,7 @@ int wmain()
         });
         const double reload = MedianMs(rounds, calls, [&] { ruler.ReloadScaleBars(client); });
         const double region = MedianMs(rounds, calls, [&] { ruler.BuildRegion(client); });
-        const double compose =
-            MedianMs(rounds, calls, [&] { ruler.ComposeImage(ruler.m_surface.GetDC(), client); });
+        const double compose = MedianMs(rounds, calls, [&] { ruler.ComposeImage(ruler.m_surface.GetDC(), client); });
 
         // The floor of any full redraw: fill a surface and copy it whole to the
         // window, as painting does.

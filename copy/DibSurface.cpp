@@ -38,8 +38,7 @@ bool DibSurface::Create(int width, int height, int bitCount)
     const HWND desktop = GetDesktopWindow();
     const HDC screen = ::GetDC(desktop);
     void* bits = nullptr;
-    m_bitmap = CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(m_info), DIB_RGB_COLORS, &bits,
-                                nullptr, 0);
+    m_bitmap = CreateDIBSection(screen, reinterpret_cast<const BITMAPINFO*>(m_info), DIB_RGB_COLORS, &bits, nullptr, 0);
     ReleaseDC(desktop, screen);
     if (m_dc && m_bitmap && bits) {
         const HGDIOBJ old = SelectObject(m_dc, m_bitmap);

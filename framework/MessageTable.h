@@ -46,8 +46,8 @@ struct NotifyEntry {
 
 // Calls the handler of `message`, if the table has one.
 template <class T, size_t N>
-bool DispatchMessageTable(T* self, const MessageEntry<T> (&table)[N], UINT message, WPARAM wParam,
-                          LPARAM lParam, LRESULT& result)
+bool DispatchMessageTable(T* self, const MessageEntry<T> (&table)[N], UINT message, WPARAM wParam, LPARAM lParam,
+                          LRESULT& result)
 {
     for (const MessageEntry<T>& entry : table) {
         if (entry.message == message) {

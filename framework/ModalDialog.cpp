@@ -134,9 +134,7 @@ bool CModalDialog::Exchange(DataExchange&)
 bool CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
 {
     switch (message) {
-    case WM_INITDIALOG:
-        result = OnInitDialog();
-        return true;
+    case WM_INITDIALOG: result = OnInitDialog(); return true;
     case WM_COMMAND:
         if (LOWORD(wParam) == IDOK) {
             OnOK();
@@ -153,8 +151,7 @@ bool CModalDialog::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& resul
         // Destroyed from outside (the session ends): the modal run is over.
         m_running = false;
         return false;
-    default:
-        return false;
+    default: return false;
     }
 }
 

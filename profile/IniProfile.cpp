@@ -20,14 +20,12 @@ namespace {
 
 bool ReadWholeFile(const fs::path& path, std::string& bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    if (file == INVALID_HANDLE_VALUE) return false;
     LARGE_INTEGER size;
-    bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0
-              && static_cast<unsigned long long>(size.QuadPart) < bytes.max_size();
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
+              static_cast<unsigned long long>(size.QuadPart) < bytes.max_size();
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         size_t done = 0;
@@ -35,8 +33,7 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes)
             DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
             DWORD got = 0;
             ok = ReadFile(file, &bytes[done], chunk, &got, nullptr) != 0;
-            if (got == 0)
-                break;  // the file shrank since its size was taken
+            if (got == 0) break; // the file shrank since its size was taken
             done += got;
         }
         bytes.resize(done);
@@ -49,10 +46,8 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes)
 // failure nothing is left behind.
 bool WriteNewFile(const fs::path& path, const std::string& bytes)
 {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
-        return false;
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = true;
     size_t done = 0;
     while (ok && done < bytes.size()) {
@@ -63,15 +58,13 @@ bool WriteNewFile(const fs::path& path, const std::string& bytes)
     }
     ok = ok && FlushFileBuffers(file);
     ok = CloseHandle(file) && ok;
-    if (!ok)
-        DeleteFileW(path.c_str());
+    if (!ok) DeleteFileW(path.c_str());
     return ok;
 }
 
 bool ReplaceWith(const fs::path& from, const fs::path& to)
 {
-    return MoveFileExW(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 void RemoveFile(const fs::path& path)
@@ -84,14 +77,12 @@ void RemoveFile(const fs::path& path)
 bool ReadWholeFile(const fs::path& path, std::string& bytes)
 {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     bool ok = true;
     char chunk[65536];
     for (;;) {
         ssize_t got = read(fd, chunk, sizeof chunk);
-        if (got < 0 && errno == EINTR)
-            continue;
+        if (got < 0 && errno == EINTR) continue;
         if (got <= 0) {
             ok = got == 0;
             break;
@@ -107,22 +98,18 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes)
 bool WriteNewFile(const fs::path& path, const std::string& bytes)
 {
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return false;
+    if (fd < 0) return false;
     bool ok = true;
     size_t done = 0;
     while (ok && done < bytes.size()) {
         ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR)
-            continue;
+        if (written < 0 && errno == EINTR) continue;
         ok = written > 0;
-        if (ok)
-            done += static_cast<size_t>(written);
+        if (ok) done += static_cast<size_t>(written);
     }
     ok = ok && fsync(fd) == 0;
     ok = close(fd) == 0 && ok;
-    if (!ok)
-        unlink(path.c_str());
+    if (!ok) unlink(path.c_str());
     return ok;
 }
 
@@ -141,8 +128,7 @@ void RemoveFile(const fs::path& path)
 std::string LoadText(const fs::path& path)
 {
     std::string bytes;
-    if (path.empty() || !ReadWholeFile(path, bytes))
-        bytes.clear();
+    if (path.empty() || !ReadWholeFile(path, bytes)) bytes.clear();
     return bytes;
 }
 
@@ -154,23 +140,20 @@ fs::path DefaultPath()
     std::wstring module(MAX_PATH, L'\0');
     for (;;) {
         DWORD length = GetModuleFileNameW(nullptr, module.data(), static_cast<DWORD>(module.size()));
-        if (length == 0)
-            return fs::path();
+        if (length == 0) return fs::path();
         if (length < module.size()) {
             module.resize(length);
             break;
         }
         // Truncated: the longest path Windows allows is 32767 characters.
-        if (module.size() > 32768)
-            return fs::path();
+        if (module.size() > 32768) return fs::path();
         module.resize(module.size() * 2);
     }
     path = module;
 #else
     std::error_code error;
     path = fs::read_symlink("/proc/self/exe", error);
-    if (error)
-        return fs::path();
+    if (error) return fs::path();
 #endif
     path.replace_extension("ini");
     return path;
@@ -178,20 +161,13 @@ fs::path DefaultPath()
 
 } // namespace
 
-IniProfile::IniProfile()
-    : IniProfile(DefaultPath())
-{
-}
+IniProfile::IniProfile() : IniProfile(DefaultPath()) {}
 
-IniProfile::IniProfile(fs::path path)
-    : m_path(std::move(path)), m_text(LoadText(m_path))
-{
-}
+IniProfile::IniProfile(fs::path path) : m_path(std::move(path)), m_text(LoadText(m_path)) {}
 
 IniProfile::~IniProfile()
 {
-    if (!m_text.IsModified() || m_path.empty())
-        return;
+    if (!m_text.IsModified() || m_path.empty()) return;
     // A destructor must not throw; like any failed save, the changes are lost.
     try {
         Save();
@@ -210,9 +186,8 @@ void IniProfile::Save() const
     }
     fs::path temp = m_path;
     temp += ".tmp";
-    RemoveFile(temp);  // left over from an interrupted save
-    if (WriteNewFile(temp, content) && !ReplaceWith(temp, m_path))
-        RemoveFile(temp);
+    RemoveFile(temp); // left over from an interrupted save
+    if (WriteNewFile(temp, content) && !ReplaceWith(temp, m_path)) RemoveFile(temp);
 }
 
 bool IniProfile::EnumSections(std::vector<std::string>& names)
@@ -250,20 +225,18 @@ std::string IniProfile::ReadString(const char* section, const char* key, const c
     return m_text.ReadString(section, key, def);
 }
 
-int IniProfile::ReadStringBuf(const char* section, const char* key, const char* def,
-                              char* buf, int size)
+int IniProfile::ReadStringBuf(const char* section, const char* key, const char* def, char* buf, int size)
 {
     return m_text.ReadStringBuf(section, key, def, buf, size);
 }
 
-bool IniProfile::ReadBinary(const char* section, const char* key, void* dest,
-                            const void* def, int size)
+bool IniProfile::ReadBinary(const char* section, const char* key, void* dest, const void* def, int size)
 {
     return m_text.ReadBinary(section, key, dest, def, size);
 }
 
-int IniProfile::ReadBinaryAlloc(const char* section, const char* key,
-                                unsigned char*& result, const void* def, int defSize)
+int IniProfile::ReadBinaryAlloc(const char* section, const char* key, unsigned char*& result, const void* def,
+                                int defSize)
 {
     return m_text.ReadBinaryAlloc(section, key, result, def, defSize);
 }

@@ -31,18 +31,15 @@ public:
     int ReadInt(const char* section, const char* key, int def) override;
     float ReadFloat(const char* section, const char* key, float def) override;
     std::string ReadString(const char* section, const char* key, const char* def) override;
-    int ReadStringBuf(const char* section, const char* key, const char* def,
-                      char* buf, int size) override;
-    bool ReadBinary(const char* section, const char* key, void* dest,
-                    const void* def, int size) override;
-    int ReadBinaryAlloc(const char* section, const char* key,
-                        unsigned char*& result, const void* def, int defSize) override;
+    int ReadStringBuf(const char* section, const char* key, const char* def, char* buf, int size) override;
+    bool ReadBinary(const char* section, const char* key, void* dest, const void* def, int size) override;
+    int ReadBinaryAlloc(const char* section, const char* key, unsigned char*& result, const void* def,
+                        int defSize) override;
 
     bool WriteInt(const char* section, const char* key, int value) override;
     bool WriteFloat(const char* section, const char* key, float value) override;
     bool WriteString(const char* section, const char* key, const char* value) override;
-    bool WriteBinary(const char* section, const char* key, const void* data,
-                     int size) override;
+    bool WriteBinary(const char* section, const char* key, const void* data, int size) override;
 
 private:
     void Save() const;

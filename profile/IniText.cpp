@@ -18,12 +18,10 @@ const size_t npos = std::string::npos;
 
 bool IsAcceptable(const char* text, size_t maxLength, const char* forbidden)
 {
-    if (!text)
-        return false;
+    if (!text) return false;
     size_t length = 0;
     for (; text[length] != '\0'; ++length) {
-        if (length == maxLength || std::strchr(forbidden, text[length]))
-            return false;
+        if (length == maxLength || std::strchr(forbidden, text[length])) return false;
     }
     return true;
 }
@@ -60,10 +58,8 @@ float ParseFloat(const std::string& text)
 {
     double value = std::strtod(text.c_str(), nullptr);
     const float largest = std::numeric_limits<float>::max();
-    if (value > largest)
-        return std::numeric_limits<float>::infinity();
-    if (value < -largest)
-        return -std::numeric_limits<float>::infinity();
+    if (value > largest) return std::numeric_limits<float>::infinity();
+    if (value < -largest) return -std::numeric_limits<float>::infinity();
     return static_cast<float>(value);
 }
 
@@ -71,22 +67,18 @@ float ParseFloat(const std::string& text)
 // taken as far as they go, no digit at all gives 0.
 unsigned char DecodePair(const char* pair)
 {
-    const char text[3] = { pair[0], pair[1], '\0' };
+    const char text[3] = {pair[0], pair[1], '\0'};
     return static_cast<unsigned char>(std::strtoul(text, nullptr, 16));
 }
 
 void DecodeHex(const char* hex, size_t byteCount, unsigned char* dest)
 {
-    for (size_t i = 0; i < byteCount; ++i)
-        dest[i] = DecodePair(hex + 2 * i);
+    for (size_t i = 0; i < byteCount; ++i) dest[i] = DecodePair(hex + 2 * i);
 }
 
 } // namespace
 
-IniText::IniText(std::string_view bytes)
-    : m_content(bytes.substr(0, bytes.find('\0')))
-{
-}
+IniText::IniText(std::string_view bytes) : m_content(bytes.substr(0, bytes.find('\0'))) {}
 
 // Returns the offset just past "[section]" CR (the header's LF), or npos.
 // The first match wins, wherever it lies in a line.
@@ -108,8 +100,7 @@ size_t IniText::SectionEnd(size_t body) const
 
 bool IniText::FindValue(const char* section, const char* key, ValueSpan& span) const
 {
-    if (!IsSectionName(section) || !IsKeyName(key))
-        return false;
+    if (!IsSectionName(section) || !IsKeyName(key)) return false;
     size_t body = FindSection(section);
     return body != npos && FindKey(body, key, span);
 }
@@ -122,14 +113,12 @@ bool IniText::FindKey(size_t body, const char* key, ValueSpan& span) const
     // Searching only the body keeps a same-named key of a later section out of reach.
     std::string_view inBody = std::string_view(m_content).substr(body, SectionEnd(body) - body);
     size_t at = inBody.find(pattern);
-    if (at == npos)
-        return false;
+    if (at == npos) return false;
 
     span.begin = body + at + pattern.size();
     span.lineFeed = m_content.find('\n', span.begin);
     span.end = span.lineFeed == npos ? m_content.size() : span.lineFeed;
-    if (span.end > span.begin && m_content[span.end - 1] == '\r' && span.lineFeed != npos)
-        --span.end;
+    if (span.end > span.begin && m_content[span.end - 1] == '\r' && span.lineFeed != npos) --span.end;
     return true;
 }
 
@@ -138,8 +127,7 @@ bool IniText::FindKey(size_t body, const char* key, ValueSpan& span) const
 bool IniText::StoredText(const char* section, const char* key, std::string_view& text) const
 {
     ValueSpan span;
-    if (!FindValue(section, key, span) || span.lineFeed == npos)
-        return false;
+    if (!FindValue(section, key, span) || span.lineFeed == npos) return false;
     text = std::string_view(m_content).substr(span.begin, span.end - span.begin);
     return true;
 }
@@ -149,11 +137,9 @@ bool IniText::EnumSections(std::vector<std::string>& names) const
     size_t from = 0;
     for (;;) {
         size_t open = m_content.find('[', from);
-        if (open == npos)
-            break;
+        if (open == npos) break;
         size_t close = m_content.find("]\r\n", open + 1);
-        if (close == npos)
-            break;
+        if (close == npos) break;
         names.emplace_back(m_content, open + 1, close - open - 1);
         from = close + 1;
     }
@@ -163,11 +149,9 @@ bool IniText::EnumSections(std::vector<std::string>& names) const
 bool IniText::DeleteSection(const char* section)
 {
     // A name the file cannot hold names no section: nothing to delete.
-    if (!IsSectionName(section))
-        return true;
+    if (!IsSectionName(section)) return true;
     size_t body = FindSection(section);
-    if (body == npos)
-        return true;
+    if (body == npos) return true;
 
     // The header's CR is body - 1; a section that follows directly still
     // matches there. The empty line before the next header goes too.
@@ -181,11 +165,9 @@ bool IniText::DeleteSection(const char* section)
 
 bool IniText::EnumKeys(const char* section, std::vector<std::string>& names) const
 {
-    if (!IsSectionName(section))
-        return false;
+    if (!IsSectionName(section)) return false;
     size_t body = FindSection(section);
-    if (body == npos)
-        return false;
+    if (body == npos) return false;
 
     // Body lines are those that follow an LF of the body, as in the key search.
     size_t end = SectionEnd(body);
@@ -196,8 +178,7 @@ bool IniText::EnumKeys(const char* section, std::vector<std::string>& names) con
         size_t lineEnd = lineFeed == npos ? m_content.size() : lineFeed;
         const char* start = m_content.data() + lineStart;
         const void* equals = std::memchr(start, '=', lineEnd - lineStart);
-        if (equals)
-            names.emplace_back(start, static_cast<const char*>(equals) - start);
+        if (equals) names.emplace_back(start, static_cast<const char*>(equals) - start);
     }
     return true;
 }
@@ -205,11 +186,9 @@ bool IniText::EnumKeys(const char* section, std::vector<std::string>& names) con
 bool IniText::DeleteKey(const char* section, const char* key)
 {
     ValueSpan span;
-    if (!FindValue(section, key, span))
-        return false;
+    if (!FindValue(section, key, span)) return false;
     // Only a line ended by CR LF is removed.
-    if (span.lineFeed == npos || span.end + 1 != span.lineFeed)
-        return false;
+    if (span.lineFeed == npos || span.end + 1 != span.lineFeed) return false;
     size_t lineStart = span.begin - std::strlen(key) - 1;
     m_content.erase(lineStart, span.lineFeed + 1 - lineStart);
     m_modified = true;
@@ -219,69 +198,59 @@ bool IniText::DeleteKey(const char* section, const char* key)
 int IniText::ReadInt(const char* section, const char* key, int def) const
 {
     ValueSpan span;
-    if (!FindValue(section, key, span))
-        return def;
+    if (!FindValue(section, key, span)) return def;
     return ParseInt(m_content.substr(span.begin, span.end - span.begin));
 }
 
 float IniText::ReadFloat(const char* section, const char* key, float def) const
 {
     ValueSpan span;
-    if (!FindValue(section, key, span))
-        return def;
+    if (!FindValue(section, key, span)) return def;
     return ParseFloat(m_content.substr(span.begin, span.end - span.begin));
 }
 
 std::string IniText::ReadString(const char* section, const char* key, const char* def) const
 {
     std::string_view text;
-    if (StoredText(section, key, text))
-        return std::string(text);
+    if (StoredText(section, key, text)) return std::string(text);
     return def ? def : "";
 }
 
-int IniText::ReadStringBuf(const char* section, const char* key, const char* def,
-                           char* buf, int size) const
+int IniText::ReadStringBuf(const char* section, const char* key, const char* def, char* buf, int size) const
 {
-    if (!buf || size <= 0)
-        return 0;
+    if (!buf || size <= 0) return 0;
     std::string_view text;
-    if (!StoredText(section, key, text))
-        text = def ? def : "";
+    if (!StoredText(section, key, text)) text = def ? def : "";
     size_t length = std::min(text.size(), static_cast<size_t>(size) - 1);
     std::memcpy(buf, text.data(), length);
     buf[length] = '\0';
     return static_cast<int>(length);
 }
 
-bool IniText::ReadBinary(const char* section, const char* key, void* dest,
-                         const void* def, int size) const
+bool IniText::ReadBinary(const char* section, const char* key, void* dest, const void* def, int size) const
 {
-    if (!dest || size <= 0)
-        return false;
+    if (!dest || size <= 0) return false;
     std::string_view text;
     if (StoredText(section, key, text) && text.size() == 2 * static_cast<size_t>(size)) {
         DecodeHex(text.data(), static_cast<size_t>(size), static_cast<unsigned char*>(dest));
         return true;
     }
-    if (def)
-        std::memcpy(dest, def, static_cast<size_t>(size));
+    if (def) std::memcpy(dest, def, static_cast<size_t>(size));
     return false;
 }
 
-int IniText::ReadBinaryAlloc(const char* section, const char* key,
-                             unsigned char*& result, const void* def, int defSize) const
+int IniText::ReadBinaryAlloc(const char* section, const char* key, unsigned char*& result, const void* def,
+                             int defSize) const
 {
     std::string_view text;
-    if (StoredText(section, key, text) && !text.empty() && text.size() % 2 == 0
-        && text.size() / 2 <= static_cast<size_t>(INT_MAX)) {
+    if (StoredText(section, key, text) && !text.empty() && text.size() % 2 == 0 &&
+        text.size() / 2 <= static_cast<size_t>(INT_MAX)) {
         size_t count = text.size() / 2;
         result = new unsigned char[count];
         DecodeHex(text.data(), count, result);
         return static_cast<int>(count);
     }
-    if (!def || defSize <= 0)
-        return 0;
+    if (!def || defSize <= 0) return 0;
     result = new unsigned char[static_cast<size_t>(defSize)];
     std::memcpy(result, def, static_cast<size_t>(defSize));
     return defSize;
@@ -302,15 +271,13 @@ bool IniText::WriteFloat(const char* section, const char* key, float value)
 
 bool IniText::WriteString(const char* section, const char* key, const char* value)
 {
-    if (!IsStorableText(value))
-        return false;
+    if (!IsStorableText(value)) return false;
     return WriteValue(section, key, value);
 }
 
 bool IniText::WriteBinary(const char* section, const char* key, const void* data, int size)
 {
-    if (size < 0 || (size > 0 && !data))
-        return false;
+    if (size < 0 || (size > 0 && !data)) return false;
     static const char digits[] = "0123456789ABCDEF";
     const unsigned char* bytes = static_cast<const unsigned char*>(data);
     std::string hex;
@@ -324,8 +291,7 @@ bool IniText::WriteBinary(const char* section, const char* key, const void* data
 
 bool IniText::WriteValue(const char* section, const char* key, const std::string& value)
 {
-    if (!IsSectionName(section) || !IsKeyName(key))
-        return false;
+    if (!IsSectionName(section) || !IsKeyName(key)) return false;
 
     std::string line = key;
     line += "=";

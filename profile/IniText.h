@@ -31,12 +31,10 @@ public:
     int ReadInt(const char* section, const char* key, int def) const;
     float ReadFloat(const char* section, const char* key, float def) const;
     std::string ReadString(const char* section, const char* key, const char* def) const;
-    int ReadStringBuf(const char* section, const char* key, const char* def,
-                      char* buf, int size) const;
-    bool ReadBinary(const char* section, const char* key, void* dest,
-                    const void* def, int size) const;
-    int ReadBinaryAlloc(const char* section, const char* key,
-                        unsigned char*& result, const void* def, int defSize) const;
+    int ReadStringBuf(const char* section, const char* key, const char* def, char* buf, int size) const;
+    bool ReadBinary(const char* section, const char* key, void* dest, const void* def, int size) const;
+    int ReadBinaryAlloc(const char* section, const char* key, unsigned char*& result, const void* def,
+                        int defSize) const;
 
     bool WriteInt(const char* section, const char* key, int value);
     bool WriteFloat(const char* section, const char* key, float value);

@@ -56,8 +56,8 @@ HKEY RegistryProfile::OpenKey(const char* section, bool create) const
     if (section) path += std::string("\\") + section;
     HKEY key = nullptr;
     if (RegOpenKeyExA(m_root, path.c_str(), 0, KEY_ALL_ACCESS, &key) == ERROR_SUCCESS) return key;
-    if (create && RegCreateKeyExA(m_root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS,
-                                  nullptr, &key, nullptr) == ERROR_SUCCESS)
+    if (create && RegCreateKeyExA(m_root, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_ALL_ACCESS, nullptr,
+                                  &key, nullptr) == ERROR_SUCCESS)
         return key;
     return nullptr;
 }
@@ -71,8 +71,8 @@ bool RegistryProfile::QueryValue(const char* section, const char* key, DWORD& ty
         DWORD size = 0;
         if (RegQueryValueExA(k.get(), key, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
         data.assign(size, '\0');
-        LONG rc = RegQueryValueExA(k.get(), key, nullptr, &type,
-                                   size ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &size);
+        LONG rc =
+            RegQueryValueExA(k.get(), key, nullptr, &type, size ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &size);
         if (rc == ERROR_SUCCESS) {
             data.resize(size);
             return true;
@@ -187,8 +187,8 @@ bool RegistryProfile::ReadBinary(const char* section, const char* key, void* des
     return false;
 }
 
-int RegistryProfile::ReadBinaryAlloc(const char* section, const char* key, unsigned char*& result,
-                                     const void* def, int defSize)
+int RegistryProfile::ReadBinaryAlloc(const char* section, const char* key, unsigned char*& result, const void* def,
+                                     int defSize)
 {
     DWORD type = 0;
     std::string data;

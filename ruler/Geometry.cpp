@@ -35,8 +35,7 @@ bool LineShown(const WindowRect& client, int32_t value, bool vertical, int32_t s
 }
 
 std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars, int32_t s,
-                                    int32_t l, const std::vector<int32_t>& linesX,
-                                    const std::vector<int32_t>& linesY)
+                                    int32_t l, const std::vector<int32_t>& linesX, const std::vector<int32_t>& linesY)
 {
     const int32_t w = client.Width(), h = client.Height();
     std::vector<WindowRect> rects;

@@ -60,8 +60,8 @@ bool LineShown(const WindowRect& client, int32_t value, bool vertical, int32_t s
 // The rectangles whose union is the window's shape: the shown bars (each
 // extended over the corner square at its end), the top-left and bottom-right
 // corner squares, and every shown guide line's part inside the inner area.
-std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars,
-                                    int32_t scaleSize, int32_t lineSize, const std::vector<int32_t>& linesX,
+std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars, int32_t scaleSize,
+                                    int32_t lineSize, const std::vector<int32_t>& linesX,
                                     const std::vector<int32_t>& linesY);
 
 // The shown guide line under client point (x, y): vertical lines before

@@ -14,9 +14,8 @@ void CMensuroDlg::CreateToolTip()
 {
     // Not owned by the ruler: an owned (topmost) tooltip keeps its owner out of the
     // topmost band on some window managers. The ruler destroys it itself.
-    m_toolTip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr),
-                                    nullptr));
+    m_toolTip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                    CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!m_toolTip) return;
     SendMessageW(m_toolTip.get(), TTM_ACTIVATE, TRUE, 0);
     TOOLINFOW tool = {};

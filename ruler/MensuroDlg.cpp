@@ -135,8 +135,8 @@ void CMensuroDlg::PersistOptions(ProfileStore& store, bool loading)
     rect = SaneWindowRect(rect, FromRect(current));
     // A monitor that was unplugged must not take the ruler with it.
     if (!IsOnAnyMonitor(rect)) rect = MoveOntoMonitor(rect, NearestMonitorRect(rect));
-    SetWindowPos(m_hWnd, (Option & OptTopmost) ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
-                 rect.Width(), rect.Height(), 0);
+    SetWindowPos(m_hWnd, (Option & OptTopmost) ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, rect.Width(),
+                 rect.Height(), 0);
 }
 
 INT_PTR CMensuroDlg::RunDialog(CModalDialog& dialog)

@@ -105,8 +105,7 @@ void CMensuroDlg::FinishTargeting(POINT q, bool ctrl)
         RECT inner = ToRect(FromRect(window).Deflated(ScaleSize));
         if (GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD) {
             if (StringMessageBox(m_hWnd, IDS_CONFIRM_CHILD_RESIZE, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-            if (HWND parent = GetParent(target))
-                MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
+            if (HWND parent = GetParent(target)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
         }
         SetWindowPos(target, nullptr, inner.left, inner.top, inner.right - inner.left, inner.bottom - inner.top,
                      SWP_NOZORDER);

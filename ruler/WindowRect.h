@@ -37,7 +37,8 @@ struct WindowRect {
     WindowRect Deflated(int32_t d) const { return {left + d, top + d, right - d, bottom - d}; }
     WindowRect Inflated(int32_t d) const { return Deflated(-d); }
     WindowRect Offset(int32_t dx, int32_t dy) const { return {left + dx, top + dy, right + dx, bottom + dy}; }
-    bool operator==(const WindowRect& o) const {
+    bool operator==(const WindowRect& o) const
+    {
         return left == o.left && top == o.top && right == o.right && bottom == o.bottom;
     }
     bool operator!=(const WindowRect& o) const { return !(*this == o); }

@@ -39,7 +39,7 @@ DrawingWindow DrawingWindowOf(HDC dc)
 // Where ticks start and which way they grow, for one bar.
 struct TickGeometry {
     bool horizontal;
-    int64_t innerEdge; // coordinate across the bar where every tick starts
+    int64_t innerEdge;    // coordinate across the bar where every tick starts
     int64_t towardsOuter; // -1 or +1
 };
 
@@ -53,8 +53,8 @@ TickGeometry TickGeometryOf(uint32_t edge, const WindowRect& r)
     }
 }
 
-void DrawTicks(HDC dc, const DrawingWindow& window, const TickGeometry& g, int32_t u0, int32_t u1,
-               int32_t pitch, int64_t length)
+void DrawTicks(HDC dc, const DrawingWindow& window, const TickGeometry& g, int32_t u0, int32_t u1, int32_t pitch,
+               int64_t length)
 {
     if (length <= 0) return;
     const int64_t end = g.innerEdge + g.towardsOuter * length;
@@ -86,8 +86,7 @@ NumberBox NumberBoxAt(uint32_t edge, const WindowRect& r, int64_t thickness, int
     case BarBottom: return {u - 64, r.top + thickness / 2, u + 64, r.bottom, DT_CENTER | DT_BOTTOM | common};
     case BarLeft:
         return {int64_t{r.left} + 2, u - 62, r.right - thickness / 2 - 2, u + 62, DT_LEFT | DT_VCENTER | common};
-    default:
-        return {r.left + thickness / 2 + 2, u - 62, int64_t{r.right} - 2, u + 62, DT_RIGHT | DT_VCENTER | common};
+    default: return {r.left + thickness / 2 + 2, u - 62, int64_t{r.right} - 2, u + 62, DT_RIGHT | DT_VCENTER | common};
     }
 }
 

@@ -164,8 +164,8 @@ void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* item)
         SelectedObject selected(screen.get(), font.get() ? font.get() : GetStockObject(DEFAULT_GUI_FONT));
         DrawTextW(screen.get(), record->text.c_str(), -1, &text, kTextFlags | DT_CALCRECT);
     }
-    const SIZE size = IconMenuItemSize(text.right - text.left, text.bottom - text.top,
-                                       (record->kind & IconItemSubmenu) != 0);
+    const SIZE size =
+        IconMenuItemSize(text.right - text.left, text.bottom - text.top, (record->kind & IconItemSubmenu) != 0);
     item->itemWidth = static_cast<UINT>(size.cx);
     item->itemHeight = static_cast<UINT>(size.cy);
 }

@@ -12,9 +12,9 @@ struct PointerStep {
 };
 
 constexpr PointerStep kPointerSteps[] = {
-    {VK_LEFT, -1, 0},     {VK_NUMPAD4, -1, 0}, {VK_RIGHT, 1, 0},     {VK_NUMPAD6, 1, 0},
-    {VK_UP, 0, -1},       {VK_NUMPAD8, 0, -1}, {VK_DOWN, 0, 1},      {VK_NUMPAD2, 0, 1},
-    {VK_NUMPAD1, -1, 1},  {VK_NUMPAD3, 1, 1},  {VK_NUMPAD7, -1, -1}, {VK_NUMPAD9, 1, -1},
+    {VK_LEFT, -1, 0},    {VK_NUMPAD4, -1, 0}, {VK_RIGHT, 1, 0},     {VK_NUMPAD6, 1, 0},
+    {VK_UP, 0, -1},      {VK_NUMPAD8, 0, -1}, {VK_DOWN, 0, 1},      {VK_NUMPAD2, 0, 1},
+    {VK_NUMPAD1, -1, 1}, {VK_NUMPAD3, 1, 1},  {VK_NUMPAD7, -1, -1}, {VK_NUMPAD9, 1, -1},
 };
 
 } // namespace

@@ -8,8 +8,7 @@
 void CMensuroDlg::OnCmdTopmost()
 {
     Option ^= OptTopmost;
-    SetWindowPos(m_hWnd, (Option & OptTopmost) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0,
-                 SWP_NOSIZE | SWP_NOMOVE);
+    SetWindowPos(m_hWnd, (Option & OptTopmost) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
 void CMensuroDlg::OnCmdTaskTray()
@@ -33,9 +32,27 @@ void CMensuroDlg::ApplyPresetSize(UINT command)
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void CMensuroDlg::OnCmdSize320() { ApplyPresetSize(ID_SIZE_320); }
-void CMensuroDlg::OnCmdSize640() { ApplyPresetSize(ID_SIZE_640); }
-void CMensuroDlg::OnCmdSize800() { ApplyPresetSize(ID_SIZE_800); }
-void CMensuroDlg::OnCmdSize1024() { ApplyPresetSize(ID_SIZE_1024); }
-void CMensuroDlg::OnCmdSize1280() { ApplyPresetSize(ID_SIZE_1280); }
-void CMensuroDlg::OnCmdSize1600() { ApplyPresetSize(ID_SIZE_1600); }
+void CMensuroDlg::OnCmdSize320()
+{
+    ApplyPresetSize(ID_SIZE_320);
+}
+void CMensuroDlg::OnCmdSize640()
+{
+    ApplyPresetSize(ID_SIZE_640);
+}
+void CMensuroDlg::OnCmdSize800()
+{
+    ApplyPresetSize(ID_SIZE_800);
+}
+void CMensuroDlg::OnCmdSize1024()
+{
+    ApplyPresetSize(ID_SIZE_1024);
+}
+void CMensuroDlg::OnCmdSize1280()
+{
+    ApplyPresetSize(ID_SIZE_1280);
+}
+void CMensuroDlg::OnCmdSize1600()
+{
+    ApplyPresetSize(ID_SIZE_1600);
+}

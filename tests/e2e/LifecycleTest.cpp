@@ -16,8 +16,8 @@ const char kSection[] = "CMensuroDlg";
 SIZE TemplateSize()
 {
     HMODULE exe = LoadLibraryExW(MensuroExePath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
-    HWND probe = CreateDialogParamW(exe, MAKEINTRESOURCEW(102), nullptr,
-                                    [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
+    HWND probe = CreateDialogParamW(
+        exe, MAKEINTRESOURCEW(102), nullptr, [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
     RECT rect = {};
     GetWindowRect(probe, &rect);
     DestroyWindow(probe);
@@ -27,9 +27,9 @@ SIZE TemplateSize()
 
 std::map<std::string, uint32_t> StoredOptions()
 {
-    static const char* names[] = {"LEFT", "RIGHT", "TOP", "BOTTOM", "Option", "Flags", "ScaleSize",
-                                  "LineSize", "LineColor", "LineTextColor", "CopyTimer", "CopyOffsetX",
-                                  "CopyOffsetY"};
+    static const char* names[] = {"LEFT",      "RIGHT",       "TOP",        "BOTTOM",    "Option",
+                                  "Flags",     "ScaleSize",   "LineSize",   "LineColor", "LineTextColor",
+                                  "CopyTimer", "CopyOffsetX", "CopyOffsetY"};
     std::map<std::string, uint32_t> values;
     for (const char* name : names)
         if (auto v = MensuroRegistry().Dword(kSection, name)) values[name] = *v;
@@ -71,11 +71,19 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
     const auto stored = StoredOptions();
     EXPECT_EQ(13u, stored.size());
     EXPECT_EQ(13, MensuroRegistry().ValueCount(kSection));
-    const std::map<std::string, uint32_t> expected = {
-        {"LEFT", 0}, {"TOP", 0}, {"RIGHT", static_cast<uint32_t>(size.cx)},
-        {"BOTTOM", static_cast<uint32_t>(size.cy)}, {"Option", 15}, {"Flags", 0x1F1},
-        {"ScaleSize", 40}, {"LineSize", 1}, {"LineColor", 0xFFFF00}, {"LineTextColor", 0xFF},
-        {"CopyTimer", 100}, {"CopyOffsetX", 0}, {"CopyOffsetY", 0}};
+    const std::map<std::string, uint32_t> expected = {{"LEFT", 0},
+                                                      {"TOP", 0},
+                                                      {"RIGHT", static_cast<uint32_t>(size.cx)},
+                                                      {"BOTTOM", static_cast<uint32_t>(size.cy)},
+                                                      {"Option", 15},
+                                                      {"Flags", 0x1F1},
+                                                      {"ScaleSize", 40},
+                                                      {"LineSize", 1},
+                                                      {"LineColor", 0xFFFF00},
+                                                      {"LineTextColor", 0xFF},
+                                                      {"CopyTimer", 100},
+                                                      {"CopyOffsetX", 0},
+                                                      {"CopyOffsetY", 0}};
     EXPECT_EQ(expected, stored);
     // Scale bars are saved by the Settings dialog only, never at exit.
     EXPECT_FALSE(MensuroRegistry().Exists("ScaleBar1"));

@@ -63,8 +63,8 @@ RulerSession::RulerSession()
     std::wstring command = L"\"" + MensuroExePath() + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
-    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(),
-                        &startup, &m_process))
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(), &startup,
+                        &m_process))
         return;
     WaitForInputIdle(m_process.hProcess, 10000);
     for (int i = 0; i < 200 && !m_window; ++i) {
@@ -178,8 +178,8 @@ SolidWindow::SolidWindow(const RECT& screenRect, COLORREF colour) : m_state{colo
     wc.lpszClassName = kClass;
     RegisterClassW(&wc); // fails harmlessly once the class exists
     m_window = CreateWindowExW(0, kClass, L"Solid", WS_POPUP | WS_CLIPCHILDREN, screenRect.left, screenRect.top,
-                               screenRect.right - screenRect.left, screenRect.bottom - screenRect.top, nullptr,
-                               nullptr, wc.hInstance, &m_state);
+                               screenRect.right - screenRect.left, screenRect.bottom - screenRect.top, nullptr, nullptr,
+                               wc.hInstance, &m_state);
     ShowWindow(m_window, SW_SHOWNOACTIVATE);
     UpdateWindow(m_window);
 }
@@ -206,8 +206,8 @@ bool SolidWindow::WasPressedAt(int x, int y) const
 HWND SolidWindow::AddButton(const RECT& rect)
 {
     return CreateWindowExW(0, L"BUTTON", L"Child", WS_CHILD | WS_VISIBLE | BS_PUSHBUTTON, rect.left, rect.top,
-                           rect.right - rect.left, rect.bottom - rect.top, m_window, nullptr,
-                           GetModuleHandleW(nullptr), nullptr);
+                           rect.right - rect.left, rect.bottom - rect.top, m_window, nullptr, GetModuleHandleW(nullptr),
+                           nullptr);
 }
 
 LRESULT CALLBACK SolidWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)

@@ -171,9 +171,12 @@ std::string TickBandDifferences(const ClientShot& shot, Bar bar, SIZE client, in
         int length = 0;
         COLORREF colour = kWhite;
         if (v > 0 && u < uEnd) {
-            if (v % 100 == 0) length = 20, colour = kRed;
-            else if (v % 50 == 0) length = 13, colour = kMagenta;
-            else if (v % 5 == 0) length = 10, colour = kBlack;
+            if (v % 100 == 0)
+                length = 20, colour = kRed;
+            else if (v % 50 == 0)
+                length = 13, colour = kMagenta;
+            else if (v % 5 == 0)
+                length = 10, colour = kBlack;
         }
         for (int d = 0; d <= 20; ++d) {
             const int x = bar == Bar::Left ? kS - 1 - d : bar == Bar::Right ? client.cx - kS + d : u;
@@ -181,8 +184,7 @@ std::string TickBandDifferences(const ClientShot& shot, Bar bar, SIZE client, in
             const COLORREF want = d < length - hidden ? colour : kWhite;
             const COLORREF got = shot.At(x, y);
             if (got != want && ++differences <= 5)
-                out += "(" + std::to_string(x) + "," + std::to_string(y) + ") " + Hex(got) + " not " + Hex(want) +
-                       "; ";
+                out += "(" + std::to_string(x) + "," + std::to_string(y) + ") " + Hex(got) + " not " + Hex(want) + "; ";
         }
     }
     if (differences > 5) out += std::to_string(differences) + " in all";
@@ -308,12 +310,13 @@ TEST_F(RulerView, EdgeZonesMoveOrResizeAndTheMoveBoxDragsTheWindow)
         int x, y; // client coordinates
         LRESULT code;
     } const cases[] = {
-        {200, 30, HTCLIENT},  {200, 20, HTCLIENT},     {200, 19, HTCAPTION},     {200, 15, HTCAPTION},
-        {200, 8, HTCAPTION},  {200, 7, HTTOP},         {200, 5, HTTOP},          {200, 295, HTBOTTOM},
-        {200, 285, HTCAPTION}, {5, 150, HTLEFT},       {15, 150, HTCAPTION},     {395, 150, HTRIGHT},
-        {0, 0, HTCAPTION},    {21, 21, HTCAPTION},     {22, 0, HTTOP},           {0, 22, HTLEFT},
-        {399, 0, HTTOPRIGHT}, {0, 299, HTBOTTOMLEFT},  {378, 285, HTBOTTOMRIGHT}, {377, 285, HTCAPTION},
-        {399, 299, HTBOTTOMRIGHT},
+        {200, 30, HTCLIENT},       {200, 20, HTCLIENT},   {200, 19, HTCAPTION},
+        {200, 15, HTCAPTION},      {200, 8, HTCAPTION},   {200, 7, HTTOP},
+        {200, 5, HTTOP},           {200, 295, HTBOTTOM},  {200, 285, HTCAPTION},
+        {5, 150, HTLEFT},          {15, 150, HTCAPTION},  {395, 150, HTRIGHT},
+        {0, 0, HTCAPTION},         {21, 21, HTCAPTION},   {22, 0, HTTOP},
+        {0, 22, HTLEFT},           {399, 0, HTTOPRIGHT},  {0, 299, HTBOTTOMLEFT},
+        {378, 285, HTBOTTOMRIGHT}, {377, 285, HTCAPTION}, {399, 299, HTBOTTOMRIGHT},
     };
     for (const Case& c : cases) {
         DWORD_PTR code = 0;

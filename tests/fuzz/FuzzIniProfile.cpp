@@ -28,22 +28,36 @@ namespace fs = std::filesystem;
 
 namespace {
 
-#define CHECK(condition)                                                             \
-    do {                                                                             \
-        if (!(condition)) {                                                          \
-            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-            std::abort();                                                            \
-        }                                                                            \
+#define CHECK(condition)                                                                                               \
+    do {                                                                                                               \
+        if (!(condition)) {                                                                                            \
+            std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition);                         \
+            std::abort();                                                                                              \
+        }                                                                                                              \
     } while (false)
 
 const char* const kNames[] = {
-    "Web", "Grid", "A", "B", "NumX", "NumY", "CursorX", "CursorY", "k", "",
-    "[A]", "a=b", "a]", "x\r", "ssssssssssssssssssssssssssss", "sssssssssssssssssssssssssssss",
-    "kkkkkkkkkkkkkkkkkkkkkkkkkkkkk", "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
+    "Web",
+    "Grid",
+    "A",
+    "B",
+    "NumX",
+    "NumY",
+    "CursorX",
+    "CursorY",
+    "k",
+    "",
+    "[A]",
+    "a=b",
+    "a]",
+    "x\r",
+    "ssssssssssssssssssssssssssss",
+    "sssssssssssssssssssssssssssss",
+    "kkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
+    "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
 };
 const char* const kTexts[] = {
-    "", "0", "12abc", "abc", "-2147483649", "0A0B", "64000000C8000000", "zz", "1e39",
-    "[B]", "x\r\ny", "a=b",
+    "", "0", "12abc", "abc", "-2147483649", "0A0B", "64000000C8000000", "zz", "1e39", "[B]", "x\r\ny", "a=b",
 };
 
 class Input {
@@ -61,8 +75,7 @@ public:
     int32_t Int()
     {
         uint32_t bits = 0;
-        for (int i = 0; i < 4; ++i)
-            bits = (bits << 8) | Byte();
+        for (int i = 0; i < 4; ++i) bits = (bits << 8) | Byte();
         return static_cast<int32_t>(bits);
     }
 
@@ -76,8 +89,7 @@ template <size_t N>
 std::optional<std::string> Operand(Input& in, const char* const (&stock)[N])
 {
     uint8_t choice = in.Byte();
-    if (choice == 0xFF)
-        return std::nullopt;
+    if (choice == 0xFF) return std::nullopt;
     if (choice & 0x80) {
         // A C string ends at its first NUL, as it would for any caller.
         std::string raw = in.Bytes(choice & 0x3F);
@@ -108,26 +120,22 @@ Operation Decode(Input& in)
     op.section = Operand(in, kNames);
     op.key = Operand(in, kNames);
     switch (op.code) {
-    case 6: case 12:
-        op.text = Operand(in, kTexts);
-        break;
+    case 6:
+    case 12: op.text = Operand(in, kTexts); break;
     case 7:
         op.text = Operand(in, kTexts);
         op.size = static_cast<int8_t>(in.Byte());
         break;
-    case 10: case 11:
-        op.number = in.Int();
-        break;
-    case 8: case 9:
-        op.size = static_cast<int8_t>(in.Byte());
-        break;
+    case 10:
+    case 11: op.number = in.Int(); break;
+    case 8:
+    case 9: op.size = static_cast<int8_t>(in.Byte()); break;
     case 13:
         op.size = static_cast<int8_t>(in.Byte());
         op.block = in.Bytes(op.size > 0 ? static_cast<size_t>(op.size) : 0);
         op.block.resize(op.size > 0 ? static_cast<size_t>(op.size) : 0, '\0');
         break;
-    default:
-        break;
+    default: break;
     }
     return op;
 }
@@ -147,9 +155,7 @@ void CheckWrittenValue(Store& store, const Operation& op)
     const char* section = Ptr(op.section);
     const char* key = Ptr(op.key);
     switch (op.code) {
-    case 10:
-        CHECK(store.ReadInt(section, key, ~op.number) == op.number);
-        break;
+    case 10: CHECK(store.ReadInt(section, key, ~op.number) == op.number); break;
     case 11: {
         float written = AsFloat(op.number);
         float read = store.ReadFloat(section, key, 0.0f);
@@ -157,24 +163,20 @@ void CheckWrittenValue(Store& store, const Operation& op)
             CHECK(std::isnan(read));
         else if (std::isinf(written))
             CHECK(read == written);
-        else  // "%f" keeps six decimals
+        else // "%f" keeps six decimals
             CHECK(std::fabs(read - written) <= 1e-6f * std::max(1.0f, std::fabs(written)));
         break;
     }
-    case 12:
-        CHECK(store.ReadString(section, key, "\x01") == *op.text);
-        break;
+    case 12: CHECK(store.ReadString(section, key, "\x01") == *op.text); break;
     case 13: {
         unsigned char* block = nullptr;
         int count = store.ReadBinaryAlloc(section, key, block, nullptr, 0);
         CHECK(count == op.size);
-        if (count > 0)
-            CHECK(std::string(reinterpret_cast<char*>(block), static_cast<size_t>(count)) == op.block);
+        if (count > 0) CHECK(std::string(reinterpret_cast<char*>(block), static_cast<size_t>(count)) == op.block);
         delete[] block;
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 
@@ -187,23 +189,13 @@ bool Apply(Store& store, const Operation& op)
     const char* text = Ptr(op.text);
     std::vector<std::string> names;
     switch (op.code) {
-    case 0:
-        return store.EnumSections(names);
-    case 1:
-        return store.DeleteSection(section);
-    case 2:
-        return store.EnumKeys(section, names);
-    case 3:
-        return store.DeleteKey(section, key);
-    case 4:
-        store.ReadInt(section, key, 0);
-        return true;
-    case 5:
-        store.ReadFloat(section, key, 0.0f);
-        return true;
-    case 6:
-        store.ReadString(section, key, text);
-        return true;
+    case 0: return store.EnumSections(names);
+    case 1: return store.DeleteSection(section);
+    case 2: return store.EnumKeys(section, names);
+    case 3: return store.DeleteKey(section, key);
+    case 4: store.ReadInt(section, key, 0); return true;
+    case 5: store.ReadFloat(section, key, 0.0f); return true;
+    case 6: store.ReadString(section, key, text); return true;
     case 7: {
         // An exact-size heap buffer lets AddressSanitizer see any overrun.
         std::vector<char> buf(static_cast<size_t>(std::max(op.size, 1)), '#');
@@ -239,16 +231,11 @@ bool Apply(Store& store, const Operation& op)
             delete[] block;
         return count > 0;
     }
-    case 10:
-        return store.WriteInt(section, key, op.number);
-    case 11:
-        return store.WriteFloat(section, key, AsFloat(op.number));
-    case 12:
-        return store.WriteString(section, key, text);
-    case 13:
-        return store.WriteBinary(section, key, op.block.data(), op.size);
-    default:
-        return false;
+    case 10: return store.WriteInt(section, key, op.number);
+    case 11: return store.WriteFloat(section, key, AsFloat(op.number));
+    case 12: return store.WriteString(section, key, text);
+    case 13: return store.WriteBinary(section, key, op.block.data(), op.size);
+    default: return false;
     }
 }
 
@@ -263,10 +250,8 @@ void CheckUntouched(const Store& store, const std::string& before, const Operati
 {
     const std::string& after = store.Text().Content();
     bool mayChange = IsWrite(op.code) || op.code == 1 || op.code == 3;
-    if (!mayChange || !result)
-        CHECK(after == before);
-    if (after != before)
-        CHECK(store.Text().IsModified());
+    if (!mayChange || !result) CHECK(after == before);
+    if (after != before) CHECK(store.Text().IsModified());
 }
 
 // The stronger rules for a store built only by its own operations.
@@ -274,10 +259,8 @@ void CheckOwnText(IniText& fresh, const Operation& op, bool result)
 {
     const char* section = Ptr(op.section);
     const char* key = Ptr(op.key);
-    if (IsWrite(op.code) && result)
-        CheckWrittenValue(fresh, op);
-    if (op.code == 3 && result)
-        CHECK(fresh.ReadString(section, key, "\x01") == "\x01");
+    if (IsWrite(op.code) && result) CheckWrittenValue(fresh, op);
+    if (op.code == 3 && result) CHECK(fresh.ReadString(section, key, "\x01") == "\x01");
     if (op.code == 1 && result) {
         std::vector<std::string> keys;
         CHECK(!fresh.EnumKeys(section, keys));
@@ -314,8 +297,7 @@ const fs::path& WorkFile()
 {
     static const fs::path file = [] {
         g_workDir = (fs::temp_directory_path() / "fuzz-ini-XXXXXX").string();
-        if (!mkdtemp(g_workDir.data()))
-            std::abort();
+        if (!mkdtemp(g_workDir.data())) std::abort();
         std::atexit(RemoveWorkDir);
         return fs::path(g_workDir) / "fuzz.ini";
     }();
@@ -354,8 +336,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             CheckOwnText(fresh.text, op, freshResult);
 
             // Whether a write is accepted depends on its arguments alone.
-            if (IsWrite(op.code))
-                CHECK(loadedResult == freshResult);
+            if (IsWrite(op.code)) CHECK(loadedResult == freshResult);
         }
         expected = loaded.Text().Content();
         modified = loaded.Text().IsModified();

@@ -90,10 +90,10 @@ public:
                         int defSize) override
     {
         const std::string* v = Read(section, key);
-        const std::string data = v ? *v
-                                   : (def && defSize > 0 ? std::string(static_cast<const char*>(def),
-                                                                       static_cast<size_t>(defSize))
-                                                         : std::string());
+        const std::string data =
+            v ? *v
+              : (def && defSize > 0 ? std::string(static_cast<const char*>(def), static_cast<size_t>(defSize))
+                                    : std::string());
         if (data.empty()) return 0;
         result = new unsigned char[data.size()];
         std::memcpy(result, data.data(), data.size());

@@ -49,8 +49,8 @@ std::optional<uint32_t> RegistryScope::Dword(const char* section, const char* na
 DWORD RegistryScope::Type(const char* section, const char* name) const
 {
     DWORD type = REG_NONE;
-    if (RegGetValueA(HKEY_CURRENT_USER, SectionPath(section).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type,
-                     nullptr, nullptr) != ERROR_SUCCESS)
+    if (RegGetValueA(HKEY_CURRENT_USER, SectionPath(section).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &type, nullptr,
+                     nullptr) != ERROR_SUCCESS)
         return REG_NONE;
     return type;
 }
@@ -58,8 +58,7 @@ DWORD RegistryScope::Type(const char* section, const char* name) const
 int RegistryScope::ValueCount(const char* section) const
 {
     HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return 0;
+    if (RegOpenKeyExA(HKEY_CURRENT_USER, SectionPath(section).c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return 0;
     DWORD count = 0;
     RegQueryInfoKeyA(key, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &count, nullptr, nullptr, nullptr,
                      nullptr);

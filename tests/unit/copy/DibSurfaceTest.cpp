@@ -119,8 +119,8 @@ TEST(DibSurface, RefusedSizesLeaveAnInertSurface)
     struct Size {
         int w, h, bits;
     };
-    const Size refused[] = {{0, 10, 24},        {10, 0, 24},      {-4, 4, 24},     {100000, 100000, 24},
-                            {INT_MAX, INT_MAX, 24}, {70000, 70000, 32}, {10, 10, 8}, {10, 10, 0}};
+    const Size refused[] = {{0, 10, 24},        {10, 0, 24}, {-4, 4, 24}, {100000, 100000, 24}, {INT_MAX, INT_MAX, 24},
+                            {70000, 70000, 32}, {10, 10, 8}, {10, 10, 0}};
     DibSurface target(4, 4, 24);
     for (const Size& size : refused) {
         SCOPED_TRACE(testing::Message() << size.w << "x" << size.h << "x" << size.bits);
@@ -148,8 +148,8 @@ TEST(DibSurface, GrabScreenCopiesWhatTheScreenShows)
     wc.hbrBackground = CreateSolidBrush(RGB(10, 200, 30));
     wc.lpszClassName = L"DibSurfaceGrabTest";
     ASSERT_TRUE(RegisterClassW(&wc));
-    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP, 100, 120, 40, 30, nullptr,
-                                  nullptr, wc.hInstance, nullptr);
+    HWND window = CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP, 100, 120, 40, 30, nullptr, nullptr,
+                                  wc.hInstance, nullptr);
     ASSERT_NE(window, nullptr);
     // Not activated: Wine takes seconds to destroy an active window without a window manager.
     ShowWindow(window, SW_SHOWNOACTIVATE);

@@ -97,8 +97,8 @@ TEST(DataExchange, MovesValuesBothWaysAndRejectsBadNumbers)
     HWND dialog = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
     HWND check = CreateWindowExW(0, L"BUTTON", L"", WS_CHILD | BS_AUTOCHECKBOX, 0, 0, 5, 5, dialog,
                                  reinterpret_cast<HMENU>(10), nullptr, nullptr);
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 5, 5, dialog, reinterpret_cast<HMENU>(11),
-                                nullptr, nullptr);
+    HWND edit =
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 5, 5, dialog, reinterpret_cast<HMENU>(11), nullptr, nullptr);
     HWND combo = CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | CBS_DROPDOWNLIST, 0, 0, 5, 50, dialog,
                                  reinterpret_cast<HMENU>(12), nullptr, nullptr);
     ASSERT_TRUE(check && edit && combo);

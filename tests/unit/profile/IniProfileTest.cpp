@@ -47,10 +47,8 @@ protected:
         IniProfile store(m_path);
         store.WriteInt(name, "NumX", static_cast<int>(xs.size()));
         store.WriteInt(name, "NumY", static_cast<int>(ys.size()));
-        if (!xs.empty())
-            store.WriteBinary(name, "CursorX", xs.data(), static_cast<int>(xs.size() * 4));
-        if (!ys.empty())
-            store.WriteBinary(name, "CursorY", ys.data(), static_cast<int>(ys.size() * 4));
+        if (!xs.empty()) store.WriteBinary(name, "CursorX", xs.data(), static_cast<int>(xs.size() * 4));
+        if (!ys.empty()) store.WriteBinary(name, "CursorY", ys.data(), static_cast<int>(ys.size() * 4));
     }
 
     fs::path m_dir = UniqueTempPath();
@@ -64,11 +62,10 @@ const char* const kTwoSections = "[A]\r\nk=9\r\n\r\n[B]\r\nk=7\r\n";
 
 TEST_F(IniProfileFile, ExampleTemplateFileIsByteExact)
 {
-    StoreTemplate("Web", { 100, 200 }, {});
-    StoreTemplate("Grid", { 32 }, { 24 });
-    EXPECT_EQ(FileBytes(),
-              "[Web]\r\nCursorX=64000000C8000000\r\nNumY=0\r\nNumX=2\r\n"
-              "\r\n[Grid]\r\nCursorY=18000000\r\nCursorX=20000000\r\nNumY=1\r\nNumX=1\r\n");
+    StoreTemplate("Web", {100, 200}, {});
+    StoreTemplate("Grid", {32}, {24});
+    EXPECT_EQ(FileBytes(), "[Web]\r\nCursorX=64000000C8000000\r\nNumY=0\r\nNumX=2\r\n"
+                           "\r\n[Grid]\r\nCursorY=18000000\r\nCursorX=20000000\r\nNumY=1\r\nNumX=1\r\n");
 }
 
 TEST(IniText, WritesAppendSectionsAndReplaceOnlyTheirOwnValue)
@@ -82,7 +79,7 @@ TEST(IniText, WritesAppendSectionsAndReplaceOnlyTheirOwnValue)
     EXPECT_EQ(text.Content(), kTwoSections);
 
     text.WriteInt("B", "x", 1);
-    EXPECT_EQ(text.ReadInt("A", "x", -1), -1);  // B's key of that name is not seen
+    EXPECT_EQ(text.ReadInt("A", "x", -1), -1); // B's key of that name is not seen
     text.WriteInt("A", "x", 3);
     EXPECT_EQ(text.Content(), "[A]\r\nx=3\r\nk=9\r\n\r\n[B]\r\nx=1\r\nk=7\r\n");
 }
@@ -138,7 +135,7 @@ TEST(IniText, BinaryReadsNeedExactlyTwoDigitsPerByte)
     unsigned char bytes[3] = {};
     EXPECT_TRUE(text.ReadBinary("A", "b", bytes, bytes, 2));
     EXPECT_EQ(bytes[0] * 256 + bytes[1], 0x0A0B);
-    const unsigned char def[3] = { 1, 2, 3 };
+    const unsigned char def[3] = {1, 2, 3};
     EXPECT_FALSE(text.ReadBinary("A", "b", bytes, def, 3));
     EXPECT_EQ(bytes[2], 3);
 
@@ -179,13 +176,13 @@ TEST(IniText, OverlongNamesAreRejectedAndNeverMatchAPrefix)
 TEST(IniText, NamesAndTextThatCouldPassForStructureAreRejected)
 {
     IniText text(kTwoSections);
-    for (const char* section : { "", "a[b", "a]b", "a\rb", "a\nb", static_cast<const char*>(nullptr) }) {
+    for (const char* section : {"", "a[b", "a]b", "a\rb", "a\nb", static_cast<const char*>(nullptr)}) {
         EXPECT_FALSE(text.WriteInt(section, "k", 1));
         EXPECT_TRUE(text.DeleteSection(section)) << "nothing to delete is still success";
     }
-    for (const char* key : { "", "a=b", "[x", "a\rb", "a\nb", static_cast<const char*>(nullptr) })
+    for (const char* key : {"", "a=b", "[x", "a\rb", "a\nb", static_cast<const char*>(nullptr)})
         EXPECT_FALSE(text.WriteInt("A", key, 1));
-    for (const char* value : { "a\r\n[B]", "[B]", "x\ny", static_cast<const char*>(nullptr) })
+    for (const char* value : {"a\r\n[B]", "[B]", "x\ny", static_cast<const char*>(nullptr)})
         EXPECT_FALSE(text.WriteString("A", "k", value));
     EXPECT_FALSE(text.WriteBinary("A", "k", nullptr, 4));
     EXPECT_FALSE(text.IsModified());
@@ -196,12 +193,12 @@ TEST(IniText, NamesAndTextThatCouldPassForStructureAreRejected)
 TEST(IniText, EnumerationAppendsInFileOrder)
 {
     IniText text("[A]\r\nx=1\r\n\r\nnoequals\r\ny=a=b\r\n\r\n[B]\r\n");
-    Names names{ "kept" };
+    Names names{"kept"};
     EXPECT_TRUE(text.EnumSections(names));
-    EXPECT_EQ(names, (Names{ "kept", "A", "B" }));
+    EXPECT_EQ(names, (Names{"kept", "A", "B"}));
     names.clear();
     EXPECT_TRUE(text.EnumKeys("A", names));
-    EXPECT_EQ(names, (Names{ "x", "y" }));
+    EXPECT_EQ(names, (Names{"x", "y"}));
     EXPECT_FALSE(text.EnumKeys("C", names));
 }
 
@@ -215,7 +212,9 @@ TEST(IniText, BareLineFeedsHideSectionsAndNulEndsTheText)
 
 TEST_F(IniProfileFile, UnchangedStoreNeverWritesTheFile)
 {
-    { IniProfile store(m_path); }
+    {
+        IniProfile store(m_path);
+    }
     EXPECT_FALSE(fs::exists(m_path));
 
     const std::string odd = "[A]\nk=1\r\n\0tail"s;
@@ -244,7 +243,7 @@ TEST_F(IniProfileFile, FailedSaveKeepsTheOldFile)
 {
     const std::string old = "[A]\r\nk=1\r\n";
     PutFile(old);
-    fs::create_directory(m_temp);  // the temporary file cannot be created
+    fs::create_directory(m_temp); // the temporary file cannot be created
     IniProfile(m_path).WriteInt("A", "k", 2);
     EXPECT_EQ(FileBytes(), old);
     fs::remove(m_temp);

@@ -33,8 +33,8 @@ TEST(IniProfileWin, SaveOverAFileHeldOpenKeepsIt)
     temp += ".tmp";
     IniProfile(path).WriteInt("A", "k", 1);
 
-    HANDLE held = CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE held =
+        CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
     IniProfile(path).WriteInt("A", "k", 2);
     CloseHandle(held);

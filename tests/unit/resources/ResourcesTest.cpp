@@ -12,9 +12,9 @@ namespace {
 std::wstring StringIn(WORD language, UINT id)
 {
     HMODULE module = GetModuleHandleW(nullptr);
-    HRSRC block = FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1),
-                                  MAKELANGID(language, language == LANG_JAPANESE ? SUBLANG_DEFAULT
-                                                                                 : SUBLANG_ENGLISH_US));
+    HRSRC block =
+        FindResourceExW(module, RT_STRING, MAKEINTRESOURCEW(id / 16 + 1),
+                        MAKELANGID(language, language == LANG_JAPANESE ? SUBLANG_DEFAULT : SUBLANG_ENGLISH_US));
     if (!block) return L"<missing>";
     const auto* p = static_cast<const WCHAR*>(LockResource(LoadResource(module, block)));
     for (UINT i = 0; i < id % 16; ++i) p += 1 + *p;
@@ -44,8 +44,8 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
 TEST(Resources, IconsLoadAtSixteenPixels)
 {
     for (UINT id : {IDI_MENSURO, IDI_VERSION}) {
-        HICON icon = static_cast<HICON>(
-            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
+        HICON icon =
+            static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
         EXPECT_NE(nullptr, icon) << id;
         if (icon) DestroyIcon(icon);
     }

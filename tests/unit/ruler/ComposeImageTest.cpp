@@ -22,10 +22,7 @@ protected:
         LayoutBars(0x1F1);
     }
 
-    void LayoutBars(uint32_t flags)
-    {
-        LayoutScaleBars(m_ruler.m_scaleBars, flags, m_client, 40);
-    }
+    void LayoutBars(uint32_t flags) { LayoutScaleBars(m_ruler.m_scaleBars, flags, m_client, 40); }
 
     void Compose() { m_ruler.ComposeImage(m_surface.GetDC(), m_client); }
 

@@ -32,13 +32,13 @@ TEST(Geometry, RegionIsBarsCornersAndLinesOnly)
     const WindowRect client(0, 0, 400, 300);
     auto rects = RegionRects(client, Bars(0x1F1, client, 40), 40, 4, {100, 320}, {50});
     const std::vector<WindowRect> expected = {
-        {40, 0, 400, 40},    // top bar over the top-right corner
-        {40, 260, 400, 300}, // bottom bar over the bottom-right corner
-        {0, 40, 40, 300},    // left bar over the bottom-left corner
-        {360, 40, 400, 300}, // right bar
+        {40, 0, 400, 40},                          // top bar over the top-right corner
+        {40, 260, 400, 300},                       // bottom bar over the bottom-right corner
+        {0, 40, 40, 300},                          // left bar over the bottom-left corner
+        {360, 40, 400, 300},                       // right bar
         {0, 0, 40, 40},      {360, 260, 400, 300}, // the two corner squares
-        {138, 40, 142, 260}, // X line 100; 320 is beyond the inner width
-        {40, 88, 360, 92},   // Y line 50
+        {138, 40, 142, 260},                       // X line 100; 320 is beyond the inner width
+        {40, 88, 360, 92},                         // Y line 50
     };
     EXPECT_EQ(expected, rects);
 

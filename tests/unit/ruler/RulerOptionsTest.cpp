@@ -20,7 +20,7 @@ TEST(RulerOptions, SaveThenLoadRoundTripsInFixedOrder)
     saved.CopyOffsetY = 15;
     MemoryProfile store;
     saved.Persist(store, false);
-    const std::vector<std::string> order = {"Option", "Flags", "ScaleSize", "LineSize", "LineColor",
+    const std::vector<std::string> order = {"Option",        "Flags",     "ScaleSize",   "LineSize",   "LineColor",
                                             "LineTextColor", "CopyTimer", "CopyOffsetX", "CopyOffsetY"};
     EXPECT_EQ(order, store.LoggedKeys('W'));
 

@@ -219,7 +219,7 @@ TEST_F(ScaleBarPaint, NonPositivePitchSkipsItsFamilyOnly)
     bar.ScaleL = INT_MIN;
     bar.Paint(Dc());
     ExpectTick(140, 40, 0, -1, 13, kMagenta, kWhite);
-    EXPECT_EQ(Ink(40, 0, 330, 20), 0);   // no regular numbers
+    EXPECT_EQ(Ink(40, 0, 330, 20), 0);  // no regular numbers
     EXPECT_GT(Ink(345, 0, 375, 20), 0); // but the length label
 }
 

@@ -21,8 +21,8 @@ WindowRect LaidOut(uint32_t flags, const WindowRect& client, int32_t thickness)
 
 std::vector<uint32_t> StoredFields(const ScaleBarStyle& b)
 {
-    return {b.Flags, uint32_t(b.ScaleS), uint32_t(b.ScaleM), uint32_t(b.ScaleL), b.ColorS,
-            b.ColorM, b.ColorL, b.Back, b.Text};
+    return {b.Flags, uint32_t(b.ScaleS), uint32_t(b.ScaleM), uint32_t(b.ScaleL), b.ColorS, b.ColorM, b.ColorL, b.Back,
+            b.Text};
 }
 
 TEST(ScaleBarLayout, FourBarsFrameTheInnerArea)
@@ -96,7 +96,7 @@ TEST(ScaleBarPersist, MissingValuesKeepCurrentValues)
     MemoryProfile store;
     store.WriteInt("ScaleBar1", "ScaleM", 25);
     store.WriteInt("ScaleBar1", "text", 0x123456); // names match regardless of case
-    store.WriteInt("ScaleBar3", "ScaleS", 99);      // another bar's section
+    store.WriteInt("ScaleBar3", "ScaleS", 99);     // another bar's section
 
     ScaleBarStyle bar;
     bar.ScaleS = 7;
