@@ -85,19 +85,6 @@ def ruler_icon(size):
     return img
 
 
-def placeholder_icon(size):
-    """A plain blue info disc: stands in until the real image exists."""
-    img = canvas(size)
-    c = (size - 1) / 2
-    for y in range(size):
-        for x in range(size):
-            if (x - c) ** 2 + (y - c) ** 2 <= (size / 2 - 0.5) ** 2:
-                img[y][x] = (40, 90, 200, 255)
-    fill(img, size // 2 - 1, size // 4, size // 2 + 1, size // 4 + 2, WHITE)
-    fill(img, size // 2 - 1, size // 4 + 3, size // 2 + 1, size * 3 // 4, WHITE)
-    return img
-
-
 def target_cursor(with_plus):
     """Cross-hair for window targeting; the Ctrl variant adds a small box (move into the ruler)."""
     size = 32
@@ -123,7 +110,191 @@ def target_cursor(with_plus):
     return img
 
 
+
+def frame(img, x0, y0, x1, y1, colour):
+    """Outline of the rectangle [x0, x1) x [y0, y1)."""
+    for x in range(x0, x1):
+        img[y0][x] = img[y1 - 1][x] = colour
+    for y in range(y0, y1):
+        img[y][x0] = img[y][x1 - 1] = colour
+
+
+def line(img, x0, y0, x1, y1, colour, width=1):
+    steps = max(abs(x1 - x0), abs(y1 - y0), 1)
+    for i in range(steps + 1):
+        x = round(x0 + (x1 - x0) * i / steps)
+        y = round(y0 + (y1 - y0) * i / steps)
+        for w in range(width):
+            if 0 <= y + w < len(img) and 0 <= x < len(img):
+                img[y + w][x] = colour
+
+
+CYAN = (0, 200, 220, 255)
+RED = (210, 40, 40, 255)
+GREEN = (30, 160, 50, 255)
+GREY = (110, 110, 110, 255)
+PAPER = (250, 250, 245, 255)
+BLUE = (40, 90, 200, 255)
+
+
+def window_box(img, x0, y0, x1, y1, title):
+    fill(img, x0, y0, x1, y1, PAPER)
+    fill(img, x0, y0, x1, y0 + 3, title)
+    frame(img, x0, y0, x1, y1, GREY)
+
+
+def plus(img, cx, cy, colour):
+    fill(img, cx - 3, cy - 1, cx + 4, cy + 2, colour)
+    fill(img, cx - 1, cy - 3, cx + 2, cy + 4, colour)
+
+
+def cross(img, cx, cy, colour):
+    for d in range(-3, 4):
+        for w in (0, 1):
+            img[cy + d][cx + d + w - 1 + 1] = colour
+            img[cy + d][cx - d + w - 1 + 1] = colour
+
+
+def icon_exit():
+    """A door with an arrow leaving it."""
+    img = canvas(16)
+    fill(img, 2, 1, 9, 15, (150, 100, 50, 255))
+    frame(img, 2, 1, 9, 15, (90, 55, 20, 255))
+    img[8][7] = (250, 220, 80, 255)
+    line(img, 8, 8, 14, 8, RED, 2)
+    line(img, 11, 5, 14, 8, RED)
+    line(img, 11, 11, 14, 8, RED)
+    line(img, 12, 5, 15, 8, RED)
+    line(img, 12, 11, 15, 8, RED)
+    return img
+
+
+def icon_tasktray():
+    """The taskbar with a small ruler in its notification area."""
+    img = canvas(16)
+    fill(img, 0, 10, 16, 16, (60, 70, 90, 255))
+    fill(img, 1, 11, 4, 15, BLUE)
+    fill(img, 10, 11, 15, 15, (250, 204, 64, 255))
+    frame(img, 10, 11, 15, 15, (120, 80, 0, 255))
+    line(img, 12, 2, 12, 8, GREEN, 1)
+    line(img, 9, 5, 12, 8, GREEN)
+    line(img, 15, 5, 12, 8, GREEN)
+    return img
+
+
+def icon_topmost():
+    """Two windows, the front one on top of the other."""
+    img = canvas(16)
+    window_box(img, 1, 1, 11, 10, GREY)
+    window_box(img, 5, 5, 15, 15, BLUE)
+    return img
+
+
+def icon_info():
+    """A blue disc with a white i."""
+    img = canvas(16)
+    c = 7.5
+    for y in range(16):
+        for x in range(16):
+            if (x - c) ** 2 + (y - c) ** 2 <= 7.5 ** 2:
+                img[y][x] = BLUE
+    fill(img, 7, 3, 9, 5, WHITE)
+    fill(img, 7, 6, 9, 13, WHITE)
+    return img
+
+
+def icon_menu_icon():
+    """A menu whose items have small pictures."""
+    img = canvas(16)
+    fill(img, 1, 1, 15, 15, PAPER)
+    frame(img, 1, 1, 15, 15, GREY)
+    for row, colour in enumerate((RED, GREEN, BLUE)):
+        y = 3 + row * 4
+        fill(img, 3, y, 6, y + 3, colour)
+        fill(img, 7, y + 1, 13, y + 2, GREY)
+    return img
+
+
+def icon_copy():
+    """Two overlapping pages."""
+    img = canvas(16)
+    fill(img, 1, 1, 10, 12, PAPER)
+    frame(img, 1, 1, 10, 12, GREY)
+    fill(img, 6, 4, 15, 15, PAPER)
+    frame(img, 6, 4, 15, 15, BLUE)
+    for y in (7, 9, 11):
+        fill(img, 8, y, 13, y + 1, GREY)
+    return img
+
+
+def icon_line(mark):
+    """A guide line with a mark: plus (add), cross (delete) or a list."""
+    img = canvas(16)
+    fill(img, 4, 0, 6, 16, CYAN)
+    if mark == 'add':
+        plus(img, 11, 11, GREEN)
+    elif mark == 'delete':
+        cross(img, 11, 11, RED)
+    return img
+
+
+def icon_line_list():
+    """A list of coordinates beside a guide line."""
+    img = canvas(16)
+    fill(img, 1, 0, 3, 16, CYAN)
+    fill(img, 5, 1, 15, 15, PAPER)
+    frame(img, 5, 1, 15, 15, GREY)
+    for y in (4, 7, 10):
+        fill(img, 7, y, 13, y + 1, BLACK)
+    return img
+
+
+def icon_delete_all_lines():
+    """Several guide lines, crossed out."""
+    img = canvas(16)
+    for x in (1, 5, 9):
+        fill(img, x, 0, x + 2, 16, CYAN)
+    fill(img, 0, 11, 16, 13, CYAN)
+    cross(img, 11, 6, RED)
+    return img
+
+
+def icon_size():
+    """A frame with an arrow pulling its corner."""
+    img = canvas(16)
+    frame(img, 1, 1, 12, 12, BLUE)
+    line(img, 7, 7, 14, 14, BLACK)
+    fill(img, 10, 14, 15, 15, BLACK)
+    fill(img, 14, 10, 15, 15, BLACK)
+    return img
+
+
+def icon_copy_setting():
+    """A page and a clock: what is copied, and when."""
+    img = canvas(16)
+    fill(img, 1, 1, 10, 13, PAPER)
+    frame(img, 1, 1, 10, 13, GREY)
+    c = 10.5
+    for y in range(5, 16):
+        for x in range(5, 16):
+            d = (x - c) ** 2 + (y - c) ** 2
+            if d <= 5.2 ** 2:
+                img[y][x] = BLACK if d >= 4.2 ** 2 else WHITE
+    line(img, 10, 7, 10, 10, BLACK)
+    line(img, 10, 10, 13, 10, BLACK)
+    return img
+
+
+MENU_ICONS = {
+    'exit': icon_exit, 'tasktray': icon_tasktray, 'topmost': icon_topmost,
+    'menu_icon': icon_menu_icon, 'copy': icon_copy, 'add_line': lambda: icon_line('add'),
+    'delete_line': lambda: icon_line('delete'), 'line_list': icon_line_list,
+    'delete_all_lines': icon_delete_all_lines, 'size': icon_size, 'copy_setting': icon_copy_setting,
+}
+
 write_icon_file('icons/mensuro.ico', [(16, ruler_icon(16)), (32, ruler_icon(32))])
-write_icon_file('icons/version.ico', [(16, placeholder_icon(16)), (32, placeholder_icon(32))])
+write_icon_file('icons/version.ico', [(16, icon_info())])
+for name, draw in MENU_ICONS.items():
+    write_icon_file('icons/%s.ico' % name, [(16, draw())])
 write_icon_file('cursors/target.cur', [(32, target_cursor(False))], cursor_hotspot=(15, 15))
 write_icon_file('cursors/target_ctrl.cur', [(32, target_cursor(True))], cursor_hotspot=(15, 15))

@@ -18,6 +18,8 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/ruler/ComposeImageTest.cpp
     unit/ruler/RulerWindowTest.cpp
     unit/resources/ResourcesTest.cpp
+    # menus, tray icon
+    unit/shell/IconMenuTest.cpp
     # scale bars and surfaces (GDI)
     unit/scalebar/ScaleBarPaintTest.cpp
     unit/copy/DibSurfaceTest.cpp
@@ -29,4 +31,5 @@ set(MENSURO_WIN_TEST_SOURCES
 set(MENSURO_E2E_TEST_SOURCES
     e2e/LifecycleTest.cpp
     e2e/RulerViewTest.cpp
+    e2e/RulerCommandsTest.cpp
 )

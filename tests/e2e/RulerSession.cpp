@@ -2,6 +2,9 @@
 
 #include "support/TestPaths.h"
 
+#include <cstdio>
+#include <cwchar>
+
 namespace {
 
 struct FindData {
@@ -160,6 +163,25 @@ void Click(int x, int y, bool rightButton)
     Button(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, x, y);
 }
 
+void DoubleClick(int x, int y)
+{
+    Click(x, y);
+    Button(MOUSEEVENTF_LEFTDOWN, x, y);
+    Button(MOUSEEVENTF_LEFTUP, x, y);
+}
+
+void Press(int x, int y, bool rightButton)
+{
+    MoveTo(x, y);
+    Button(rightButton ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN, x, y);
+}
+
+void Release(int x, int y, bool rightButton)
+{
+    MoveTo(x, y);
+    Button(rightButton ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP, x, y);
+}
+
 void Key(WORD vk)
 {
     SendKey(vk, false);
@@ -246,4 +268,94 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
         if (GetTickCount() - start >= timeoutMs) return false;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
     }
+}
+
+RECT WindowRectOf(HWND window)
+{
+    RECT rect = {};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+std::string Hex(COLORREF c)
+{
+    char text[16];
+    snprintf(text, sizeof text, "#%02X%02X%02X", GetRValue(c), GetGValue(c), GetBValue(c));
+    return text;
+}
+
+bool WaitForPixel(int x, int y, COLORREF colour)
+{
+    return PumpUntil([&] { return ScreenPixel(x, y) == colour; });
+}
+
+void Linger(const RulerSession& ruler)
+{
+    ruler.Settle();
+    PumpUntil([] { return false; }, 300);
+}
+
+HWND WindowOfProcess(DWORD pid, const wchar_t* className, HWND exclude)
+{
+    struct Query {
+        DWORD pid;
+        const wchar_t* className;
+        HWND exclude, found;
+    } query = {pid, className, exclude, nullptr};
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            auto* q = reinterpret_cast<Query*>(param);
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t name[64] = {};
+            GetClassNameW(hwnd, name, 64);
+            if (pid != q->pid || hwnd == q->exclude || !IsWindowVisible(hwnd) || wcscmp(name, q->className) != 0)
+                return TRUE;
+            q->found = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&query));
+    return query.found;
+}
+
+HWND ContextMenuOf(const RulerSession& ruler)
+{
+    return WindowOfProcess(ruler.ProcessId(), L"#32768");
+}
+
+HWND MessageBoxOf(const RulerSession& ruler)
+{
+    return WindowOfProcess(ruler.ProcessId(), L"#32770", ruler.Window());
+}
+
+bool HasChildText(HWND parent, const wchar_t* part)
+{
+    for (HWND child = GetWindow(parent, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t text[512] = {};
+        GetWindowTextW(child, text, 512);
+        if (wcsstr(text, part)) return true;
+    }
+    return false;
+}
+
+bool Answer(HWND box, int buttonId)
+{
+    const RECT button = WindowRectOf(GetDlgItem(box, buttonId));
+    UserInput::Click((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+    return PumpUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
+}
+
+bool ChooseMenuItem(HWND menuWindow, int index)
+{
+    for (int i = 0; i <= index; ++i) UserInput::Key(VK_DOWN);
+    UserInput::Key(VK_RETURN);
+    return PumpUntil([&] { return !IsWindow(menuWindow) || !IsWindowVisible(menuWindow); });
+}
+
+HWND OpenContextMenu(const RulerSession& ruler, int x, int y)
+{
+    UserInput::Click(x, y, true);
+    HWND menu = nullptr;
+    PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; });
+    return menu;
 }

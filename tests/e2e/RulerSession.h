@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "support/ScreenProbe.h"
+
 #include <functional>
 #include <string>
 #include <vector>
@@ -38,6 +40,10 @@ namespace UserInput {
 void MoveTo(int x, int y);
 void Drag(int fromX, int fromY, int toX, int toY, bool rightButton = false, bool ctrl = false);
 void Click(int x, int y, bool rightButton = false);
+void DoubleClick(int x, int y);
+// A press or release alone, for checks in the middle of a drag.
+void Press(int x, int y, bool rightButton = false);
+void Release(int x, int y, bool rightButton = false);
 void Key(WORD vk);
 } // namespace UserInput
 
@@ -70,3 +76,40 @@ private:
 
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+
+// Shared checks of the end-to-end tests.
+RECT WindowRectOf(HWND window);
+std::string Hex(COLORREF c);
+// Handles this process's windows while waiting until the screen pixel shows the colour.
+bool WaitForPixel(int x, int y, COLORREF colour);
+// Lets everything already sent reach both processes before something is checked to be absent.
+void Linger(const RulerSession& ruler);
+// A visible top-level window of the process with that class, other than exclude.
+HWND WindowOfProcess(DWORD pid, const wchar_t* className, HWND exclude = nullptr);
+HWND ContextMenuOf(const RulerSession& ruler);
+// A dialog or message box of the program other than the ruler.
+HWND MessageBoxOf(const RulerSession& ruler);
+bool HasChildText(HWND parent, const wchar_t* part);
+// Chooses an item of an open popup menu (its window of class "#32768") with the keyboard, as
+// the index among the items that are not separators; true once the menu has closed. (Another
+// process's menu handle cannot be asked where its items are.)
+bool ChooseMenuItem(HWND menuWindow, int index);
+// Opens the ruler's context menu with a right click at a screen point; its window, or null.
+HWND OpenContextMenu(const RulerSession& ruler, int x, int y);
+// Answers a message box by clicking one of its buttons; true once the box is gone.
+bool Answer(HWND box, int buttonId);
+
+// Pixels of the ruler window, addressed in its client coordinates (client = window).
+class ClientShot {
+public:
+    explicit ClientShot(const RECT& window)
+        : m_left(window.left), m_top(window.top),
+          m_shot(window.left, window.top, window.right - window.left, window.bottom - window.top)
+    {
+    }
+    COLORREF At(int x, int y) const { return m_shot.At(m_left + x, m_top + y); }
+
+private:
+    int m_left, m_top;
+    ScreenShot m_shot;
+};

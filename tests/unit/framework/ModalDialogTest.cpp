@@ -130,3 +130,82 @@ TEST(DataExchange, MovesValuesBothWaysAndRejectsBadNumbers)
     }
     DestroyWindow(dialog);
 }
+
+namespace {
+
+// Records, while it runs, who owns it and whether the owner could take input.
+class OwnedProbe : public CModalDialog {
+public:
+    OwnedProbe(HWND parent, bool endAtOnce) : CModalDialog(IDD_ABOUTBOX, parent), m_endAtOnce(endAtOnce) {}
+    HWND ownerSeen = nullptr;
+    bool ownerEnabledWhileOpen = true;
+    bool wasShown = false;
+
+protected:
+    BOOL OnInitDialog() override
+    {
+        CModalDialog::OnInitDialog();
+        ownerSeen = GetWindow(m_hWnd, GW_OWNER);
+        if (m_endAtOnce)
+            EndDialog(77);
+        else
+            PostMessageW(m_hWnd, WM_COMMAND, IDOK, 0);
+        return TRUE;
+    }
+    bool PreTranslateMessage(MSG& msg) override
+    {
+        if (ownerSeen) ownerEnabledWhileOpen = ownerEnabledWhileOpen && IsWindowEnabled(ownerSeen);
+        wasShown = wasShown || IsWindowVisible(m_hWnd);
+        return CModalDialog::PreTranslateMessage(msg);
+    }
+
+private:
+    bool m_endAtOnce;
+};
+
+struct Clicks {
+    int changed = 0, any = 0, clicked = 0;
+    void OnChange() { ++changed; }
+    void OnAny() { ++any; }
+    void OnClicked() { ++clicked; }
+};
+
+} // namespace
+
+TEST(ModalDialog, IsOwnedByTheTopLevelParentWhichItDisablesWhileOpen)
+{
+    HWND owner = CreateWindowExW(0, L"STATIC", L"owner", WS_POPUP | WS_VISIBLE, 0, 0, 50, 50, nullptr, nullptr,
+                                 nullptr, nullptr);
+    HWND child = CreateWindowExW(0, L"STATIC", L"", WS_CHILD, 0, 0, 5, 5, owner, nullptr, nullptr, nullptr);
+    OwnedProbe dialog(child, false);
+    EXPECT_EQ(IDOK, dialog.DoModal());
+    EXPECT_EQ(owner, dialog.ownerSeen) << "a child parent gives way to its top-level window";
+    EXPECT_FALSE(dialog.ownerEnabledWhileOpen) << "the owner takes no input while its dialog is open";
+    EXPECT_TRUE(IsWindowEnabled(owner)) << "and takes it again afterwards";
+    DestroyWindow(owner);
+}
+
+TEST(ModalDialog, EndDialogDuringStartUpIsKept)
+{
+    OwnedProbe dialog(nullptr, true);
+    EXPECT_EQ(77, dialog.DoModal());
+    EXPECT_FALSE(dialog.wasShown) << "ended before it was shown";
+}
+
+TEST(MessageTable, CommandsDispatchOnIdAndNotificationCode)
+{
+    static const CommandEntry<Clicks> table[] = {
+        {10, &Clicks::OnChange, EN_CHANGE},
+        {10, &Clicks::OnAny},
+        {11, &Clicks::OnClicked, BN_CLICKED},
+    };
+    Clicks c;
+    EXPECT_TRUE(DispatchCommandTable(&c, table, MAKEWPARAM(10, EN_CHANGE)));
+    EXPECT_TRUE(DispatchCommandTable(&c, table, MAKEWPARAM(10, EN_KILLFOCUS)));
+    EXPECT_TRUE(DispatchCommandTable(&c, table, MAKEWPARAM(11, BN_CLICKED)));
+    EXPECT_FALSE(DispatchCommandTable(&c, table, MAKEWPARAM(11, BN_DOUBLECLICKED)));
+    EXPECT_FALSE(DispatchCommandTable(&c, table, MAKEWPARAM(12, BN_CLICKED)));
+    EXPECT_EQ(1, c.changed) << "the specific code goes to its own handler";
+    EXPECT_EQ(1, c.any);
+    EXPECT_EQ(1, c.clicked);
+}

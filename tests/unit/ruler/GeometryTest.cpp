@@ -101,3 +101,64 @@ TEST(Geometry, StoredRectanglesAreMadeUsable)
     EXPECT_EQ(WindowRect(0, 0, 2000, 300), MoveOntoMonitor({3000, 0, 5000, 300}, monitor))
         << "a window wider than the monitor keeps its left edge on it";
 }
+
+TEST(Geometry, LineHitTestTakesShownLinesInOrderWithinThreePixels)
+{
+    const WindowRect client(0, 0, 400, 300);
+    // X line 100 is client column 140; its rectangle runs from y 20 to 280.
+    const std::vector<int32_t> xs = {100, 101, 320}, ys = {100};
+    LineHit hit = HitTestLineLists(client, 143, 30, xs, ys, 40, 1);
+    EXPECT_EQ(HotX, hit.kind);
+    EXPECT_EQ(0, hit.index) << "overlapping lines: the lower index wins";
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 146, 30, xs, ys, 40, 1).kind) << "4 px right of 101's rectangle";
+    EXPECT_EQ(HotX, HitTestLineLists(client, 137, 17, xs, ys, 40, 1).kind) << "3 px above the rectangle";
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 137, 16, xs, ys, 40, 1).kind);
+    // Where an X and a Y line cross, the vertical one is taken.
+    EXPECT_EQ(HotX, HitTestLineLists(client, 140, 140, xs, ys, 40, 1).kind);
+    hit = HitTestLineLists(client, 30, 140, xs, ys, 40, 1);
+    EXPECT_EQ(HotY, hit.kind);
+    EXPECT_EQ(0, hit.index);
+    // 320 = W - 2S is neither drawn nor in the region, so the right bar there is not a line.
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 360, 30, {320}, {}, 40, 1).kind);
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 250, 260, {}, {220}, 40, 1).kind);
+}
+
+TEST(Geometry, DraggedLinesStayInTheInnerAreaAndAddsFollowTheBar)
+{
+    const WindowRect client(0, 0, 400, 300);
+    EXPECT_EQ(0, ClampLineValue(-500, client, true, 40));
+    EXPECT_EQ(320, ClampLineValue(10000, client, true, 40));
+    EXPECT_EQ(220, ClampLineValue(int64_t(INT32_MAX) + 5, client, false, 40));
+    EXPECT_EQ(0, ClampLineValue(5, WindowRect(0, 0, 60, 60), true, 40)) << "narrower than 2S";
+
+    std::vector<ScaleBarStyle> bars;
+    LayoutScaleBars(bars, 0x1F1, client, 40);
+    const LineToAdd top = LineAddedAt(bars, 140, 30, 40);
+    EXPECT_EQ(HotX, top.kind);
+    EXPECT_EQ(100, top.value);
+    const LineToAdd left = LineAddedAt(bars, 30, 140, 40);
+    EXPECT_EQ(HotY, left.kind);
+    EXPECT_EQ(100, left.value);
+    EXPECT_EQ(HotNone, LineAddedAt(bars, 200, 150, 40).kind) << "inner area";
+    EXPECT_EQ(HotNone, LineAddedAt(bars, 10, 10, 40).kind) << "corner square";
+    LayoutScaleBars(bars, 0x1B1, client, 40); // bottom bar hidden
+    EXPECT_EQ(HotNone, LineAddedAt(bars, 140, 280, 40).kind);
+}
+
+TEST(Geometry, LinesNearTheIntegerLimitsDoNotOverflow)
+{
+    const WindowRect client(0, 0, 400, 300);
+    const WindowRect high = LineRect(client, INT32_MAX, true, 40, 7);
+    EXPECT_LT(high.left, high.right + 1) << "no wrap-around";
+    EXPECT_GT(high.left, 0);
+    const WindowRect low = LineRect(client, INT32_MIN, false, 40, 7);
+    EXPECT_LE(low.top, low.bottom);
+    EXPECT_LT(low.bottom, 0);
+    // A line far left of the inner area is listed as shown (v < W - 2S) and must not wrap.
+    const auto rects = RegionRects(client, {}, 40, 9, {INT32_MIN}, {INT32_MIN + 1});
+    ASSERT_EQ(4u, rects.size());
+    EXPECT_LT(rects[2].right, 0);
+    EXPECT_LE(rects[2].left, rects[2].right);
+    EXPECT_LT(rects[3].bottom, 0);
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 10, 10, {INT32_MIN}, {INT32_MIN}, 40, 9).kind);
+}
