@@ -1,6 +1,7 @@
 #include "profile/IniProfile.h"
 
 #include <algorithm>
+#include <cstring>
 #include <utility>
 
 #ifdef _WIN32
@@ -16,30 +17,35 @@ namespace fs = std::filesystem;
 
 namespace {
 
+enum class ReadResult { Missing, Read, Failed };
+
 #ifdef _WIN32
 
-bool ReadWholeFile(const fs::path& path, std::string& bytes)
+ReadResult ReadWholeFile(const fs::path& path, std::string& bytes)
 {
     HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? ReadResult::Missing
+                                                                              : ReadResult::Failed;
+    }
     LARGE_INTEGER size;
     bool ok = GetFileSizeEx(file, &size) && size.QuadPart >= 0 &&
-              static_cast<unsigned long long>(size.QuadPart) < bytes.max_size();
+              static_cast<unsigned long long>(size.QuadPart) <= IniProfile::MaxFileBytes;
     if (ok) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         size_t done = 0;
         while (ok && done < bytes.size()) {
-            DWORD chunk = static_cast<DWORD>(std::min<size_t>(bytes.size() - done, 1u << 30));
             DWORD got = 0;
-            ok = ReadFile(file, &bytes[done], chunk, &got, nullptr) != 0;
+            ok = ReadFile(file, &bytes[done], static_cast<DWORD>(bytes.size() - done), &got, nullptr) != 0;
             if (got == 0) break; // the file shrank since its size was taken
             done += got;
         }
         bytes.resize(done);
     }
     CloseHandle(file);
-    return ok;
+    return ok ? ReadResult::Read : ReadResult::Failed;
 }
 
 // Creates path, which must not exist yet, holding exactly bytes; on any
@@ -74,10 +80,10 @@ void RemoveFile(const fs::path& path)
 
 #else
 
-bool ReadWholeFile(const fs::path& path, std::string& bytes)
+ReadResult ReadWholeFile(const fs::path& path, std::string& bytes)
 {
     int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;
+    if (fd < 0) return errno == ENOENT || errno == ENOTDIR ? ReadResult::Missing : ReadResult::Failed;
     bool ok = true;
     char chunk[65536];
     for (;;) {
@@ -88,9 +94,13 @@ bool ReadWholeFile(const fs::path& path, std::string& bytes)
             break;
         }
         bytes.append(chunk, static_cast<size_t>(got));
+        if (bytes.size() > IniProfile::MaxFileBytes) {
+            ok = false;
+            break;
+        }
     }
     close(fd);
-    return ok;
+    return ok ? ReadResult::Read : ReadResult::Failed;
 }
 
 // Creates path, which must not exist yet, holding exactly bytes; on any
@@ -125,11 +135,23 @@ void RemoveFile(const fs::path& path)
 
 #endif
 
-std::string LoadText(const fs::path& path)
+// The file's bytes; false when it exists but cannot be read whole. An unknown
+// location counts as unreadable: nothing written there could be kept.
+bool LoadText(const fs::path& path, std::string& bytes)
 {
-    std::string bytes;
-    if (path.empty() || !ReadWholeFile(path, bytes)) bytes.clear();
-    return bytes;
+    if (path.empty()) return false;
+    ReadResult result = ReadResult::Failed;
+    try {
+        result = ReadWholeFile(path, bytes);
+    } catch (...) { // out of memory: as unreadable, never through a window procedure
+    }
+    if (result != ReadResult::Read) bytes.clear();
+    return result != ReadResult::Failed;
+}
+
+size_t Length(const char* text)
+{
+    return text ? std::strlen(text) : 0;
 }
 
 // The running executable's path with the extension "ini"; empty if unknown.
@@ -163,11 +185,16 @@ fs::path DefaultPath()
 
 IniProfile::IniProfile() : IniProfile(DefaultPath()) {}
 
-IniProfile::IniProfile(fs::path path) : m_path(std::move(path)), m_text(LoadText(m_path)) {}
+IniProfile::IniProfile(fs::path path) : m_path(std::move(path))
+{
+    std::string bytes;
+    m_readFailed = !LoadText(m_path, bytes);
+    m_text = IniText(bytes);
+}
 
 IniProfile::~IniProfile()
 {
-    if (!m_text.IsModified() || m_path.empty()) return;
+    if (!m_text.IsModified() || m_readFailed || m_discarded) return;
     // A destructor must not throw; like any failed save, the changes are lost.
     try {
         Save();
@@ -188,6 +215,13 @@ void IniProfile::Save() const
     temp += ".tmp";
     RemoveFile(temp); // left over from an interrupted save
     if (WriteNewFile(temp, content) && !ReplaceWith(temp, m_path)) RemoveFile(temp);
+}
+
+// `added` bounds what a write adds: its line, and a new header before it.
+bool IniProfile::MayWrite(size_t added) const
+{
+    const size_t structure = sizeof "\r\n[]\r\n=\r\n";
+    return !m_readFailed && m_text.Content().size() + added + structure <= MaxFileBytes;
 }
 
 bool IniProfile::EnumSections(std::vector<std::string>& names)
@@ -243,20 +277,23 @@ int IniProfile::ReadBinaryAlloc(const char* section, const char* key, unsigned c
 
 bool IniProfile::WriteInt(const char* section, const char* key, int value)
 {
-    return m_text.WriteInt(section, key, value);
+    const size_t longestInt = sizeof "-2147483648";
+    return MayWrite(Length(section) + Length(key) + longestInt) && m_text.WriteInt(section, key, value);
 }
 
 bool IniProfile::WriteFloat(const char* section, const char* key, float value)
 {
-    return m_text.WriteFloat(section, key, value);
+    const size_t longestFloat = 64; // FLT_MAX takes 46 characters in "%f"
+    return MayWrite(Length(section) + Length(key) + longestFloat) && m_text.WriteFloat(section, key, value);
 }
 
 bool IniProfile::WriteString(const char* section, const char* key, const char* value)
 {
-    return m_text.WriteString(section, key, value);
+    return MayWrite(Length(section) + Length(key) + Length(value)) && m_text.WriteString(section, key, value);
 }
 
 bool IniProfile::WriteBinary(const char* section, const char* key, const void* data, int size)
 {
-    return m_text.WriteBinary(section, key, data, size);
+    const size_t hexLength = size > 0 ? 2 * static_cast<size_t>(size) : 0;
+    return MayWrite(Length(section) + Length(key) + hexLength) && m_text.WriteBinary(section, key, data, size);
 }

@@ -6,13 +6,9 @@
 #include <cstdlib>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 namespace {
-
-// Names have always been short enough for the search patterns "[%s]\r" and
-// "\n%s=" to fit in 32 bytes; files in use hold no longer ones.
-const size_t kMaxSectionName = 28;
-const size_t kMaxKeyName = 29;
 
 const size_t npos = std::string::npos;
 
@@ -26,22 +22,17 @@ bool IsAcceptable(const char* text, size_t maxLength, const char* forbidden)
     return true;
 }
 
-bool IsSectionName(const char* section)
-{
-    return section && *section && IsAcceptable(section, kMaxSectionName, "[]\r\n");
-}
-
-// "=" would cut the key short; "[" could end its section or pass for a header.
+// "=" would cut the key short; a "[" could start a line that ends the section.
 bool IsKeyName(const char* key)
 {
-    return key && *key && IsAcceptable(key, kMaxKeyName, "=[\r\n");
+    return key && *key && IsAcceptable(key, IniText::MaxKeyName, "=[\r\n");
 }
 
-// A line break would split the line, and "[" could be taken for a section
-// header because headers are searched without regard to line starts.
+// Only a line break could make a value pass for structure: headers are whole
+// lines and a value never starts one.
 bool IsStorableText(const char* value)
 {
-    return IsAcceptable(value, npos, "[\r\n");
+    return IsAcceptable(value, npos, "\r\n");
 }
 
 // As atoi, but confined to the value so it never reads into the next line,
@@ -78,17 +69,25 @@ void DecodeHex(const char* hex, size_t byteCount, unsigned char* dest)
 
 } // namespace
 
+bool IniText::IsSectionName(const char* section)
+{
+    return section && *section && IsAcceptable(section, MaxSectionName, "\r\n");
+}
+
 IniText::IniText(std::string_view bytes) : m_content(bytes.substr(0, bytes.find('\0'))) {}
 
 // Returns the offset just past "[section]" CR (the header's LF), or npos.
-// The first match wins, wherever it lies in a line.
+// Only a whole line is a header: "[ト]" inside the header of "テンプレート"
+// (bytes ... 0x81 0x5B 0x83 0x67 "]") is not. The first header wins.
 size_t IniText::FindSection(const char* section) const
 {
     std::string pattern = "[";
     pattern += section;
-    pattern += "]\r";
-    size_t at = m_content.find(pattern);
-    return at == npos ? npos : at + pattern.size();
+    pattern += "]\r\n";
+    for (size_t at = m_content.find(pattern); at != npos; at = m_content.find(pattern, at + 1)) {
+        if (at == 0 || m_content[at - 1] == '\n') return at + pattern.size() - 1;
+    }
+    return npos;
 }
 
 // A body ends at the next line that begins with "[".
@@ -132,16 +131,17 @@ bool IniText::StoredText(const char* section, const char* key, std::string_view&
     return true;
 }
 
+// Lists the header lines, in file order, whose names can be looked up again.
 bool IniText::EnumSections(std::vector<std::string>& names) const
 {
-    size_t from = 0;
-    for (;;) {
-        size_t open = m_content.find('[', from);
-        if (open == npos) break;
-        size_t close = m_content.find("]\r\n", open + 1);
-        if (close == npos) break;
-        names.emplace_back(m_content, open + 1, close - open - 1);
-        from = close + 1;
+    for (size_t line = 0; line < m_content.size();) {
+        size_t lineFeed = m_content.find('\n', line);
+        if (lineFeed == npos) break;
+        if (m_content[line] == '[' && lineFeed >= line + 3 && m_content.compare(lineFeed - 2, 2, "]\r") == 0) {
+            std::string name(m_content, line + 1, lineFeed - 2 - (line + 1));
+            if (IsSectionName(name.c_str())) names.push_back(std::move(name));
+        }
+        line = lineFeed + 1;
     }
     return true;
 }
@@ -153,11 +153,13 @@ bool IniText::DeleteSection(const char* section)
     size_t body = FindSection(section);
     if (body == npos) return true;
 
-    // The header's CR is body - 1; a section that follows directly still
-    // matches there. The empty line before the next header goes too.
+    // Up to the line that ends the body, as the key search sees it (a section
+    // that follows directly starts right after the header's LF); the empty
+    // line before the next header goes too. A bare LF before it must not let
+    // the deletion run on into that section.
     size_t header = body - std::strlen(section) - 3;
-    size_t next = m_content.find("\r\n[", body - 1);
-    size_t stop = next == npos ? m_content.size() : next + 2;
+    size_t stop = SectionEnd(body);
+    if (stop < m_content.size()) ++stop;
     m_content.erase(header, stop - header);
     m_modified = true;
     return true;
@@ -235,7 +237,8 @@ bool IniText::ReadBinary(const char* section, const char* key, void* dest, const
         DecodeHex(text.data(), static_cast<size_t>(size), static_cast<unsigned char*>(dest));
         return true;
     }
-    if (def) std::memcpy(dest, def, static_cast<size_t>(size));
+    // The template loader passes one buffer as destination and default.
+    if (def && def != dest) std::memmove(dest, def, static_cast<size_t>(size));
     return false;
 }
 
@@ -301,9 +304,14 @@ bool IniText::WriteValue(const char* section, const char* key, const std::string
     size_t body = FindSection(section);
     ValueSpan span;
     if (body == npos) {
-        m_content += m_content.empty() ? "[" : "\r\n[";
-        m_content += section;
-        m_content += "]\r\n";
+        // A new header's CR LF would complete a last line cut off after "]";
+        // when that line is this section's header, the line is all it lacked.
+        const std::string header = std::string("[") + section + "]";
+        const size_t cut = m_content.size() - std::min(m_content.size(), header.size());
+        if (m_content.compare(cut, npos, header) == 0 && (cut == 0 || m_content[cut - 1] == '\n'))
+            m_content += "\r\n";
+        else
+            m_content += (m_content.empty() ? "" : "\r\n") + header + "\r\n";
         m_content += line;
     } else if (FindKey(body, key, span)) {
         m_content.replace(span.begin, span.end - span.begin, value);

@@ -9,12 +9,22 @@
 // "key=value" CR LF lines, a new key directly under its header, a new section
 // after one empty line. Nothing here touches the file system.
 //
-// Section names hold 1 to 28 characters and no "[", "]", CR or LF; key names
-// 1 to 29 characters and no "=", "[", CR or LF; stored text no "[", CR or LF.
-// Anything else could be mistaken for structure when the text is searched, so
-// writes refuse it (false, text unchanged) and reads return the default.
+// A section header is a whole line, "[" name "]" CR LF, so a name may hold any
+// byte but CR and LF: in code page 932 the second byte of many characters is
+// "[" or "]" ("ー" is 0x81 0x5B). Section names hold 1 to 28 bytes; key names
+// 1 to 29 bytes and no "=", "[", CR or LF; stored text no CR or LF. Anything
+// else could split a line or be mistaken for structure, so writes refuse it
+// (false, text unchanged) and reads return the default.
 class IniText {
 public:
+    // The longest names files in use have ever held: the patterns "[%s]\r" and
+    // "\n%s=" had to fit in 32 bytes.
+    static constexpr size_t MaxSectionName = 28;
+    static constexpr size_t MaxKeyName = 29;
+
+    // Whether a section of this name can be stored and found again.
+    static bool IsSectionName(const char* section);
+
     IniText() = default;
     // Takes file bytes as stored; the text ends at the first NUL.
     explicit IniText(std::string_view bytes);

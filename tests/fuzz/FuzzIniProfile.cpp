@@ -5,11 +5,15 @@
 // text operand byte 0xFF means a null pointer, one with the top bit set is
 // followed by (byte & 0x3F) raw bytes, anything else picks a stock entry.
 //
-// The operations run twice: on an IniProfile loaded from the fuzzed file, which
-// must survive anything and write back exactly what it holds, and on a store
-// that starts empty, where the stronger read-after-write rules must hold.
+// The operations run twice: on an IniProfile loaded from the fuzzed file and on
+// a store that starts empty. Both must read back what a write accepted (on the
+// loaded file, unless the value sits on a last line without CR LF, which is not
+// text), list only sections they can find, and leave every other section
+// alone; the loaded one must write back exactly what it holds, and the empty
+// one keeps the stronger rules of a text built by its own writes.
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -17,6 +21,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -55,6 +60,12 @@ const char* const kNames[] = {
     "sssssssssssssssssssssssssssss",
     "kkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
     "kkkkkkkkkkkkkkkkkkkkkkkkkkkkkk",
+    // Code page 932: テンプレート ends in the bytes of "[ト]"; ルーラー holds "[" twice.
+    "\x83\x65\x83\x93\x83\x76\x83\x8C\x81\x5B\x83\x67",
+    "\x83\x67",
+    "\x83\x8B\x81\x5B\x83\x89\x81\x5B",
+    "a[b",
+    "]",
 };
 const char* const kTexts[] = {
     "", "0", "12abc", "abc", "-2147483649", "0A0B", "64000000C8000000", "zz", "1e39", "[B]", "x\r\ny", "a=b",
@@ -147,8 +158,26 @@ float AsFloat(int32_t bits)
     return value;
 }
 
-// Reads the key back and checks it against what was just written. Only valid
-// on a store whose text was built by its own writes.
+std::string HexOf(const std::string& block)
+{
+    static const char digits[] = "0123456789ABCDEF";
+    std::string hex;
+    for (unsigned char byte : block) {
+        hex += digits[byte >> 4];
+        hex += digits[byte & 0x0F];
+    }
+    return hex;
+}
+
+// A value written onto a last line without LF stays there and is not text.
+bool EndsUnterminated(const std::string& content, const Operation& op)
+{
+    if (content.empty() || content.back() == '\n') return false;
+    const std::string tail = "=" + (op.code == 13 ? HexOf(op.block) : op.text.value_or(""));
+    return content.size() >= tail.size() && content.compare(content.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+// Reads the key back and checks it against what was just written.
 template <class Store>
 void CheckWrittenValue(Store& store, const Operation& op)
 {
@@ -278,6 +307,45 @@ struct FreshStore {
     const IniText& Text() const { return text; }
 };
 
+// Every section the store lists, with its keys and values; `asText` reads them
+// as text, otherwise as integers (which a loaded file's last line still gives).
+template <class Store>
+std::map<std::string, std::vector<std::string>> Sections(Store& store, bool asText)
+{
+    std::map<std::string, std::vector<std::string>> sections;
+    std::vector<std::string> names;
+    store.EnumSections(names);
+    for (const std::string& name : names) {
+        std::vector<std::string> keys;
+        // A listed section can always be found again.
+        CHECK(store.EnumKeys(name.c_str(), keys));
+        // Of two sections of one name, only the first is ever seen.
+        if (sections.count(name) != 0) continue;
+        std::vector<std::string>& entry = sections[name];
+        for (const std::string& key : keys) {
+            entry.push_back(key);
+            entry.push_back(asText ? store.ReadString(name.c_str(), key.c_str(), "\x01")
+                                   : std::to_string(store.ReadInt(name.c_str(), key.c_str(), INT_MIN)));
+        }
+    }
+    return sections;
+}
+
+// An operation on one section leaves every other section as it was. A new
+// section's header completes a loaded file's last line, so a header cut off
+// there ("[A]" without CR LF) may turn up, but only as an empty section.
+void CheckOthersUntouched(const std::map<std::string, std::vector<std::string>>& before,
+                          const std::map<std::string, std::vector<std::string>>& after, const Operation& op)
+{
+    for (const auto& [name, entry] : before) {
+        if (op.section && name == *op.section) continue;
+        const auto now = after.find(name);
+        CHECK(now != after.end() && now->second == entry);
+    }
+    for (const auto& [name, entry] : after)
+        if (!(op.section && name == *op.section) && before.count(name) == 0) CHECK(entry.empty());
+}
+
 std::string FileBytes(const fs::path& path)
 {
     std::ifstream in(path, std::ios::binary);
@@ -327,13 +395,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             const Operation op = Decode(in);
 
             const std::string before = loaded.Text().Content();
+            const auto loadedSections = Sections(loaded, false);
             bool loadedResult = Apply(loaded, op);
             CheckUntouched(loaded, before, op, loadedResult);
+            CheckOthersUntouched(loadedSections, Sections(loaded, false), op);
+            if (IsWrite(op.code) && loadedResult && !EndsUnterminated(loaded.Text().Content(), op))
+                CheckWrittenValue(loaded, op);
 
             const std::string freshBefore = fresh.text.Content();
+            const auto freshSections = Sections(fresh.text, true);
             bool freshResult = Apply(fresh.text, op);
             CheckUntouched(fresh, freshBefore, op, freshResult);
             CheckOwnText(fresh.text, op, freshResult);
+            CheckOthersUntouched(freshSections, Sections(fresh.text, true), op);
 
             // Whether a write is accepted depends on its arguments alone.
             if (IsWrite(op.code)) CHECK(loadedResult == freshResult);

@@ -10,16 +10,21 @@
 #include <vector>
 
 // A ProfileStore in memory for tests of load and save routines. Every value is
-// kept as text (ints and floats in decimal), names match case-insensitively as
-// in the registry and in INI files, and each read and write is logged in order.
+// kept as text (ints and floats in decimal) and each read and write is logged in
+// order. Names match exactly, as in the template file, so a routine that spells
+// a name two ways fails here; NameCase::Ignore matches them as the registry does.
 class MemoryProfile : public ProfileStore {
 public:
+    enum class NameCase { Exact, Ignore };
+
     struct Access {
         char op; // 'R' or 'W'
         std::string section, key;
     };
 
-    // section -> key -> value, both names lower-cased
+    explicit MemoryProfile(NameCase names = NameCase::Exact) : m_names(names) {}
+
+    // section -> key -> value (names lower-cased under NameCase::Ignore)
     std::map<std::string, std::map<std::string, std::string>> values;
     std::vector<Access> log;
 
@@ -37,18 +42,18 @@ public:
         for (const auto& s : values) names.push_back(s.first);
         return !values.empty();
     }
-    bool DeleteSection(const char* section) override { return values.erase(Lower(section)) > 0; }
+    bool DeleteSection(const char* section) override { return values.erase(Canonical(section)) > 0; }
     bool EnumKeys(const char* section, std::vector<std::string>& names) override
     {
-        const auto s = values.find(Lower(section));
+        const auto s = values.find(Canonical(section));
         if (s == values.end()) return false;
         for (const auto& k : s->second) names.push_back(k.first);
         return true;
     }
     bool DeleteKey(const char* section, const char* key) override
     {
-        const auto s = values.find(Lower(section));
-        return s != values.end() && s->second.erase(Lower(key)) > 0;
+        const auto s = values.find(Canonical(section));
+        return s != values.end() && s->second.erase(Canonical(key)) > 0;
     }
 
     int ReadInt(const char* section, const char* key, int def) override
@@ -118,18 +123,19 @@ public:
     }
 
 private:
-    static std::string Lower(const char* name)
+    std::string Canonical(const char* name) const
     {
         std::string s = name ? name : "";
+        if (m_names == NameCase::Exact) return s;
         for (char& c : s)
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
         return s;
     }
     const std::string* Find(const char* section, const char* key) const
     {
-        const auto s = values.find(Lower(section));
+        const auto s = values.find(Canonical(section));
         if (s == values.end()) return nullptr;
-        const auto k = s->second.find(Lower(key));
+        const auto k = s->second.find(Canonical(key));
         return k == s->second.end() ? nullptr : &k->second;
     }
     const std::string* Read(const char* section, const char* key)
@@ -140,7 +146,9 @@ private:
     bool Write(const char* section, const char* key, const std::string& value)
     {
         log.push_back({'W', section ? section : "", key ? key : ""});
-        values[Lower(section)][Lower(key)] = value;
+        values[Canonical(section)][Canonical(key)] = value;
         return true;
     }
+
+    NameCase m_names;
 };

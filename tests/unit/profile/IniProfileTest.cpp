@@ -99,6 +99,9 @@ TEST(IniText, DeletingSectionsTakesTheFollowingEmptyLine)
     IniText adjacent("[A]\r\n[B]\r\nk=1\r\n");
     adjacent.DeleteSection("A");
     EXPECT_EQ(adjacent.Content(), "[B]\r\nk=1\r\n");
+    IniText bareLineFeed("[A]\r\nx=1\n[B]\r\nk=1\r\n");
+    bareLineFeed.DeleteSection("A");
+    EXPECT_EQ(bareLineFeed.Content(), "[B]\r\nk=1\r\n") << "the next section is left whole";
 }
 
 TEST(IniText, LastLineWithoutCrLfIsNeitherTextNorDeletable)
@@ -114,6 +117,11 @@ TEST(IniText, LastLineWithoutCrLfIsNeitherTextNorDeletable)
 
     IniText bareLineFeed("[A]\r\nx=1\ny=2\r\n");
     EXPECT_FALSE(bareLineFeed.DeleteKey("A", "x"));
+
+    // A header cut off at the end is completed, not shadowed by a second one.
+    IniText cutHeader("x=1\r\n[A]");
+    EXPECT_TRUE(cutHeader.WriteInt("A", "k", 1));
+    EXPECT_EQ(cutHeader.Content(), "x=1\r\n[A]\r\nk=1\r\n");
 }
 
 TEST(IniText, NumbersReadLikeAtoiWithinTheirLine)
@@ -138,6 +146,13 @@ TEST(IniText, BinaryReadsNeedExactlyTwoDigitsPerByte)
     const unsigned char def[3] = {1, 2, 3};
     EXPECT_FALSE(text.ReadBinary("A", "b", bytes, def, 3));
     EXPECT_EQ(bytes[2], 3);
+    // One buffer as destination and default, as the template loader passes it,
+    // or two that overlap: the default arrives as it was.
+    EXPECT_FALSE(text.ReadBinary("A", "missing", bytes, bytes, 3));
+    EXPECT_EQ(bytes[0] + bytes[1] + bytes[2], 6);
+    unsigned char shifted[5] = {1, 2, 3, 4, 5};
+    EXPECT_FALSE(text.ReadBinary("A", "missing", shifted + 1, shifted, 4));
+    EXPECT_EQ(std::string(shifted, shifted + 5), "\1\1\2\3\4"s);
 
     unsigned char* block = nullptr;
     EXPECT_EQ(text.ReadBinaryAlloc("A", "odd", block, nullptr, 0), 0);
@@ -176,18 +191,49 @@ TEST(IniText, OverlongNamesAreRejectedAndNeverMatchAPrefix)
 TEST(IniText, NamesAndTextThatCouldPassForStructureAreRejected)
 {
     IniText text(kTwoSections);
-    for (const char* section : {"", "a[b", "a]b", "a\rb", "a\nb", static_cast<const char*>(nullptr)}) {
+    for (const char* section : {"", "a\rb", "a\nb", static_cast<const char*>(nullptr)}) {
         EXPECT_FALSE(text.WriteInt(section, "k", 1));
         EXPECT_TRUE(text.DeleteSection(section)) << "nothing to delete is still success";
     }
     for (const char* key : {"", "a=b", "[x", "a\rb", "a\nb", static_cast<const char*>(nullptr)})
         EXPECT_FALSE(text.WriteInt("A", key, 1));
-    for (const char* value : {"a\r\n[B]", "[B]", "x\ny", static_cast<const char*>(nullptr)})
+    for (const char* value : {"a\r\n[B]", "x\ny", static_cast<const char*>(nullptr)})
         EXPECT_FALSE(text.WriteString("A", "k", value));
     EXPECT_FALSE(text.WriteBinary("A", "k", nullptr, 4));
     EXPECT_FALSE(text.IsModified());
     EXPECT_EQ(text.Content(), kTwoSections);
     EXPECT_EQ(text.ReadString("A", nullptr, nullptr), "");
+}
+
+// Code page 932 puts "[" or "]" in the second byte of many characters; a header
+// is only ever a whole line, so such names neither break nor overlap.
+TEST(IniText, SectionHeadersAreWholeLines)
+{
+    const std::string templateName = "\x83\x65\x83\x93\x83\x76\x83\x8C\x81\x5B\x83\x67"; // テンプレート
+    const std::string to = "\x83\x67";                                                   // ト
+    const std::string ruler = "\x83\x8B\x81\x5B\x83\x89\x81\x5B";                        // ルーラー
+    IniText text;
+    for (const std::string& name : {templateName, to, ruler, std::string("a[b"), std::string("]")})
+        EXPECT_TRUE(text.WriteInt(name.c_str(), "k", static_cast<int>(name.size())));
+    Names names;
+    text.EnumSections(names);
+    EXPECT_EQ(names, (Names{templateName, to, ruler, "a[b", "]"}));
+    EXPECT_EQ(text.ReadInt(to.c_str(), "k", -1), 2);
+    EXPECT_TRUE(text.DeleteSection(to.c_str()));
+    EXPECT_EQ(text.ReadInt(templateName.c_str(), "k", -1), 12);
+    EXPECT_EQ(text.ReadInt(to.c_str(), "k", -1), -1);
+    EXPECT_TRUE(text.WriteString(ruler.c_str(), "s", "[B]"));
+    EXPECT_EQ(text.ReadString(ruler.c_str(), "s", ""), "[B]");
+
+    // "[A]" inside a line is no header, and neither is a header without CR LF.
+    IniText inLine("[AB]\r\nv=[A]\r\nk=2\r\n[C]\r");
+    names.clear();
+    inLine.EnumSections(names);
+    EXPECT_EQ(names, Names{"AB"});
+    EXPECT_EQ(inLine.ReadInt("A", "k", -1), -1);
+    EXPECT_FALSE(inLine.EnumKeys("C", names));
+    EXPECT_TRUE(inLine.DeleteSection("A"));
+    EXPECT_FALSE(inLine.IsModified());
 }
 
 TEST(IniText, EnumerationAppendsInFileOrder)
@@ -253,6 +299,55 @@ TEST_F(IniProfileFile, FailedSaveKeepsTheOldFile)
     IniProfile(m_path).WriteInt("A", "k", 2);
     EXPECT_TRUE(fs::is_directory(m_path));
     EXPECT_FALSE(fs::exists(m_dir / "Taken.ini.tmp"));
+}
+
+// Saving over a file the store could not read would lose every template in it.
+TEST_F(IniProfileFile, UnreadableFileRefusesEveryWrite)
+{
+    PutFile("[A]\r\nk=1\r\n");
+    fs::resize_file(m_path, IniProfile::MaxFileBytes + 1);
+    {
+        IniProfile store(m_path);
+        EXPECT_TRUE(store.ReadFailed()) << "larger than any template file";
+        EXPECT_EQ(store.ReadInt("A", "k", -1), -1);
+        EXPECT_FALSE(store.WriteInt("A", "k", 2));
+        EXPECT_FALSE(store.WriteBinary("B", "b", "x", 1));
+        EXPECT_TRUE(store.DeleteSection("A"));
+    }
+    EXPECT_EQ(fs::file_size(m_path), IniProfile::MaxFileBytes + 1);
+
+    const fs::path folder = m_dir / "Folder.ini";
+    fs::create_directory(folder);
+    EXPECT_TRUE(IniProfile(folder).ReadFailed());
+    EXPECT_FALSE(IniProfile(folder).WriteInt("A", "k", 1));
+    EXPECT_TRUE(fs::is_directory(folder));
+
+    EXPECT_TRUE(IniProfile(fs::path()).ReadFailed()) << "no place to keep anything";
+    EXPECT_FALSE(IniProfile(fs::path()).WriteInt("A", "k", 1));
+    EXPECT_FALSE(IniProfile(m_dir / "Missing.ini").ReadFailed());
+}
+
+TEST_F(IniProfileFile, WritesStopBeforeTheFileOutgrowsTheBoundAndDiscardKeepsIt)
+{
+    const std::string head = "[A]\r\nk=";
+    const std::string full = head + std::string(IniProfile::MaxFileBytes - head.size() - 14, 'x') + "\r\n";
+    PutFile(full);
+    {
+        IniProfile store(m_path);
+        EXPECT_FALSE(store.ReadFailed());
+        EXPECT_FALSE(store.WriteInt("A", "n", 1));
+        EXPECT_FALSE(store.WriteString("B", "s", "x"));
+        EXPECT_FALSE(store.Text().IsModified());
+        EXPECT_TRUE(store.DeleteKey("A", "k"));
+    }
+    EXPECT_EQ(FileBytes(), "[A]\r\n");
+
+    {
+        IniProfile store(m_path);
+        EXPECT_TRUE(store.WriteInt("A", "n", 1));
+        store.Discard();
+    }
+    EXPECT_EQ(FileBytes(), "[A]\r\n");
 }
 
 #ifndef _WIN32

@@ -46,3 +46,29 @@ TEST(IniProfileWin, SaveOverAFileHeldOpenKeepsIt)
     EXPECT_EQ(text, "[A]\r\nk=1\r\n");
     EXPECT_FALSE(tempLeft);
 }
+
+// A file another program holds without read sharing cannot be loaded: the store
+// stays empty and must not replace the templates it never saw.
+TEST(IniProfileWin, FileLockedAgainstReadingIsNeverReplaced)
+{
+    wchar_t name[MAX_PATH];
+    ASSERT_NE(GetTempFileNameW(fs::temp_directory_path().c_str(), L"ini", 0, name), 0u);
+    const fs::path path = name;
+    IniProfile(path).WriteInt("A", "k", 1);
+
+    HANDLE held = CreateFileW(name, GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    bool readFailed = false, written = true;
+    {
+        IniProfile store(path);
+        readFailed = store.ReadFailed();
+        written = store.WriteInt("B", "k", 2);
+    }
+    CloseHandle(held);
+
+    const std::string text = IniProfile(path).Text().Content();
+    fs::remove(path);
+    EXPECT_TRUE(readFailed);
+    EXPECT_FALSE(written);
+    EXPECT_EQ(text, "[A]\r\nk=1\r\n");
+}

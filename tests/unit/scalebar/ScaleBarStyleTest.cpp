@@ -93,7 +93,7 @@ TEST(ScaleBarPersist, RoundTripsAllNineValuesInOrder)
 
 TEST(ScaleBarPersist, MissingValuesKeepCurrentValues)
 {
-    MemoryProfile store;
+    MemoryProfile store(MemoryProfile::NameCase::Ignore); // as the registry matches names
     store.WriteInt("ScaleBar1", "ScaleM", 25);
     store.WriteInt("ScaleBar1", "text", 0x123456); // names match regardless of case
     store.WriteInt("ScaleBar3", "ScaleS", 99);     // another bar's section
