@@ -1,4 +1,10 @@
+// "CopySetting...": edits the copy's options; they are saved with the others at exit.
+#include "copy/CopyRules.h"
+#include "copy/CopySettingDlg.h"
 #include "ruler/MensuroDlg.h"
 
-// PLACEHOLDER: the Copy Setting dialog lands with its own change.
-void CMensuroDlg::OnCmdCopySetting() {}
+void CMensuroDlg::OnCmdCopySetting()
+{
+    CCopySettingDlg dialog(m_hWnd, CopySettingsOf(*this));
+    if (RunDialog(dialog) == IDOK) ApplyCopySettings(dialog.Settings(), *this);
+}

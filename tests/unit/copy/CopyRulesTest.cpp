@@ -1,0 +1,73 @@
+#include "copy/CopyRules.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+
+TEST(CopyRules, CaptureRectIsTheInnerAreaUnlessTheBarsAreIncluded)
+{
+    const WindowRect window(100, 100, 500, 400);
+    EXPECT_EQ(WindowRect(140, 140, 460, 360), CaptureRect(window, false, 40));
+    EXPECT_EQ(window, CaptureRect(window, true, 40));
+    // A window no larger than its bars leaves nothing to copy without them.
+    EXPECT_TRUE(CaptureRect(WindowRect(0, 0, 80, 300), false, 40).IsEmpty());
+    EXPECT_FALSE(CaptureRect(WindowRect(0, 0, 80, 300), true, 40).IsEmpty());
+}
+
+TEST(CopyRules, TimerListTextsAndLookup)
+{
+    const std::vector<int32_t> choices = CopyTimerChoices();
+    const std::vector<int32_t> expected = {100,  500,  1000, 2000,  3000,  4000,  5000, 6000,
+                                           7000, 8000, 9000, 10000, 15000, 20000, 30000};
+    EXPECT_EQ(expected, choices);
+
+    EXPECT_EQ(L"0.1 sec", TimerChoiceText(100, L"%d sec", L"%.1f sec"));
+    EXPECT_EQ(L"10 sec", TimerChoiceText(10000, L"%d sec", L"%.1f sec"));
+    EXPECT_EQ(L"0.5 \u79d2", TimerChoiceText(500, L"%d \u79d2", L"%.1f \u79d2")); // 秒
+    EXPECT_EQ(L"30 \u79d2", TimerChoiceText(30000, L"%d \u79d2", L"%.1f \u79d2"));
+
+    EXPECT_EQ(0, TimerChoiceIndex(choices, 100));
+    EXPECT_EQ(2, TimerChoiceIndex(choices, 1000));
+    EXPECT_EQ(14, TimerChoiceIndex(choices, 30000));
+    // Delays the list lacks show as its first entry.
+    EXPECT_EQ(0, TimerChoiceIndex(choices, 2500));
+    EXPECT_EQ(0, TimerChoiceIndex(choices, -1));
+}
+
+TEST(CopyRules, UpDownStepsAreSubtractedAndStayWithinTheOffsetRange)
+{
+    EXPECT_EQ(6, SteppedOffset(5, -1)); // right arrow: the default range reports -1
+    EXPECT_EQ(4, SteppedOffset(5, 1));
+    EXPECT_EQ(200, SteppedOffset(200, -1));
+    EXPECT_EQ(-200, SteppedOffset(-200, 1));
+    EXPECT_EQ(200, SteppedOffset(INT_MAX, INT_MIN));
+    EXPECT_EQ(-200, SteppedOffset(INT_MIN, INT_MAX));
+}
+
+TEST(CopyRules, SettingsRoundTripAndTouchOnlyTheCopyBits)
+{
+    RulerOptions options;
+    options.Option = 0x0FF | OptCopyScale; // everything but the cursor and message bits
+    options.CopyTimer = 2500;
+    options.CopyOffsetX = -3;
+    options.CopyOffsetY = 7;
+    CopySettings settings = CopySettingsOf(options);
+    EXPECT_EQ(0, settings.includeCursor);
+    EXPECT_EQ(1, settings.includeScale);
+    EXPECT_EQ(0, settings.showMessage);
+    EXPECT_EQ(2500, settings.timer);
+    EXPECT_EQ(-3, settings.offsetX);
+    EXPECT_EQ(7, settings.offsetY);
+
+    settings.includeCursor = 1;
+    settings.includeScale = 0;
+    settings.showMessage = 1;
+    settings.timer = 30000;
+    settings.offsetX = 200;
+    settings.offsetY = -200;
+    ApplyCopySettings(settings, options);
+    EXPECT_EQ(0x0FFu | OptCopyCursor | OptCopyMessage, options.Option);
+    EXPECT_EQ(30000, options.CopyTimer);
+    EXPECT_EQ(200, options.CopyOffsetX);
+    EXPECT_EQ(-200, options.CopyOffsetY);
+}
