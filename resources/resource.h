@@ -61,12 +61,69 @@
 
 // Settings dialog (settings/)
 #define IDD_SETTINGS 130
+#define IDC_UNIT_PIXEL 1001
+#define IDC_UNIT_MM 1002
+#define IDC_PITCH_S 1003
+#define IDC_PITCH_M 1004
+#define IDC_PITCH_L 1005
+#define IDC_COLOR_S 1006
+#define IDC_COLOR_M 1007
+#define IDC_COLOR_L 1008
+#define IDC_COLOR_TEXT 1009
+#define IDC_COLOR_BACK 1010
+#define IDC_LEFT_BAR 1011
+#define IDC_RIGHT_BAR 1012
+#define IDC_TOP_BAR 1013
+#define IDC_BOTTOM_BAR 1014
+#define IDC_SCALE_SIZE 1015
+#define IDC_LINE_SIZE 1016
+#define IDC_LINE_COLOR 1017
+#define IDC_INDIVIDUAL 1018
+#define IDC_WIDTH 1019
+#define IDC_HEIGHT 1020
+#define IDC_LINE_TEXT_COLOR 1021
+#define IDC_TOOLTIP 1022
+#define IDC_BAR_TABS 1029
+#define IDC_UPDATE 1030
+#define IDC_TAB_FRAME 1031
+// Commands of the colour popup's cells (first + cell index); the button takes the whole range.
+#define ID_COLOR_CELL_FIRST 1312
+#define ID_COLOR_CELL_LAST 1337
 
 // Line list dialog (linelist/)
 #define IDD_LINE_LIST 131
+#define IDC_LIST_X 1020
+#define IDC_LIST_Y 1021
+#define IDC_ADD_X 1022
+#define IDC_UPDATE_X 1023
+#define IDC_DELETE_X 1024
+#define IDC_VALUE_X 1025
+#define IDC_TEMPLATE_NAME 1026
+#define IDC_TEMPLATE_ADD 1027
+#define IDC_SPIN_X 1028
+#define IDC_ADD_Y 1029
+#define IDC_UPDATE_Y 1030
+#define IDC_DELETE_Y 1031
+#define IDC_VALUE_Y 1032
+#define IDC_SPIN_Y 1033
+#define IDC_TEMPLATE_DELETE 1034
+// Why a template action left the file alone.
+#define IDS_TEMPLATE_NAME_REFUSED 121
+#define IDS_TEMPLATE_FILE_UNCHANGED 122
 
 // Copy Setting dialog (copy/)
 #define IDD_COPY_SETTING 133
+#define IDC_COPY_TIMER 1032
+#define IDC_INCLUDE_CURSOR 1033
+#define IDC_INCLUDE_SCALE 1034
+#define IDC_SHOW_MESSAGE 1035
+#define IDC_OFFSET_X 1036
+#define IDC_OFFSET_X_SPIN 1037
+#define IDC_OFFSET_Y 1038
+#define IDC_OFFSET_Y_SPIN 1039
+#define IDC_OFFSET_X_LABEL 1040
+#define IDC_OFFSET_Y_LABEL 1041
+#define IDC_OFFSET_LABEL 1042
 
 // Controls without an id of their own
 #ifndef IDC_STATIC

@@ -7,8 +7,14 @@ set(MENSURO_CORE_TEST_SOURCES
     # scale bars and surfaces (window-free parts)
     unit/scalebar/ScaleBarStyleTest.cpp
     unit/copy/DibLayoutTest.cpp
+    unit/copy/CopyRulesTest.cpp
     # template file
     unit/profile/IniProfileTest.cpp
+    # Settings dialog rules and colour table
+    unit/settings/SettingsRulesTest.cpp
+    # line list rules and templates
+    unit/linelist/LineListRulesTest.cpp
+    unit/linelist/LineTemplateTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -23,13 +29,21 @@ set(MENSURO_WIN_TEST_SOURCES
     # scale bars and surfaces (GDI)
     unit/scalebar/ScaleBarPaintTest.cpp
     unit/copy/DibSurfaceTest.cpp
+    unit/copy/ScreenCopyTest.cpp
+    unit/copy/CopySettingDlgTest.cpp
     # template file on Windows
     unit/profile/IniProfileWinTest.cpp
+    # Settings dialog and colour picker
+    unit/settings/ColorButtonTest.cpp
+    unit/settings/SettingsDlgTest.cpp
 )
 
 # End-to-end tests: drive the real Mensuro.exe.
 set(MENSURO_E2E_TEST_SOURCES
     e2e/LifecycleTest.cpp
     e2e/RulerViewTest.cpp
+    e2e/SettingsTest.cpp
+    e2e/CopyTest.cpp
     e2e/RulerCommandsTest.cpp
+    e2e/LineListTest.cpp
 )

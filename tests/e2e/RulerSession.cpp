@@ -3,6 +3,7 @@
 #include "support/TestPaths.h"
 
 #include <cstdio>
+#include <cstring>
 #include <cwchar>
 
 namespace {
@@ -59,7 +60,70 @@ void SendKey(WORD vk, bool up)
     Sleep(20);
 }
 
+// The visible ruler window of a program started by another process than this one.
+HWND FindRulerStartedElsewhere()
+{
+    HWND found = nullptr;
+    EnumWindows(
+        [](HWND hwnd, LPARAM param) -> BOOL {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(hwnd, &pid);
+            wchar_t title[16] = {}, cls[16] = {};
+            GetWindowTextW(hwnd, title, 16);
+            GetClassNameW(hwnd, cls, 16);
+            if (pid == GetCurrentProcessId() || !IsWindowVisible(hwnd) || wcscmp(title, L"Mensuro") != 0 ||
+                wcscmp(cls, L"#32770") != 0)
+                return TRUE;
+            *reinterpret_cast<HWND*>(param) = hwnd;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 } // namespace
+
+RulerSession::RulerSession(const char* unixLocale)
+{
+    // Wine's path conversions; Windows has none.
+    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    auto dosName = reinterpret_cast<WCHAR*(CDECL*)(LPCSTR)>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_dos_file_name")));
+    auto unixName = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(
+        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
+    if (!dosName || !unixName) return;
+    WCHAR* env = dosName("/usr/bin/env");
+    char* exe = unixName(MensuroExePath().c_str());
+    wchar_t loader[MAX_PATH] = {};
+    if (!GetEnvironmentVariableW(L"WINELOADER", loader, MAX_PATH)) wcscpy(loader, L"/usr/lib/wine/wine64");
+    if (env && exe) {
+        // A Unix program started from Wine gets the environment given on its command line; the
+        // new Wine process it starts joins this Wine session in that locale.
+        const std::string exePath(exe);
+        const std::wstring locale(unixLocale, unixLocale + strlen(unixLocale));
+        std::wstring command = std::wstring(env) + L" LC_ALL=" + locale + L" LANG=" + locale + L" " + loader + L" " +
+                               std::wstring(exePath.begin(), exePath.end());
+        STARTUPINFOW startup = {};
+        startup.cb = sizeof(startup);
+        PROCESS_INFORMATION started = {};
+        if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(), &startup,
+                           &started)) {
+            if (started.hProcess) CloseHandle(started.hProcess);
+            if (started.hThread) CloseHandle(started.hThread);
+            for (int i = 0; i < 300 && !m_window; ++i) {
+                m_window = FindRulerStartedElsewhere();
+                if (!m_window) Sleep(50);
+            }
+        }
+    }
+    HeapFree(GetProcessHeap(), 0, env);
+    HeapFree(GetProcessHeap(), 0, exe);
+    if (!m_window) return;
+    GetWindowThreadProcessId(m_window, &m_process.dwProcessId);
+    m_process.hProcess =
+        OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, m_process.dwProcessId);
+    Settle();
+}
 
 RulerSession::RulerSession()
 {
@@ -88,6 +152,13 @@ HWND RulerSession::FindOwnWindow(const wchar_t* title) const
 {
     FindData data = {m_process.dwProcessId, title, nullptr, nullptr};
     if (wcscmp(title, L"Mensuro") != 0) data.exclude = m_window;
+    EnumWindows(&FindWindowOfProcess, reinterpret_cast<LPARAM>(&data));
+    return data.found;
+}
+
+HWND RulerSession::FindMessageBox() const
+{
+    FindData data = {m_process.dwProcessId, L"Mensuro", m_window, nullptr};
     EnumWindows(&FindWindowOfProcess, reinterpret_cast<LPARAM>(&data));
     return data.found;
 }

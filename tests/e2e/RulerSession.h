@@ -13,6 +13,10 @@ class RulerSession {
 public:
     // Starts the program and waits until its window is on screen.
     RulerSession();
+    // Starts it as a user of another language does: under Wine, in a Unix locale such as
+    // "ja_JP.UTF-8", which sets its user-interface language and ANSI code page. Started() is
+    // false where that cannot be done (not under Wine).
+    explicit RulerSession(const char* unixLocale);
     // Ends the program through "Exit" if it still runs.
     ~RulerSession();
     RulerSession(const RulerSession&) = delete;
@@ -29,6 +33,8 @@ public:
     DWORD Exit();
     // A top-level window of the program with this title, other than the ruler.
     HWND FindOwnWindow(const wchar_t* title) const;
+    // A message box of the program: titled with its name, like the ruler, but not the ruler.
+    HWND FindMessageBox() const;
 
 private:
     PROCESS_INFORMATION m_process = {};
