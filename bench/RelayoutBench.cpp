@@ -36,6 +36,39 @@ void PumpMessages()
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
+// Relayout at 1920 x 1080 with many guide lines (half vertical, half horizontal, spread
+// over the inner area): lines must stay cheap next to the bars.
+void BenchGuideLines(CMensuroDlg& ruler, HWND window)
+{
+    SetWindowPos(window, nullptr, 0, 0, 1920, 1080, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    PumpMessages();
+    std::printf("\n%-11s %11s %11s %11s\n", "lines", "Relayout", "region", "compose");
+    RECT rc;
+    GetClientRect(window, &rc);
+    const WindowRect client(rc.left, rc.top, rc.right, rc.bottom);
+    double base = 0;
+    for (int count : {0, 100, 1000}) {
+        ruler.m_linesX.clear();
+        ruler.m_linesY.clear();
+        const int innerW = rc.right - 2 * ruler.ScaleSize, innerH = rc.bottom - 2 * ruler.ScaleSize;
+        for (int i = 0; i < count / 2; ++i) {
+            ruler.m_linesX.push_back(i * innerW / (count / 2));
+            ruler.m_linesY.push_back(i * innerH / (count / 2));
+        }
+        const double relayout = MedianMs(9, 5, [&] {
+            ruler.Relayout();
+            ValidateRect(window, nullptr);
+        });
+        const double region = MedianMs(9, 5, [&] { ruler.BuildRegion(client); });
+        const double compose = MedianMs(9, 5, [&] { ruler.ComposeImage(ruler.m_surface.GetDC(), client); });
+        if (count == 0) base = relayout;
+        std::printf("%-11d %11.3f %11.3f %11.3f  (%.2f x no lines)\n", count, relayout, region, compose,
+                    relayout / base);
+    }
+    ruler.m_linesX.clear();
+    ruler.m_linesY.clear();
+}
+
 } // namespace
 
 int wmain()
@@ -88,6 +121,7 @@ int wmain()
                     floorMs, (relayout - reload) / floorMs);
     }
     std::puts("(milliseconds per call, median of 15 rounds; ratio = (Relayout - registry) / floor)");
+    BenchGuideLines(ruler, window);
     DestroyWindow(window);
     return 0;
 }

@@ -52,6 +52,13 @@ std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<
     }
     rects.push_back({0, 0, s, s});
     rects.push_back({w - s, h - s, w, h});
+    // Every crossing of a vertical and a horizontal line splits the shape into more
+    // rectangles; past the limit the window system cannot take the shape (Wine on X
+    // ends the program), so the lines then stay out of the see-through area.
+    int64_t shownX = 0, shownY = 0;
+    for (int32_t x : linesX) shownX += LineShown(client, x, true, s);
+    for (int32_t y : linesY) shownY += LineShown(client, y, false, s);
+    if (shownX * shownY > kMaxLineCrossings) return rects;
     for (int32_t x : linesX) {
         if (!LineShown(client, x, true, s)) continue;
         const int32_t from = Clamped(LineStart(x, s, l));

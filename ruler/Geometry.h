@@ -15,6 +15,9 @@ constexpr int32_t kBoxSize = 22;
 // Hit-test margins: edge strips resize, the band up to kMoveBand moves the window.
 constexpr int32_t kResizeMargin = 8;
 constexpr int32_t kMoveBand = 20;
+// Crossings of vertical and horizontal guide lines the window shape may hold (each
+// adds about one rectangle to it).
+constexpr int64_t kMaxLineCrossings = 20000;
 // Largest window side a stored rectangle may ask for.
 constexpr int32_t kMaxWindowSide = 16384;
 
@@ -59,7 +62,8 @@ bool LineShown(const WindowRect& client, int32_t value, bool vertical, int32_t s
 
 // The rectangles whose union is the window's shape: the shown bars (each
 // extended over the corner square at its end), the top-left and bottom-right
-// corner squares, and every shown guide line's part inside the inner area.
+// corner squares, and every shown guide line's part inside the inner area (unless
+// the shown lines cross more than kMaxLineCrossings times).
 std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars, int32_t scaleSize,
                                     int32_t lineSize, const std::vector<int32_t>& linesX,
                                     const std::vector<int32_t>& linesY);

@@ -162,3 +162,17 @@ TEST(Geometry, LinesNearTheIntegerLimitsDoNotOverflow)
     EXPECT_LT(rects[3].bottom, 0);
     EXPECT_EQ(HotNone, HitTestLineLists(client, 10, 10, {INT32_MIN}, {INT32_MIN}, 40, 9).kind);
 }
+
+TEST(Geometry, ShapeLeavesOutLinesThatCrossTooOften)
+{
+    const WindowRect client(0, 0, 1920, 1080);
+    std::vector<int32_t> xs, ys;
+    for (int i = 0; i < 200; ++i) xs.push_back(i * 9), ys.push_back(i * 5);
+    EXPECT_EQ(2u, RegionRects(client, {}, 40, 1, xs, ys).size()) << "40000 crossings: bars and corners only";
+    ys.resize(100); // 20000 crossings: still in the shape
+    EXPECT_EQ(2u + 300u, RegionRects(client, {}, 40, 1, xs, ys).size());
+    ys.push_back(2000); // not shown, so it crosses nothing
+    EXPECT_EQ(2u + 300u, RegionRects(client, {}, 40, 1, xs, ys).size());
+    ys.push_back(7);
+    EXPECT_EQ(2u, RegionRects(client, {}, 40, 1, xs, ys).size());
+}
