@@ -1,6 +1,7 @@
 #include "ruler/Geometry.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -160,4 +161,16 @@ WindowRect MoveOntoMonitor(const WindowRect& rect, const WindowRect& monitor)
     int64_t top = std::max<int64_t>(std::min<int64_t>(rect.top, int64_t(monitor.bottom) - h), monitor.top);
     return {static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(left + w),
             static_cast<int32_t>(top + h)};
+}
+
+SurfaceSize SurfaceSizeFor(SurfaceSize current, int32_t w, int32_t h)
+{
+    if (w <= 0 || h <= 0) return current; // minimised: nothing to draw
+    auto fits = [](int32_t have, int32_t want) { return have >= want && have <= 2 * int64_t(want) + kSurfaceStep; };
+    if (fits(current.width, w) && fits(current.height, h)) return current;
+    auto roundUp = [](int32_t v) {
+        return static_cast<int32_t>(
+            std::min<int64_t>((int64_t(v) + kSurfaceStep - 1) / kSurfaceStep * kSurfaceStep, INT32_MAX));
+    };
+    return {roundUp(w), roundUp(h)};
 }

@@ -103,3 +103,14 @@ WindowRect SaneWindowRect(const WindowRect& stored, const WindowRect& fallback);
 
 // `rect` moved (not resized) so that its top-left part lies on `monitor`.
 WindowRect MoveOntoMonitor(const WindowRect& rect, const WindowRect& monitor);
+
+// The off-screen surface's size for a client of w x h. A new bitmap's first touch
+// costs more than composing the whole image, so during a live resize the surface
+// is kept while the client fits in it and is not much smaller; otherwise it is
+// made anew, rounded up to kSurfaceStep. Pixels beyond the client are never shown.
+constexpr int32_t kSurfaceStep = 128;
+struct SurfaceSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+SurfaceSize SurfaceSizeFor(SurfaceSize current, int32_t w, int32_t h);

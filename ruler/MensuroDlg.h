@@ -3,6 +3,7 @@
 #include "copy/DibSurface.h"
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
+#include "framework/RegistryWatch.h"
 #include "framework/ModalDialog.h"
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
@@ -10,6 +11,7 @@
 #include "scalebar/ScaleBarStyle.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CIconMenu;
@@ -163,4 +165,5 @@ public:
 
 private:
     CModalDialog* m_openDialog = nullptr;
+    std::unique_ptr<RegistryWatch> m_barsWatch;
 };

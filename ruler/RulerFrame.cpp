@@ -43,8 +43,12 @@ LRESULT CMensuroDlg::OnSize(WPARAM, LPARAM lParam)
 {
     const LRESULT result = Default();
     const int w = LOWORD(lParam), h = HIWORD(lParam);
-    m_surface.Create(w, h, 24);
-    m_surface.Fill(0x55);
+    const SurfaceSize have = {m_surface.Width(), m_surface.Height()};
+    const SurfaceSize want = SurfaceSizeFor(have, w, h);
+    if (want.width != have.width || want.height != have.height) {
+        m_surface.Create(want.width, want.height, 24);
+        m_surface.Fill(0x55);
+    }
     Relayout();
     return result;
 }

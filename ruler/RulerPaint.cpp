@@ -32,9 +32,13 @@ void CMensuroDlg::Relayout()
 
 void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
 {
+    const bool loaded = m_scaleBars.size() == 4;
     m_scaleBars.resize(4);
-    {
-        RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+    RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+    if (!m_barsWatch) m_barsWatch = std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, profile.BasePath());
+    // Reading 36 values costs more than the rest of a live-resize step; read them
+    // again only when something below the program's key changed.
+    if (!loaded || m_barsWatch->ChangedSinceLastAsked()) {
         char section[16];
         for (int i = 1; i <= 4; ++i) {
             std::snprintf(section, sizeof(section), "ScaleBar%d", i);

@@ -176,3 +176,18 @@ TEST(Geometry, ShapeLeavesOutLinesThatCrossTooOften)
     ys.push_back(7);
     EXPECT_EQ(2u, RegionRects(client, {}, 40, 1, xs, ys).size());
 }
+
+TEST(Geometry, SurfaceIsKeptWhileTheClientFitsAndIsNotMuchSmaller)
+{
+    const SurfaceSize none;
+    const SurfaceSize first = SurfaceSizeFor(none, 1920, 1080);
+    EXPECT_EQ(1920, first.width);
+    EXPECT_EQ(1152, first.height);
+    const SurfaceSize step = SurfaceSizeFor(first, 1900, 1060);
+    EXPECT_EQ(first.width, step.width);
+    EXPECT_EQ(first.height, step.height);
+    EXPECT_EQ(2048, SurfaceSizeFor(first, 1921, 1080).width) << "grows past the old one";
+    EXPECT_EQ(512, SurfaceSizeFor(first, 400, 300).width) << "a much smaller client gives memory back";
+    EXPECT_EQ(first.width, SurfaceSizeFor(first, 0, 0).width) << "minimised";
+    EXPECT_EQ(INT32_MAX, SurfaceSizeFor(none, INT32_MAX - 5, 10).width) << "no overflow";
+}
