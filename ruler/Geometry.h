@@ -10,6 +10,13 @@
 #include <cstdint>
 #include <vector>
 
+// The frame (bars, boxes, hit zones, icons) follows the screen's scale; what the
+// ruler measures (ticks, numbers, lines, sizes) stays in device pixels. Lengths of
+// the frame are given at 96 DPI and scaled at use.
+constexpr int32_t kBaseDpi = 96;
+// A frame length given at 96 DPI, in device pixels at `dpi` (rounded to nearest).
+int32_t FramePixels(int32_t at96, int32_t dpi);
+
 // Side of the move box and of the size grip's square; fixed, whatever S is.
 constexpr int32_t kBoxSize = 22;
 // Hit-test margins: edge strips resize, the band up to kMoveBand moves the window.
@@ -86,8 +93,13 @@ struct LineToAdd {
 };
 LineToAdd LineAddedAt(const std::vector<ScaleBarStyle>& bars, int32_t x, int32_t y, int32_t scaleSize);
 
-// Hit-test of a screen point against the window rectangle.
-int RulerHitTest(const WindowRect& window, int32_t x, int32_t y);
+// Hit-test of a screen point against the window rectangle, with the frame's zones
+// scaled for `dpi`.
+int RulerHitTest(const WindowRect& window, int32_t x, int32_t y, int32_t dpi = kBaseDpi);
+
+// The window rectangle that keeps the inner area (in device pixels) where it is when
+// the bars' thickness changes from `oldThickness` to `newThickness`.
+WindowRect KeepInnerArea(const WindowRect& window, int32_t oldThickness, int32_t newThickness);
 
 // A right-button release counts as a click (opening the menu) when the press
 // point lies at most 4 pixels left of and above the release point, or on it.

@@ -191,3 +191,31 @@ TEST(Geometry, SurfaceIsKeptWhileTheClientFitsAndIsNotMuchSmaller)
     EXPECT_EQ(first.width, SurfaceSizeFor(first, 0, 0).width) << "minimised";
     EXPECT_EQ(INT32_MAX, SurfaceSizeFor(none, INT32_MAX - 5, 10).width) << "no overflow";
 }
+
+TEST(Geometry, FrameScalesWithTheScreenWhileMeasuresStayInDevicePixels)
+{
+    struct Case {
+        int32_t dpi, bar, box, margin, band;
+    };
+    for (const Case& c :
+         {Case{96, 40, 22, 8, 20}, Case{120, 50, 28, 10, 25}, Case{144, 60, 33, 12, 30}, Case{192, 80, 44, 16, 40}}) {
+        EXPECT_EQ(c.bar, FramePixels(40, c.dpi)) << c.dpi;
+        const WindowRect w(100, 100, 900, 700);
+        // The move box and size grip grow with the screen.
+        EXPECT_EQ(HitCaption, RulerHitTest(w, 100 + c.box - 1, 100 + c.box - 1, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitBottomRight, RulerHitTest(w, 900 - c.box, 700 - c.box, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitTop, RulerHitTest(w, 500, 100 + c.margin - 1, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitCaption, RulerHitTest(w, 500, 100 + c.margin, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitCaption, RulerHitTest(w, 500, 100 + c.band - 1, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitDefault, RulerHitTest(w, 500, 100 + c.band, c.dpi)) << c.dpi;
+    }
+    EXPECT_EQ(5, FramePixels(3, 144)) << "4.5 rounds up";
+    EXPECT_EQ(INT32_MAX, FramePixels(INT32_MAX, 192)) << "no overflow";
+
+    // Moving to a screen of another scale keeps the inner area where it is.
+    const WindowRect at96(100, 100, 820, 660); // inner (140, 140, 780, 620)
+    const WindowRect at144 = KeepInnerArea(at96, 40, 60);
+    EXPECT_EQ(WindowRect(80, 80, 840, 680), at144);
+    EXPECT_EQ(at144.Deflated(60), at96.Deflated(40));
+    EXPECT_EQ(at96, KeepInnerArea(at144, 60, 40));
+}
