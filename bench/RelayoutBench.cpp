@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cwchar>
+#include <string>
 #include <vector>
 
 namespace {
@@ -64,10 +66,130 @@ void BenchScreenCopy()
     std::puts(" ratio = grab+pack / floor)");
 }
 
+// Relayout at 1920 x 1080 with many guide lines (half vertical, half horizontal, spread
+// over the inner area): lines must stay cheap next to the bars.
+void BenchGuideLines(CMensuroDlg& ruler, HWND window)
+{
+    SetWindowPos(window, nullptr, 0, 0, 1920, 1080, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    PumpMessages();
+    std::printf("\n%-11s %11s %11s %11s\n", "lines", "Relayout", "region", "compose");
+    RECT rc;
+    GetClientRect(window, &rc);
+    const WindowRect client(rc.left, rc.top, rc.right, rc.bottom);
+    double base = 0;
+    for (int count : {0, 100, 1000}) {
+        ruler.m_linesX.clear();
+        ruler.m_linesY.clear();
+        const int innerW = rc.right - 2 * ruler.ScaleSize, innerH = rc.bottom - 2 * ruler.ScaleSize;
+        for (int i = 0; i < count / 2; ++i) {
+            ruler.m_linesX.push_back(i * innerW / (count / 2));
+            ruler.m_linesY.push_back(i * innerH / (count / 2));
+        }
+        const double relayout = MedianMs(9, 5, [&] {
+            ruler.Relayout();
+            ValidateRect(window, nullptr);
+        });
+        const double region = MedianMs(9, 5, [&] { ruler.BuildRegion(client); });
+        const double compose = MedianMs(9, 5, [&] { ruler.ComposeImage(ruler.m_surface.GetDC(), client); });
+        if (count == 0) base = relayout;
+        std::printf("%-11d %11.3f %11.3f %11.3f  (%.2f x no lines)\n", count, relayout, region, compose,
+                    relayout / base);
+    }
+    ruler.m_linesX.clear();
+    ruler.m_linesY.clear();
+}
+
+// A plain top-level window for the live-resize comparison, run in a process of its own as the
+// ruler is: it paints nothing and does nothing on a size change.
+int RunPlainWindow()
+{
+    static const wchar_t kClass[] = L"MensuroBenchPlain";
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
+        if (message == WM_PAINT) {
+            ValidateRect(hwnd, nullptr);
+            return 0;
+        }
+        if (message == WM_ERASEBKGND) return 1;
+        if (message == WM_DESTROY) PostQuitMessage(0);
+        return DefWindowProcW(hwnd, message, wParam, lParam);
+    };
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = kClass;
+    RegisterClassW(&wc);
+    CreateWindowExW(WS_EX_TOOLWINDOW, kClass, kClass, WS_POPUP | WS_VISIBLE, 0, 0, 1920, 1080, nullptr, nullptr,
+                    wc.hInstance, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
+    return 0;
+}
+
+HWND WaitForWindow(const wchar_t* title)
+{
+    for (int i = 0; i < 200; ++i) {
+        if (HWND window = FindWindowW(nullptr, title)) return window;
+        Sleep(50);
+    }
+    return nullptr;
+}
+
+PROCESS_INFORMATION Start(const std::wstring& commandLine)
+{
+    std::wstring command = commandLine;
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process = {};
+    CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
+    return process;
+}
+
+// One live-resize step as a user's drag makes it: a size change sent from another process,
+// which returns once the window has handled it (new surface, relayout, shape).
+double ResizeStepMs(HWND window)
+{
+    bool big = false;
+    return MedianMs(9, 20, [&] {
+        big = !big;
+        SetWindowPos(window, nullptr, 0, 0, big ? 1920 : 1900, big ? 1080 : 1060,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    });
+}
+
+void BenchLiveResize()
+{
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring self = path;
+    const std::wstring folder = self.substr(0, self.find_last_of(L"\\/") + 1);
+
+    PROCESS_INFORMATION plain = Start(L"\"" + self + L"\" plain");
+    PROCESS_INFORMATION ruler = Start(L"\"" + folder + L"Mensuro.exe\"");
+    HWND plainWindow = WaitForWindow(L"MensuroBenchPlain");
+    HWND rulerWindow = WaitForWindow(L"Mensuro");
+    if (plainWindow && rulerWindow) {
+        Sleep(500);
+        const double plainMs = ResizeStepMs(plainWindow);
+        const double rulerMs = ResizeStepMs(rulerWindow);
+        std::printf("\n%-24s %11s %11s %7s\n", "live-resize step", "ruler", "plain", "ratio");
+        std::printf("%-24s %11.3f %11.3f %7.2f\n", "1920x1080 <-> 1900x1060", rulerMs, plainMs, rulerMs / plainMs);
+    } else {
+        std::puts("live-resize step: a window did not come up");
+    }
+    if (rulerWindow) PostMessageW(rulerWindow, WM_COMMAND, IDOK, 0);
+    if (plainWindow) PostMessageW(plainWindow, WM_CLOSE, 0, 0);
+    for (PROCESS_INFORMATION* p : {&plain, &ruler}) {
+        if (!p->hProcess) continue;
+        if (WaitForSingleObject(p->hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(p->hProcess, 1);
+        CloseHandle(p->hProcess);
+        CloseHandle(p->hThread);
+    }
+}
+
 } // namespace
 
-int wmain()
+int wmain(int argc, wchar_t** argv)
 {
+    if (argc > 1 && std::wcscmp(argv[1], L"plain") == 0) return RunPlainWindow();
     SetProcessDPIAware();
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -116,7 +238,9 @@ int wmain()
                     floorMs, (relayout - reload) / floorMs);
     }
     std::puts("(milliseconds per call, median of 15 rounds; ratio = (Relayout - registry) / floor)");
+    BenchGuideLines(ruler, window);
     DestroyWindow(window);
     BenchScreenCopy();
+    BenchLiveResize();
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "ruler/Geometry.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
@@ -52,6 +53,13 @@ std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<
     }
     rects.push_back({0, 0, s, s});
     rects.push_back({w - s, h - s, w, h});
+    // Every crossing of a vertical and a horizontal line splits the shape into more
+    // rectangles; past the limit the window system cannot take the shape (Wine on X
+    // ends the program), so the lines then stay out of the see-through area.
+    int64_t shownX = 0, shownY = 0;
+    for (int32_t x : linesX) shownX += LineShown(client, x, true, s);
+    for (int32_t y : linesY) shownY += LineShown(client, y, false, s);
+    if (shownX * shownY > kMaxLineCrossings) return rects;
     for (int32_t x : linesX) {
         if (!LineShown(client, x, true, s)) continue;
         const int32_t from = Clamped(LineStart(x, s, l));
@@ -97,12 +105,19 @@ LineToAdd LineAddedAt(const std::vector<ScaleBarStyle>& bars, int32_t x, int32_t
     return {};
 }
 
-int RulerHitTest(const WindowRect& window, int32_t x, int32_t y)
+int32_t FramePixels(int32_t at96, int32_t dpi)
+{
+    const int64_t scaled = (int64_t(at96) * dpi + (at96 >= 0 ? kBaseDpi / 2 : -kBaseDpi / 2)) / kBaseDpi;
+    return static_cast<int32_t>(std::clamp<int64_t>(scaled, INT32_MIN, INT32_MAX));
+}
+
+int RulerHitTest(const WindowRect& window, int32_t x, int32_t y, int32_t dpi)
 {
     const WindowRect& r = window;
-    if (WindowRect(r.right - kBoxSize, r.bottom - kBoxSize, r.right, r.bottom).Contains(x, y)) return HitBottomRight;
-    if (WindowRect(r.left, r.top, r.left + kBoxSize, r.top + kBoxSize).Contains(x, y)) return HitCaption;
-    switch (r.ClassifyZone(x, y, kResizeMargin)) {
+    const int32_t box = FramePixels(kBoxSize, dpi);
+    if (WindowRect(r.right - box, r.bottom - box, r.right, r.bottom).Contains(x, y)) return HitBottomRight;
+    if (WindowRect(r.left, r.top, r.left + box, r.top + box).Contains(x, y)) return HitCaption;
+    switch (r.ClassifyZone(x, y, FramePixels(kResizeMargin, dpi))) {
     case ZoneLeft: return HitLeft;
     case ZoneRight: return HitRight;
     case ZoneTop: return HitTop;
@@ -111,7 +126,7 @@ int RulerHitTest(const WindowRect& window, int32_t x, int32_t y)
     case ZoneBottom: return HitBottom;
     case ZoneBottomLeft: return HitBottomLeft;
     case ZoneBottomRight: return HitBottomRight;
-    case ZoneInterior: return r.Deflated(kMoveBand).Contains(x, y) ? HitDefault : HitCaption;
+    case ZoneInterior: return r.Deflated(FramePixels(kMoveBand, dpi)).Contains(x, y) ? HitDefault : HitCaption;
     default: return HitDefault;
     }
 }
@@ -153,4 +168,23 @@ WindowRect MoveOntoMonitor(const WindowRect& rect, const WindowRect& monitor)
     int64_t top = std::max<int64_t>(std::min<int64_t>(rect.top, int64_t(monitor.bottom) - h), monitor.top);
     return {static_cast<int32_t>(left), static_cast<int32_t>(top), static_cast<int32_t>(left + w),
             static_cast<int32_t>(top + h)};
+}
+
+SurfaceSize SurfaceSizeFor(SurfaceSize current, int32_t w, int32_t h)
+{
+    if (w <= 0 || h <= 0) return current; // minimised: nothing to draw
+    auto fits = [](int32_t have, int32_t want) { return have >= want && have <= 2 * int64_t(want) + kSurfaceStep; };
+    if (fits(current.width, w) && fits(current.height, h)) return current;
+    auto roundUp = [](int32_t v) {
+        return static_cast<int32_t>(
+            std::min<int64_t>((int64_t(v) + kSurfaceStep - 1) / kSurfaceStep * kSurfaceStep, INT32_MAX));
+    };
+    return {roundUp(w), roundUp(h)};
+}
+
+WindowRect KeepInnerArea(const WindowRect& window, int32_t oldThickness, int32_t newThickness)
+{
+    const int64_t d = int64_t(newThickness) - oldThickness;
+    auto edge = [](int64_t v) { return static_cast<int32_t>(std::clamp<int64_t>(v, INT32_MIN, INT32_MAX)); };
+    return {edge(window.left - d), edge(window.top - d), edge(window.right + d), edge(window.bottom + d)};
 }

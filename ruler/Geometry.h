@@ -10,11 +10,21 @@
 #include <cstdint>
 #include <vector>
 
+// The frame (bars, boxes, hit zones, icons) follows the screen's scale; what the
+// ruler measures (ticks, numbers, lines, sizes) stays in device pixels. Lengths of
+// the frame are given at 96 DPI and scaled at use.
+constexpr int32_t kBaseDpi = 96;
+// A frame length given at 96 DPI, in device pixels at `dpi` (rounded to nearest).
+int32_t FramePixels(int32_t at96, int32_t dpi);
+
 // Side of the move box and of the size grip's square; fixed, whatever S is.
 constexpr int32_t kBoxSize = 22;
 // Hit-test margins: edge strips resize, the band up to kMoveBand moves the window.
 constexpr int32_t kResizeMargin = 8;
 constexpr int32_t kMoveBand = 20;
+// Crossings of vertical and horizontal guide lines the window shape may hold (each
+// adds about one rectangle to it).
+constexpr int64_t kMaxLineCrossings = 20000;
 // Largest window side a stored rectangle may ask for.
 constexpr int32_t kMaxWindowSide = 16384;
 
@@ -59,7 +69,8 @@ bool LineShown(const WindowRect& client, int32_t value, bool vertical, int32_t s
 
 // The rectangles whose union is the window's shape: the shown bars (each
 // extended over the corner square at its end), the top-left and bottom-right
-// corner squares, and every shown guide line's part inside the inner area.
+// corner squares, and every shown guide line's part inside the inner area (unless
+// the shown lines cross more than kMaxLineCrossings times).
 std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<ScaleBarStyle>& bars, int32_t scaleSize,
                                     int32_t lineSize, const std::vector<int32_t>& linesX,
                                     const std::vector<int32_t>& linesY);
@@ -82,8 +93,13 @@ struct LineToAdd {
 };
 LineToAdd LineAddedAt(const std::vector<ScaleBarStyle>& bars, int32_t x, int32_t y, int32_t scaleSize);
 
-// Hit-test of a screen point against the window rectangle.
-int RulerHitTest(const WindowRect& window, int32_t x, int32_t y);
+// Hit-test of a screen point against the window rectangle, with the frame's zones
+// scaled for `dpi`.
+int RulerHitTest(const WindowRect& window, int32_t x, int32_t y, int32_t dpi = kBaseDpi);
+
+// The window rectangle that keeps the inner area (in device pixels) where it is when
+// the bars' thickness changes from `oldThickness` to `newThickness`.
+WindowRect KeepInnerArea(const WindowRect& window, int32_t oldThickness, int32_t newThickness);
 
 // A right-button release counts as a click (opening the menu) when the press
 // point lies at most 4 pixels left of and above the release point, or on it.
@@ -99,3 +115,14 @@ WindowRect SaneWindowRect(const WindowRect& stored, const WindowRect& fallback);
 
 // `rect` moved (not resized) so that its top-left part lies on `monitor`.
 WindowRect MoveOntoMonitor(const WindowRect& rect, const WindowRect& monitor);
+
+// The off-screen surface's size for a client of w x h. A new bitmap's first touch
+// costs more than composing the whole image, so during a live resize the surface
+// is kept while the client fits in it and is not much smaller; otherwise it is
+// made anew, rounded up to kSurfaceStep. Pixels beyond the client are never shown.
+constexpr int32_t kSurfaceStep = 128;
+struct SurfaceSize {
+    int32_t width = 0;
+    int32_t height = 0;
+};
+SurfaceSize SurfaceSizeFor(SurfaceSize current, int32_t w, int32_t h);

@@ -47,7 +47,7 @@ static void FormatNumber(wchar_t (&text)[16], int32_t value)
 
 bool CMensuroDlg::HitTestLines(POINT p)
 {
-    const LineHit hit = HitTestLineLists(ClientRect(), p.x, p.y, m_linesX, m_linesY, ScaleSize, LineSize);
+    const LineHit hit = HitTestLineLists(ClientRect(), p.x, p.y, m_linesX, m_linesY, Thickness(), LineSize);
     if (hit.kind == HotNone) {
         m_hotIndex = -1;
         m_hotKind = HotNone;
@@ -90,7 +90,7 @@ bool CMensuroDlg::DragLine(int dx, int dy)
     {
         CreatedDC screen(CreatedDC::Display());
         if (screen.get()) InvertLine(screen.get(), client, value, vertical);
-        value = ClampLineValue(int64_t(m_hotValue) + (vertical ? dx : dy), client, vertical, ScaleSize);
+        value = ClampLineValue(int64_t(m_hotValue) + (vertical ? dx : dy), client, vertical, Thickness());
         if (screen.get()) InvertLine(screen.get(), client, value, vertical);
     }
     if (Option & OptTooltip) {
@@ -103,7 +103,7 @@ bool CMensuroDlg::DragLine(int dx, int dy)
 
 void CMensuroDlg::AddLine()
 {
-    const LineToAdd add = LineAddedAt(m_scaleBars, m_anchor.x, m_anchor.y, ScaleSize);
+    const LineToAdd add = LineAddedAt(m_scaleBars, m_anchor.x, m_anchor.y, Thickness());
     if (add.kind != HotNone) {
         std::vector<int32_t>& lines = add.kind == HotX ? m_linesX : m_linesY;
         if (std::find(lines.begin(), lines.end(), add.value) == lines.end()) lines.push_back(add.value);
@@ -175,7 +175,7 @@ LRESULT CMensuroDlg::OnLButtonDblClk(WPARAM, LPARAM lParam)
 
 void CMensuroDlg::ShowPointerCoordinate(POINT p)
 {
-    const int32_t s = ScaleSize;
+    const int32_t s = Thickness();
     auto onBar = [&](size_t i) { return i < m_scaleBars.size() && m_scaleBars[i].Rect.Contains(p.x, p.y); };
     wchar_t text[16] = L"";
     if (onBar(2) || onBar(3))

@@ -64,7 +64,10 @@ CMensuroDlg::CMensuroDlg(HWND parent) : CModalDialog(IDD_MENSURO, parent)
     m_surface.Create(200, 200, 24);
 }
 
-CMensuroDlg::~CMensuroDlg() = default;
+CMensuroDlg::~CMensuroDlg()
+{
+    if (m_boxIcon) DestroyIcon(m_boxIcon);
+}
 
 bool CMensuroDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
@@ -93,6 +96,8 @@ BOOL CMensuroDlg::OnInitDialog()
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
     CreateToolTip();
+    m_dpi = WindowDpi(m_hWnd);
+    LoadFrameImages();
 
     {
         RegistryProfile profile(nullptr, HKEY_CURRENT_USER);

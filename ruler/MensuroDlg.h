@@ -3,6 +3,7 @@
 #include "copy/DibSurface.h"
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
+#include "framework/RegistryWatch.h"
 #include "framework/ModalDialog.h"
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
@@ -10,6 +11,7 @@
 #include "scalebar/ScaleBarStyle.h"
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CIconMenu;
@@ -45,6 +47,11 @@ public:
     WindowRect LineRect(const WindowRect& client, int32_t value, bool vertical) const;
 
     void PersistOptions(ProfileStore& store, bool loading);
+
+    // The bars' thickness on the ruler's screen: ScaleSize is kept at 96 DPI.
+    int32_t Thickness() const { return FramePixels(ScaleSize, m_dpi); }
+    // A frame length given at 96 DPI, on the ruler's screen.
+    int32_t FramePx(int32_t at96) const { return FramePixels(at96, m_dpi); }
     void ShowContextMenu(int x, int y);
 
     // Guide lines; AddLine and DeleteLine act at m_anchor.
@@ -160,7 +167,13 @@ public:
     int32_t m_hotValue = 0;
     RECT m_targetRect = {0, 0, 0, 0};
     HWND m_pTarget = nullptr;
+    // The screen's DPI where the ruler is; the frame is drawn at its scale.
+    int32_t m_dpi = kBaseDpi;
 
 private:
+    void LoadFrameImages();
+    // The move box's icon at the frame's scale (m_hIcon stays 16 x 16 for the shell).
+    HICON m_boxIcon = nullptr;
     CModalDialog* m_openDialog = nullptr;
+    std::unique_ptr<RegistryWatch> m_barsWatch;
 };

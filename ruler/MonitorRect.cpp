@@ -78,3 +78,21 @@ bool IsOnAnyMonitor(const WindowRect& rect)
     }
     return Api().monitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
 }
+
+int WindowDpi(HWND window)
+{
+    using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
+    static const auto getDpiForWindow = [] {
+        HMODULE user = GetModuleHandleA("USER32");
+        return user ? reinterpret_cast<GetDpiForWindowFn>(
+                          reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")))
+                    : nullptr;
+    }();
+    int dpi = getDpiForWindow && window ? static_cast<int>(getDpiForWindow(window)) : 0;
+    if (dpi <= 0) {
+        HDC screen = GetDC(nullptr);
+        dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+        if (screen) ReleaseDC(nullptr, screen);
+    }
+    return dpi > 0 ? dpi : 96;
+}

@@ -12,3 +12,7 @@ WindowRect MonitorRectOf(HWND window);
 // any monitor at all.
 WindowRect NearestMonitorRect(const WindowRect& rect);
 bool IsOnAnyMonitor(const WindowRect& rect);
+
+// The DPI of the screen the window is on: per monitor where the system tells it
+// (Windows 10 on), else the screen's; 96 when nothing answers.
+int WindowDpi(HWND window);

@@ -2,6 +2,7 @@
 // size and the new surface on every size change.
 #include "ruler/MensuroDlg.h"
 
+#include "resources/resource.h"
 #include "ruler/Geometry.h"
 #include "ruler/Win32Rect.h"
 
@@ -15,7 +16,7 @@ LRESULT CMensuroDlg::OnNcHitTest(WPARAM, LPARAM lParam)
     RECT window = {};
     GetWindowRect(m_hWnd, &window);
     const POINT p = PointFromLParam(lParam);
-    const int code = RulerHitTest(FromRect(window), p.x, p.y);
+    const int code = RulerHitTest(FromRect(window), p.x, p.y, m_dpi);
     return code == HitDefault ? Default() : code;
 }
 
@@ -33,8 +34,8 @@ LRESULT CMensuroDlg::OnWindowPosChanging(WPARAM, LPARAM lParam)
     const LRESULT result = Default();
     auto* pos = reinterpret_cast<WINDOWPOS*>(lParam);
     if (!(pos->flags & SWP_NOSIZE)) {
-        pos->cx = std::max(pos->cx, 2 * ScaleSize);
-        pos->cy = std::max(pos->cy, 2 * ScaleSize);
+        pos->cx = std::max(pos->cx, 2 * Thickness());
+        pos->cy = std::max(pos->cy, 2 * Thickness());
     }
     return result;
 }
@@ -43,14 +44,39 @@ LRESULT CMensuroDlg::OnSize(WPARAM, LPARAM lParam)
 {
     const LRESULT result = Default();
     const int w = LOWORD(lParam), h = HIWORD(lParam);
-    m_surface.Create(w, h, 24);
-    m_surface.Fill(0x55);
+    const SurfaceSize have = {m_surface.Width(), m_surface.Height()};
+    const SurfaceSize want = SurfaceSizeFor(have, w, h);
+    if (want.width != have.width || want.height != have.height) {
+        m_surface.Create(want.width, want.height, 24);
+        m_surface.Fill(0x55);
+    }
     Relayout();
     return result;
 }
 
-LRESULT CMensuroDlg::OnDpiChanged(WPARAM, LPARAM)
+void CMensuroDlg::LoadFrameImages()
 {
-    // One screen pixel stays one ruler pixel: keep the size, ignore the suggested rectangle.
+    if (m_boxIcon) DestroyIcon(m_boxIcon);
+    m_boxIcon = nullptr;
+    if (m_dpi == kBaseDpi) return; // m_hIcon is the 96-DPI image
+    m_boxIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENSURO), IMAGE_ICON,
+                                              FramePx(16), FramePx(16), LR_DEFAULTCOLOR));
+}
+
+LRESULT CMensuroDlg::OnDpiChanged(WPARAM wParam, LPARAM)
+{
+    // The frame takes the new screen's scale; the inner area keeps its device-pixel
+    // size and place, so what is measured does not move (the suggested rectangle
+    // would scale the inner area too).
+    const int32_t oldThickness = Thickness();
+    const int32_t oldDpi = m_dpi;
+    m_dpi = LOWORD(wParam) ? LOWORD(wParam) : kBaseDpi;
+    if (m_labelFont.lfHeight) m_labelFont.lfHeight = MulDiv(m_labelFont.lfHeight, m_dpi, oldDpi);
+    LoadFrameImages();
+    RECT window = {};
+    GetWindowRect(m_hWnd, &window);
+    const WindowRect kept = KeepInnerArea(FromRect(window), oldThickness, Thickness());
+    SetWindowPos(m_hWnd, nullptr, kept.left, kept.top, kept.Width(), kept.Height(), SWP_NOZORDER | SWP_NOACTIVATE);
+    Relayout();
     return 0;
 }

@@ -18,7 +18,7 @@ WindowRect CMensuroDlg::ClientRect() const
 
 WindowRect CMensuroDlg::LineRect(const WindowRect& client, int32_t value, bool vertical) const
 {
-    return ::LineRect(client, value, vertical, ScaleSize, LineSize);
+    return ::LineRect(client, value, vertical, Thickness(), LineSize);
 }
 
 void CMensuroDlg::Relayout()
@@ -32,22 +32,26 @@ void CMensuroDlg::Relayout()
 
 void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
 {
+    const bool loaded = m_scaleBars.size() == 4;
     m_scaleBars.resize(4);
-    {
-        RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+    RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+    if (!m_barsWatch) m_barsWatch = std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, profile.BasePath());
+    // Reading 36 values costs more than the rest of a live-resize step; read them
+    // again only when something below the program's key changed.
+    if (!loaded || m_barsWatch->ChangedSinceLastAsked()) {
         char section[16];
         for (int i = 1; i <= 4; ++i) {
             std::snprintf(section, sizeof(section), "ScaleBar%d", i);
             m_scaleBars[i - 1].Persist(profile, section, true);
         }
     }
-    LayoutScaleBars(m_scaleBars, Flags, client, ScaleSize);
+    LayoutScaleBars(m_scaleBars, Flags, client, Thickness());
 }
 
 void CMensuroDlg::BuildRegion(const WindowRect& client)
 {
     GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
-    for (const WindowRect& r : RegionRects(client, m_scaleBars, ScaleSize, LineSize, m_linesX, m_linesY)) {
+    for (const WindowRect& r : RegionRects(client, m_scaleBars, Thickness(), LineSize, m_linesX, m_linesY)) {
         GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
         CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
@@ -77,13 +81,15 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client)
         DrawGuideLines(dc, client);
     }
 
-    RECT box = {0, 0, kBoxSize, kBoxSize};
+    const int boxSize = FramePx(kBoxSize), inset = FramePx(3), icon = FramePx(16);
+    RECT box = {0, 0, boxSize, boxSize};
     DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
-    if (m_hIcon) DrawIconEx(dc, box.left + 3, box.top + 3, m_hIcon, 16, 16, 0, nullptr, DI_NORMAL);
+    if (HICON boxIcon = m_boxIcon ? m_boxIcon : m_hIcon)
+        DrawIconEx(dc, box.left + inset, box.top + inset, boxIcon, icon, icon, 0, nullptr, DI_NORMAL);
 
-    RECT grip = {all.right - kBoxSize + 4, all.bottom - kBoxSize + 4, all.right, all.bottom};
+    RECT grip = {all.right - boxSize + FramePx(4), all.bottom - boxSize + FramePx(4), all.right, all.bottom};
     DrawEdge(dc, &grip, EDGE_ETCHED, BF_RECT);
-    InflateRect(&grip, -2, -2);
+    InflateRect(&grip, -FramePx(2), -FramePx(2));
     DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
@@ -98,9 +104,9 @@ void CMensuroDlg::DrawGuideLines(HDC dc, const WindowRect& client)
     SetBkColor(dc, TopBack(m_scaleBars));
     SetBkMode(dc, OPAQUE);
     for (int32_t x : m_linesX)
-        if (LineShown(client, x, true, ScaleSize)) DrawGuideLine(dc, client, x, true);
+        if (LineShown(client, x, true, Thickness())) DrawGuideLine(dc, client, x, true);
     for (int32_t y : m_linesY)
-        if (LineShown(client, y, false, ScaleSize)) DrawGuideLine(dc, client, y, false);
+        if (LineShown(client, y, false, Thickness())) DrawGuideLine(dc, client, y, false);
 }
 
 void CMensuroDlg::DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical)
@@ -110,12 +116,12 @@ void CMensuroDlg::DrawGuideLine(HDC dc, const WindowRect& client, int32_t value,
     Rectangle(dc, line.left, line.top, line.right, line.bottom);
 
     wchar_t text[32];
-    const int w = client.Width(), h = client.Height(), half = ScaleSize / 2;
+    const int w = client.Width(), h = client.Height(), half = Thickness() / 2, labelRow = FramePx(32);
     if (vertical) {
         std::swprintf(text, 32, L" %d ", value);
-        RECT top = {line.left, 0, line.right, 32};
+        RECT top = {line.left, 0, line.right, labelRow};
         DrawTextW(dc, text, -1, &top, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
-        RECT bottom = {line.left, h - 32, line.right, h};
+        RECT bottom = {line.left, h - labelRow, line.right, h};
         DrawTextW(dc, text, -1, &bottom, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP);
     } else {
         std::swprintf(text, 32, L"%3d", value);

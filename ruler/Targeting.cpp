@@ -102,7 +102,7 @@ void CMensuroDlg::FinishTargeting(POINT q, bool ctrl)
     if (ctrl) {
         RECT window = {};
         GetWindowRect(m_hWnd, &window);
-        RECT inner = ToRect(FromRect(window).Deflated(ScaleSize));
+        RECT inner = ToRect(FromRect(window).Deflated(Thickness()));
         if (GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD) {
             if (StringMessageBox(m_hWnd, IDS_CONFIRM_CHILD_RESIZE, MB_YESNO | MB_ICONQUESTION) != IDYES) return;
             if (HWND parent = GetParent(target)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
@@ -112,7 +112,7 @@ void CMensuroDlg::FinishTargeting(POINT q, bool ctrl)
     } else {
         RECT rect = {};
         GetWindowRect(target, &rect);
-        const WindowRect fit = FitRulerAround(FromRect(rect), MonitorRectOf(m_hWnd), ScaleSize);
+        const WindowRect fit = FitRulerAround(FromRect(rect), MonitorRectOf(m_hWnd), Thickness());
         SetWindowPos(m_hWnd, nullptr, fit.left, fit.top, fit.Width(), fit.Height(), SWP_NOZORDER);
     }
     SetForegroundWindow(target);

@@ -28,7 +28,7 @@ void CMensuroDlg::ApplyPresetSize(UINT command)
     const PresetSize size = PresetInnerSize(command);
     if (size.width == 0) return;
     // The outer size reserves the bars' thickness on all four sides, shown or not.
-    SetWindowPos(m_hWnd, nullptr, 0, 0, size.width + 2 * ScaleSize, size.height + 2 * ScaleSize,
+    SetWindowPos(m_hWnd, nullptr, 0, 0, size.width + 2 * Thickness(), size.height + 2 * Thickness(),
                  SWP_NOMOVE | SWP_NOZORDER);
 }
 

@@ -146,6 +146,7 @@ TEST_F(RulerCommands, MenuShowsIconsOrThePlainItemsWithTheSameChecks)
     const int iconHeight = frame.bottom - frame.top;
     // "Menu Icon" off: the same items, plain.
     ASSERT_TRUE(ChooseMenuItem(menu, ItemMenuIcon));
+    Linger(ruler);
     menu = OpenContextMenu(ruler, onTop.x, onTop.y);
     ASSERT_NE(nullptr, menu);
     frame = WindowRectOf(menu);

@@ -349,3 +349,66 @@ TEST_F(RulerView, CtrlRightDragOntoAChildAsksBeforeMovingIt)
         EXPECT_EQ(Edges(kRuler), Edges(ruler.Rect()));
     }
 }
+
+namespace {
+
+// The user's display scale, as Wine reads it when a program starts.
+class DisplayScale {
+public:
+    explicit DisplayScale(DWORD dpi)
+    {
+        RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &m_key,
+                        nullptr);
+        DWORD size = sizeof(m_old);
+        m_hadOld = RegQueryValueExA(m_key, "LogPixels", nullptr, nullptr, reinterpret_cast<BYTE*>(&m_old), &size) ==
+                   ERROR_SUCCESS;
+        RegSetValueExA(m_key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    }
+    ~DisplayScale()
+    {
+        if (m_hadOld)
+            RegSetValueExA(m_key, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&m_old), sizeof(m_old));
+        else
+            RegDeleteValueA(m_key, "LogPixels");
+        RegCloseKey(m_key);
+    }
+
+private:
+    HKEY m_key = nullptr;
+    DWORD m_old = 0;
+    bool m_hadOld = false;
+};
+
+} // namespace
+
+TEST_F(RulerView, At150PercentTheFrameGrowsAndTheMeasuresStayInDevicePixels)
+{
+    const DisplayScale scale(144);
+    SolidWindow backdrop({50, 50, 900, 750}, kBackdrop);
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    PostMessageW(ruler.Window(), WM_COMMAND, 32779, 0); // "640 x 480"
+    ruler.Settle();
+    const RECT r = ruler.Rect();
+    ASSERT_EQ(760, r.right - r.left) << "640 device pixels inside 60-pixel bars";
+    ASSERT_EQ(600, r.bottom - r.top);
+    const int s = 60;
+    ASSERT_TRUE(WaitForPixel(r.left + 200, r.top + 200, kBackdrop));
+    const ClientShot shot(r);
+
+    // The big tick of 100 stands 100 device pixels from the inner edge, 30 pixels long
+    // (its first pixel is on the inner area's first row).
+    EXPECT_EQ(Hex(kRed), Hex(shot.At(s + 100, s - 2)));
+    EXPECT_EQ(Hex(kRed), Hex(shot.At(s + 100, s - 29)));
+    EXPECT_EQ(Hex(kWhite), Hex(shot.At(s + 100, s - 30)));
+    EXPECT_EQ(Hex(kRed), Hex(shot.At(s - 2, s + 100))) << "left bar";
+    // The bars are solid up to the inner area, which shows the window below whole: no
+    // number runs into it.
+    const ScreenShot inner(r.left + s, r.top + s, 640, 480);
+    EXPECT_EQ(640 * 480, inner.Count({r.left + s, r.top + s, r.right - s, r.bottom - s}, kBackdrop));
+    EXPECT_NE(Hex(kBackdrop), Hex(shot.At(s - 1, s + 50)));
+    // The left bar's numbers (at 40 px, 1.5 times as wide as at 96 DPI) stay on the bar.
+    const RECT leftInk = InkBox(shot, {0, s + 40, s + 20, s + 460});
+    EXPECT_GT(leftInk.right, leftInk.left + 20) << "numbers are drawn";
+    EXPECT_LE(leftInk.right, s);
+}

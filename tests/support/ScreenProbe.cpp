@@ -49,3 +49,30 @@ COLORREF ScreenPixel(int x, int y)
 {
     return ScreenShot(x, y, 1, 1).At(x, y);
 }
+
+bool ScreenShot::SaveBmp(const wchar_t* path) const
+{
+    BITMAPINFOHEADER info = {};
+    info.biSize = sizeof(info);
+    info.biWidth = m_width;
+    info.biHeight = -m_height; // top-down, as captured
+    info.biPlanes = 1;
+    info.biBitCount = 32;
+    info.biCompression = BI_RGB;
+    const DWORD imageSize = static_cast<DWORD>(m_pixels.size() * sizeof(uint32_t));
+    BITMAPFILEHEADER file = {};
+    file.bfType = 0x4D42; // "BM"
+    file.bfOffBits = sizeof(file) + sizeof(info);
+    file.bfSize = file.bfOffBits + imageSize;
+    HANDLE out = CreateFileW(path, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (out == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    bool ok = WriteFile(out, &file, sizeof(file), &written, nullptr) && written == sizeof(file);
+    ok = ok && WriteFile(out, &info, sizeof(info), &written, nullptr) && written == sizeof(info);
+    // Opaque: GDI leaves the fourth byte as it finds it, and viewers read it as alpha.
+    std::vector<uint32_t> opaque(m_pixels);
+    for (uint32_t& p : opaque) p |= 0xFF000000u;
+    ok = ok && WriteFile(out, opaque.data(), imageSize, &written, nullptr) && written == imageSize;
+    CloseHandle(out);
+    return ok;
+}

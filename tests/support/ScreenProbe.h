@@ -16,6 +16,8 @@ public:
     bool Contains(int x, int y) const;
     // How many pixels of the rectangle (screen coordinates) have the colour.
     int Count(const RECT& rect, COLORREF colour) const;
+    // Writes the snapshot as a 32-bit BMP file; false when it cannot be written.
+    bool SaveBmp(const wchar_t* path) const;
     int Left() const { return m_left; }
     int Top() const { return m_top; }
 

@@ -162,3 +162,60 @@ TEST(Geometry, LinesNearTheIntegerLimitsDoNotOverflow)
     EXPECT_LT(rects[3].bottom, 0);
     EXPECT_EQ(HotNone, HitTestLineLists(client, 10, 10, {INT32_MIN}, {INT32_MIN}, 40, 9).kind);
 }
+
+TEST(Geometry, ShapeLeavesOutLinesThatCrossTooOften)
+{
+    const WindowRect client(0, 0, 1920, 1080);
+    std::vector<int32_t> xs, ys;
+    for (int i = 0; i < 200; ++i) xs.push_back(i * 9), ys.push_back(i * 5);
+    EXPECT_EQ(2u, RegionRects(client, {}, 40, 1, xs, ys).size()) << "40000 crossings: bars and corners only";
+    ys.resize(100); // 20000 crossings: still in the shape
+    EXPECT_EQ(2u + 300u, RegionRects(client, {}, 40, 1, xs, ys).size());
+    ys.push_back(2000); // not shown, so it crosses nothing
+    EXPECT_EQ(2u + 300u, RegionRects(client, {}, 40, 1, xs, ys).size());
+    ys.push_back(7);
+    EXPECT_EQ(2u, RegionRects(client, {}, 40, 1, xs, ys).size());
+}
+
+TEST(Geometry, SurfaceIsKeptWhileTheClientFitsAndIsNotMuchSmaller)
+{
+    const SurfaceSize none;
+    const SurfaceSize first = SurfaceSizeFor(none, 1920, 1080);
+    EXPECT_EQ(1920, first.width);
+    EXPECT_EQ(1152, first.height);
+    const SurfaceSize step = SurfaceSizeFor(first, 1900, 1060);
+    EXPECT_EQ(first.width, step.width);
+    EXPECT_EQ(first.height, step.height);
+    EXPECT_EQ(2048, SurfaceSizeFor(first, 1921, 1080).width) << "grows past the old one";
+    EXPECT_EQ(512, SurfaceSizeFor(first, 400, 300).width) << "a much smaller client gives memory back";
+    EXPECT_EQ(first.width, SurfaceSizeFor(first, 0, 0).width) << "minimised";
+    EXPECT_EQ(INT32_MAX, SurfaceSizeFor(none, INT32_MAX - 5, 10).width) << "no overflow";
+}
+
+TEST(Geometry, FrameScalesWithTheScreenWhileMeasuresStayInDevicePixels)
+{
+    struct Case {
+        int32_t dpi, bar, box, margin, band;
+    };
+    for (const Case& c :
+         {Case{96, 40, 22, 8, 20}, Case{120, 50, 28, 10, 25}, Case{144, 60, 33, 12, 30}, Case{192, 80, 44, 16, 40}}) {
+        EXPECT_EQ(c.bar, FramePixels(40, c.dpi)) << c.dpi;
+        const WindowRect w(100, 100, 900, 700);
+        // The move box and size grip grow with the screen.
+        EXPECT_EQ(HitCaption, RulerHitTest(w, 100 + c.box - 1, 100 + c.box - 1, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitBottomRight, RulerHitTest(w, 900 - c.box, 700 - c.box, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitTop, RulerHitTest(w, 500, 100 + c.margin - 1, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitCaption, RulerHitTest(w, 500, 100 + c.margin, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitCaption, RulerHitTest(w, 500, 100 + c.band - 1, c.dpi)) << c.dpi;
+        EXPECT_EQ(HitDefault, RulerHitTest(w, 500, 100 + c.band, c.dpi)) << c.dpi;
+    }
+    EXPECT_EQ(5, FramePixels(3, 144)) << "4.5 rounds up";
+    EXPECT_EQ(INT32_MAX, FramePixels(INT32_MAX, 192)) << "no overflow";
+
+    // Moving to a screen of another scale keeps the inner area where it is.
+    const WindowRect at96(100, 100, 820, 660); // inner (140, 140, 780, 620)
+    const WindowRect at144 = KeepInnerArea(at96, 40, 60);
+    EXPECT_EQ(WindowRect(80, 80, 840, 680), at144);
+    EXPECT_EQ(at144.Deflated(60), at96.Deflated(40));
+    EXPECT_EQ(at96, KeepInnerArea(at144, 60, 40));
+}

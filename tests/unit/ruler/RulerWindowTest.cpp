@@ -47,10 +47,42 @@ TEST(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
     SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
     Pump();
     ASSERT_NE(nullptr, ruler.m_surface.GetDC());
-    EXPECT_EQ(400, ruler.m_surface.Width());
-    EXPECT_EQ(300, ruler.m_surface.Height());
+    EXPECT_GE(ruler.m_surface.Width(), 400);
+    EXPECT_GE(ruler.m_surface.Height(), 300);
+
     EXPECT_EQ(WindowRect(40, 0, 360, 40), ruler.m_scaleBars[0].Rect) << "laid out for the new size";
+    const int surfaceWidth = ruler.m_surface.Width();
+    SetWindowPos(window, nullptr, 0, 0, 390, 290, SWP_NOZORDER | SWP_NOMOVE);
+    Pump();
+    EXPECT_EQ(surfaceWidth, ruler.m_surface.Width()) << "a live-resize step reuses the surface";
+    EXPECT_EQ(WindowRect(40, 0, 350, 40), ruler.m_scaleBars[0].Rect);
     DestroyWindow(window);
-    EXPECT_EQ(400u, options.Dword("CMensuroDlg", "RIGHT").value_or(0)) << "saved when the window goes";
+    EXPECT_EQ(390u, options.Dword("CMensuroDlg", "RIGHT").value_or(0)) << "saved when the window goes";
+    options.Clear();
+}
+
+TEST(RulerWindow, RelayoutPicksUpScaleBarsWrittenToTheRegistry)
+{
+    const RegistryScope options("SOFTWARE\\Veltrin's Applications\\mensuro_unit_tests");
+    options.Clear();
+    CMensuroDlg ruler;
+    HWND window = ruler.Create();
+    ASSERT_NE(nullptr, window);
+    Pump();
+    ruler.Relayout();
+    EXPECT_EQ(0xFFFFFFu, ruler.m_scaleBars[0].Back);
+
+    // Written the way the Settings dialog stores a bar, with the key created on the way.
+    options.SetDword("ScaleBar1", "Back", 0x00FF00);
+    ruler.Relayout();
+    EXPECT_EQ(0x00FF00u, ruler.m_scaleBars[0].Back) << "the first write creates the program's key";
+    ruler.Relayout(); // nothing changed: the bars keep what was read
+    EXPECT_EQ(0x00FF00u, ruler.m_scaleBars[0].Back);
+    options.SetDword("ScaleBar4", "ScaleL", 70);
+    options.SetDword("ScaleBar1", "Back", 0x0000FF);
+    ruler.Relayout();
+    EXPECT_EQ(0x0000FFu, ruler.m_scaleBars[0].Back);
+    EXPECT_EQ(70, ruler.m_scaleBars[3].ScaleL);
+    DestroyWindow(window);
     options.Clear();
 }

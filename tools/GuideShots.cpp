@@ -1,0 +1,142 @@
+// Takes the user guide's pictures from the real program: starts Mensuro.exe beside
+// this tool over a sample window, adds guide lines with the mouse, opens the menu and
+// every dialog, and writes each picture as a BMP file into the given folder.
+//   GuideShots OUTDIR [SUFFIX] [DPI]
+// SUFFIX is added to every file name ("-ja"); DPI other than 96 takes only the ruler
+// picture, at that display scale.
+#include "e2e/RulerSession.h"
+#include "support/RegistryScope.h"
+#include "support/ScreenProbe.h"
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::wstring g_out, g_suffix;
+
+void Shoot(const wchar_t* name, RECT area)
+{
+    area.left = std::max<LONG>(area.left, 0);
+    area.top = std::max<LONG>(area.top, 0);
+    const ScreenShot shot(area.left, area.top, area.right - area.left, area.bottom - area.top);
+    const std::wstring path = g_out + L"\\" + name + g_suffix + L".bmp";
+    std::wprintf(L"%ls %ls\n", shot.SaveBmp(path.c_str()) ? L"wrote" : L"FAILED", path.c_str());
+}
+
+RECT Grown(RECT r, int by)
+{
+    InflateRect(&r, by, by);
+    return r;
+}
+
+// A plain application window for the ruler to measure.
+HWND MakeSample(const RECT& r)
+{
+    HWND sample = CreateWindowExW(0, L"#32770", L"Sample window", WS_POPUP | WS_BORDER | WS_VISIBLE,
+                                  r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr,
+                                  nullptr);
+    auto add = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h) {
+        HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, sample, nullptr,
+                                     nullptr, nullptr);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
+    };
+    add(L"STATIC", L"Name:", 0, 20, 24, 60, 20);
+    add(L"EDIT", L"A control to measure", WS_BORDER, 90, 20, 200, 24);
+    add(L"BUTTON", L"OK", BS_DEFPUSHBUTTON, 90, 70, 90, 28);
+    add(L"BUTTON", L"Cancel", BS_PUSHBUTTON, 200, 70, 90, 28);
+    add(L"BUTTON", L"Remember me", BS_AUTOCHECKBOX, 90, 120, 200, 24);
+    PumpUntil([] { return false; }, 300);
+    return sample;
+}
+
+HWND OpenDialog(const RulerSession& ruler, UINT command)
+{
+    PostMessageW(ruler.Window(), WM_COMMAND, command, 0);
+    HWND dialog = nullptr;
+    PumpUntil([&] { return (dialog = MessageBoxOf(ruler)) != nullptr; }, 5000);
+    ruler.Settle();
+    PumpUntil([] { return false; }, 400);
+    return dialog;
+}
+
+} // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    if (argc < 2) {
+        std::fputs("usage: GuideShots OUTDIR [SUFFIX] [DPI]\n", stderr);
+        return 2;
+    }
+    g_out = argv[1];
+    g_suffix = argc > 2 ? argv[2] : L"";
+    const DWORD dpi = argc > 3 ? static_cast<DWORD>(_wtoi(argv[3])) : 96;
+
+    // A first start with the ruler placed over the sample window.
+    const int s = MulDiv(40, static_cast<int>(dpi), 96);
+    const RECT sampleRect = {200, 160, 560, 400};
+    RECT inner = sampleRect;
+    const RECT ruler = {inner.left - s, inner.top - s, inner.right + s, inner.bottom + s};
+    auto reg = MensuroRegistry();
+    reg.Clear();
+    reg.SetDword("CMensuroDlg", "LEFT", ruler.left);
+    reg.SetDword("CMensuroDlg", "TOP", ruler.top);
+    reg.SetDword("CMensuroDlg", "RIGHT", ruler.right);
+    reg.SetDword("CMensuroDlg", "BOTTOM", ruler.bottom);
+    HKEY desktop = nullptr;
+    RegCreateKeyExA(HKEY_CURRENT_USER, "Control Panel\\Desktop", 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &desktop,
+                    nullptr);
+    RegSetValueExA(desktop, "LogPixels", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&dpi), sizeof(dpi));
+    RegCloseKey(desktop);
+
+    HWND sample = MakeSample(sampleRect);
+    RulerSession session;
+    if (!session.Started()) {
+        std::fputs("the ruler did not start\n", stderr);
+        return 1;
+    }
+    // Guide lines on the sample's edit box and buttons.
+    const RECT r = session.Rect();
+    UserInput::DoubleClick(r.left + s + 90, r.top + s / 2 + 4);
+    UserInput::DoubleClick(r.left + s + 290, r.top + s / 2 + 4);
+    UserInput::DoubleClick(r.left + s / 2 + 4, r.top + s + 70);
+    UserInput::MoveTo(r.right + 40, r.bottom + 40);
+    session.Settle();
+    PumpUntil([] { return false; }, 500);
+    Shoot(L"ruler", Grown(r, 16));
+
+    if (dpi == 96) {
+        HWND menu = OpenContextMenu(session, r.left + s + 150, r.top + s / 2);
+        // Down to "Add Line", as a user pointing at it would see it.
+        for (int i = 0; i < 5; ++i) UserInput::Key(VK_DOWN);
+        PumpUntil([] { return false; }, 1000);
+        if (menu) {
+            RECT area = WindowRectOf(menu);
+            UnionRect(&area, &area, &r);
+            Shoot(L"menu", Grown(area, 8));
+            UserInput::Key(VK_ESCAPE);
+        }
+        const struct {
+            UINT command;
+            const wchar_t* name;
+            int close;
+        } dialogs[] = {{32772, L"settings", IDCANCEL},
+                       {32774, L"linelist", IDCANCEL},
+                       {32788, L"copysetting", IDCANCEL},
+                       {57664, L"version", IDOK}};
+        for (const auto& d : dialogs) {
+            HWND dialog = OpenDialog(session, d.command);
+            if (!dialog) {
+                std::wprintf(L"FAILED %ls: no dialog\n", d.name);
+                continue;
+            }
+            Shoot(d.name, Grown(WindowRectOf(dialog), 2));
+            PostMessageW(dialog, WM_COMMAND, d.close, 0);
+            PumpUntil([&] { return !IsWindow(dialog); });
+        }
+    }
+    session.Exit();
+    DestroyWindow(sample);
+    reg.Clear();
+    return 0;
+}
