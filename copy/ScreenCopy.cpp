@@ -76,11 +76,11 @@ bool HandDibToClipboard(HGLOBAL block)
     return false;
 }
 
-bool CaptureToClipboard(HWND ruler, const RulerOptions& options)
+bool CaptureToClipboard(HWND ruler, const RulerOptions& options, int32_t thickness)
 {
     RECT window = {};
     if (!GetWindowRect(ruler, &window)) return false;
-    const WindowRect area = CaptureRect(FromRect(window), (options.Option & OptCopyScale) != 0, options.ScaleSize);
+    const WindowRect area = CaptureRect(FromRect(window), (options.Option & OptCopyScale) != 0, thickness);
     if (area.IsEmpty()) return false;
     OpenedClipboard clipboard(ruler);
     if (!clipboard.IsOpen()) return false;
@@ -107,6 +107,6 @@ LRESULT CMensuroDlg::OnTimer(WPARAM wParam, LPARAM)
     const UINT_PTR id = wParam;
     // Every timer here is a one-shot.
     KillTimer(m_hWnd, id);
-    if (id == kCopyTimerId) ReportCopyResult(m_hWnd, *this, CaptureToClipboard(m_hWnd, *this));
+    if (id == kCopyTimerId) ReportCopyResult(m_hWnd, *this, CaptureToClipboard(m_hWnd, *this, Thickness()));
     return Default();
 }

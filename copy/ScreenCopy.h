@@ -29,7 +29,7 @@ bool HandDibToClipboard(HGLOBAL block);
 // False when the rectangle is empty, the clipboard is held by another program,
 // or the picture cannot be made or handed over; the clipboard then keeps what
 // it had.
-bool CaptureToClipboard(HWND ruler, const RulerOptions& options);
+bool CaptureToClipboard(HWND ruler, const RulerOptions& options, int32_t thickness);
 
 // Tells the user how the copy went, when the options ask for a message.
 void ReportCopyResult(HWND ruler, const RulerOptions& options, bool success);

@@ -39,11 +39,7 @@ void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
     // Reading 36 values costs more than the rest of a live-resize step; read them
     // again only when something below the program's key changed.
     if (!loaded || m_barsWatch->ChangedSinceLastAsked()) {
-        char section[16];
-        for (int i = 1; i <= 4; ++i) {
-            std::snprintf(section, sizeof(section), "ScaleBar%d", i);
-            m_scaleBars[i - 1].Persist(profile, section, true);
-        }
+        PersistScaleBars(m_scaleBars, profile, true);
     }
     LayoutScaleBars(m_scaleBars, Flags, client, Thickness());
 }

@@ -101,3 +101,13 @@ void LayoutScaleBars(std::vector<ScaleBarStyle>& bars, uint32_t flags, const Win
     bars.resize(4);
     for (size_t i = 0; i < 4; ++i) bars[i].Layout(flags & kBarFlagMasks[i], client, thickness);
 }
+
+void PersistScaleBars(std::vector<ScaleBarStyle>& bars, ProfileStore& store, bool loading)
+{
+    bars.resize(4);
+    char section[16];
+    for (size_t i = 0; i < 4; ++i) {
+        std::snprintf(section, sizeof(section), "ScaleBar%zu", i + 1);
+        bars[i].Persist(store, section, loading);
+    }
+}

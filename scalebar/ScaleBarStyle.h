@@ -68,6 +68,9 @@ struct ScaleBarStyle {
 #endif
 };
 
+// Reads or writes the four bars in their sections "ScaleBar1" to "ScaleBar4".
+void PersistScaleBars(std::vector<ScaleBarStyle>& bars, ProfileStore& store, bool loading);
+
 // Lays the four bars (0 top, 1 bottom, 2 left, 3 right) out from the ruler's Flags.
 void LayoutScaleBars(std::vector<ScaleBarStyle>& bars, uint32_t flags, const WindowRect& client, int32_t thickness);
 

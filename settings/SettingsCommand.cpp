@@ -4,7 +4,6 @@
 #include "profile/RegistryProfile.h"
 #include "settings/SettingsDlg.h"
 
-#include <cstdio>
 #include <string>
 
 void CMensuroDlg::OnCmdSettings()
@@ -13,8 +12,8 @@ void CMensuroDlg::OnCmdSettings()
     RECT window = {};
     GetWindowRect(m_hWnd, &window);
     // The inner area's size: the window without a bar on each side.
-    dialog.m_width = std::to_wstring(window.right - window.left - 2 * ScaleSize);
-    dialog.m_height = std::to_wstring(window.bottom - window.top - 2 * ScaleSize);
+    dialog.m_width = std::to_wstring(window.right - window.left - 2 * Thickness());
+    dialog.m_height = std::to_wstring(window.bottom - window.top - 2 * Thickness());
     dialog.m_choices = ChoicesFromOptions(*this);
     dialog.SetScaleSize(ScaleSize);
     dialog.SetLineSize(LineSize);
@@ -34,15 +33,12 @@ void CMensuroDlg::OnCmdSettings()
 
     {
         RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
-        char section[16];
-        for (int i = 1; i <= BarCount; ++i) {
-            std::snprintf(section, sizeof(section), "ScaleBar%d", i);
-            m_scaleBars[static_cast<size_t>(i - 1)].Persist(profile, section, false);
-        }
+        PersistScaleBars(m_scaleBars, profile, false);
     }
 
     // The inner size stays as typed; the bars of the new thickness go around it.
-    SetWindowPos(m_hWnd, nullptr, 0, 0, OuterExtent(dialog.m_width, ScaleSize), OuterExtent(dialog.m_height, ScaleSize),
-                 SWP_NOMOVE | SWP_NOZORDER);
+    // Thickness() is the new ScaleSize at the screen's scale; the inner size is in device pixels.
+    SetWindowPos(m_hWnd, nullptr, 0, 0, OuterExtent(dialog.m_width, Thickness()),
+                 OuterExtent(dialog.m_height, Thickness()), SWP_NOMOVE | SWP_NOZORDER);
     Relayout();
 }

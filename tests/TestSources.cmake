@@ -45,5 +45,6 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/SettingsTest.cpp
     e2e/CopyTest.cpp
     e2e/RulerCommandsTest.cpp
+    e2e/JapaneseTest.cpp
     e2e/LineListTest.cpp
 )
