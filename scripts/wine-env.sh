@@ -26,6 +26,11 @@ wine_env_start() {
     wineboot -i >/dev/null 2>&1 || true
     wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
     wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$size" /f >/dev/null 2>&1
+    # The desktop started by wineboot predates the setting: start the session again so
+    # that the virtual desktop is the one every program meets.
+    wineserver -k
+    wineserver -p
+    wineboot >/dev/null 2>&1 || true
 }
 
 wine_env_stop() {
