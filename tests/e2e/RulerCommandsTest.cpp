@@ -46,12 +46,7 @@ class RulerCommands : public testing::Test {
 protected:
     void SetUp() override
     {
-        auto reg = MensuroRegistry();
-        reg.Clear();
-        reg.SetDword(kSection, "LEFT", kRuler.left);
-        reg.SetDword(kSection, "TOP", kRuler.top);
-        reg.SetDword(kSection, "RIGHT", kRuler.right);
-        reg.SetDword(kSection, "BOTTOM", kRuler.bottom);
+        StartAfreshAt(kRuler);
     }
     void TearDown() override { MensuroRegistry().Clear(); }
 };

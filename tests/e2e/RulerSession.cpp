@@ -1,5 +1,6 @@
 #include "e2e/RulerSession.h"
 
+#include "support/RegistryScope.h"
 #include "support/TestPaths.h"
 
 #include <cstdio>
@@ -428,5 +429,17 @@ HWND OpenContextMenu(const RulerSession& ruler, int x, int y)
     UserInput::Click(x, y, true);
     HWND menu = nullptr;
     PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; });
+    // The window shows before the menu loop takes keys: keys sent at once can be lost.
+    if (menu) PumpUntil([] { return false; }, 250);
     return menu;
+}
+
+void StartAfreshAt(const RECT& window)
+{
+    const RegistryScope reg = MensuroRegistry();
+    reg.Clear();
+    reg.SetDword("CMensuroDlg", "LEFT", static_cast<uint32_t>(window.left));
+    reg.SetDword("CMensuroDlg", "TOP", static_cast<uint32_t>(window.top));
+    reg.SetDword("CMensuroDlg", "RIGHT", static_cast<uint32_t>(window.right));
+    reg.SetDword("CMensuroDlg", "BOTTOM", static_cast<uint32_t>(window.bottom));
 }

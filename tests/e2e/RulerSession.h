@@ -83,6 +83,10 @@ private:
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
+// A first start of the ruler at `window` (screen coordinates): the options are cleared and
+// only the window rectangle is stored.
+void StartAfreshAt(const RECT& window);
+
 // Shared checks of the end-to-end tests.
 RECT WindowRectOf(HWND window);
 std::string Hex(COLORREF c);

@@ -19,17 +19,32 @@ SIZE ClientSize(HWND window)
     return {rc.right, rc.bottom};
 }
 
+// A ruler window created in this process with no stored options. It loads and saves
+// them under this test program's name.
+class RulerWindow : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        options.Clear();
+        window = ruler.Create();
+        ASSERT_NE(nullptr, window);
+        Pump();
+    }
+    void TearDown() override
+    {
+        if (IsWindow(window)) DestroyWindow(window);
+        options.Clear();
+    }
+
+    const RegistryScope options{"SOFTWARE\\Veltrin's Applications\\mensuro_unit_tests"};
+    CMensuroDlg ruler;
+    HWND window = nullptr;
+};
+
 } // namespace
 
-TEST(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
+TEST_F(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
 {
-    // The window loads and saves its options under this test program's name.
-    const RegistryScope options("SOFTWARE\\Veltrin's Applications\\mensuro_unit_tests");
-    options.Clear();
-    CMensuroDlg ruler;
-    HWND window = ruler.Create();
-    ASSERT_NE(nullptr, window);
-    Pump();
 
     SetWindowPos(window, nullptr, 0, 0, 10, 500, SWP_NOZORDER | SWP_NOMOVE);
     EXPECT_EQ(80, ClientSize(window).cx) << "never narrower than twice the bar";
@@ -58,17 +73,10 @@ TEST(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
     EXPECT_EQ(WindowRect(40, 0, 350, 40), ruler.m_scaleBars[0].Rect);
     DestroyWindow(window);
     EXPECT_EQ(390u, options.Dword("CMensuroDlg", "RIGHT").value_or(0)) << "saved when the window goes";
-    options.Clear();
 }
 
-TEST(RulerWindow, RelayoutPicksUpScaleBarsWrittenToTheRegistry)
+TEST_F(RulerWindow, RelayoutPicksUpScaleBarsWrittenToTheRegistry)
 {
-    const RegistryScope options("SOFTWARE\\Veltrin's Applications\\mensuro_unit_tests");
-    options.Clear();
-    CMensuroDlg ruler;
-    HWND window = ruler.Create();
-    ASSERT_NE(nullptr, window);
-    Pump();
     ruler.Relayout();
     EXPECT_EQ(0xFFFFFFu, ruler.m_scaleBars[0].Back);
 
@@ -83,6 +91,4 @@ TEST(RulerWindow, RelayoutPicksUpScaleBarsWrittenToTheRegistry)
     ruler.Relayout();
     EXPECT_EQ(0x0000FFu, ruler.m_scaleBars[0].Back);
     EXPECT_EQ(70, ruler.m_scaleBars[3].ScaleL);
-    DestroyWindow(window);
-    options.Clear();
 }
