@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -43,7 +46,8 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
 
 TEST(Resources, IconsLoadAtSixteenPixels)
 {
-    for (UINT id : {IDI_MENSURO, IDI_VERSION}) {
+    for (UINT id : {IDI_MENSURO, IDI_EXIT, IDI_TASKTRAY, IDI_TOPMOST, IDI_VERSION, IDI_MENU_ICON, IDI_COPY,
+                    IDI_ADD_LINE, IDI_DELETE_LINE, IDI_LINE_LIST, IDI_DELETE_ALL_LINES, IDI_SIZE, IDI_COPY_SETTING}) {
         HICON icon =
             static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
         EXPECT_NE(nullptr, icon) << id;
@@ -53,14 +57,49 @@ TEST(Resources, IconsLoadAtSixteenPixels)
         EXPECT_NE(nullptr, LoadCursorW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id))) << id;
 }
 
-TEST(Resources, ContextMenuEndsWithExitAndVersion)
+namespace {
+
+// The context menu of one language, its items flattened in order as (id, text); a
+// submenu's items follow its own entry, whose id is 0.
+std::vector<std::pair<UINT, std::wstring>> MenuItemsIn(WORD language)
 {
-    HMENU menu = LoadMenuW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDR_CONTEXT_MENU));
-    ASSERT_NE(nullptr, menu);
-    HMENU popup = GetSubMenu(menu, 0);
-    const int count = GetMenuItemCount(popup);
-    ASSERT_GE(count, 3);
-    EXPECT_EQ(static_cast<UINT>(IDOK), GetMenuItemID(popup, count - 3));
-    EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), GetMenuItemID(popup, count - 1));
+    HMODULE module = GetModuleHandleW(nullptr);
+    HRSRC found =
+        FindResourceExW(module, RT_MENU, MAKEINTRESOURCEW(IDR_CONTEXT_MENU),
+                        MAKELANGID(language, language == LANG_JAPANESE ? SUBLANG_DEFAULT : SUBLANG_ENGLISH_US));
+    std::vector<std::pair<UINT, std::wstring>> items;
+    if (!found) return items;
+    HMENU menu = LoadMenuIndirectW(LockResource(LoadResource(module, found)));
+    std::function<void(HMENU)> walk = [&](HMENU m) {
+        for (int pos = 0; pos < GetMenuItemCount(m); ++pos) {
+            wchar_t text[64] = {};
+            GetMenuStringW(m, static_cast<UINT>(pos), text, 64, MF_BYPOSITION);
+            HMENU sub = GetSubMenu(m, pos);
+            items.emplace_back(sub ? 0 : GetMenuItemID(m, pos), text);
+            if (sub) walk(sub);
+        }
+    };
+    walk(GetSubMenu(menu, 0));
     DestroyMenu(menu);
+    return items;
+}
+
+} // namespace
+
+TEST(Resources, ContextMenuHasTheSameCommandsInBothLanguages)
+{
+    const auto english = MenuItemsIn(LANG_ENGLISH), japanese = MenuItemsIn(LANG_JAPANESE);
+    ASSERT_EQ(24u, english.size()) << "12 commands, Size with its 6 presets, 5 separators";
+    ASSERT_EQ(english.size(), japanese.size());
+    for (size_t i = 0; i < english.size(); ++i) EXPECT_EQ(english[i].first, japanese[i].first) << i;
+    EXPECT_EQ(static_cast<UINT>(ID_TOPMOST), english.front().first);
+    EXPECT_EQ(L"Topmost", english.front().second);
+    EXPECT_EQ(L"\u5E38\u306B\u624B\u524D", japanese.front().second); // 常に手前
+    EXPECT_EQ(L"Delete All Line", english[7].second);
+    EXPECT_EQ(L"\u30E9\u30A4\u30F3\u3092\u5168\u524A\u9664", japanese[7].second); // ラインを全削除
+    EXPECT_EQ(L"\u30B5\u30A4\u30BA", japanese[13].second);                        // サイズ
+    EXPECT_EQ(static_cast<UINT>(ID_SIZE_640), japanese[15].first);
+    EXPECT_EQ(L"640 x 480", japanese[15].second);
+    EXPECT_EQ(static_cast<UINT>(IDOK), english[21].first);
+    EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), english.back().first);
 }
