@@ -39,11 +39,6 @@ std::wstring Splice(const std::wstring& format, const wchar_t* conversion, const
     return text.replace(at, std::wcslen(conversion), number);
 }
 
-void SetBit(uint32_t& bits, uint32_t mask, bool on)
-{
-    bits = on ? (bits | mask) : (bits & ~mask);
-}
-
 } // namespace
 
 std::wstring TimerChoiceText(int32_t timer, const std::wstring& secondsFormat, const std::wstring& fractionFormat)
@@ -75,9 +70,9 @@ CopySettings CopySettingsOf(const RulerOptions& options)
 void ApplyCopySettings(const CopySettings& settings, RulerOptions& options)
 {
     options.CopyTimer = settings.timer;
-    SetBit(options.Option, OptCopyCursor, settings.includeCursor != 0);
-    SetBit(options.Option, OptCopyScale, settings.includeScale != 0);
-    SetBit(options.Option, OptCopyMessage, settings.showMessage != 0);
+    SetOptionBit(options.Option, OptCopyCursor, settings.includeCursor != 0);
+    SetOptionBit(options.Option, OptCopyScale, settings.includeScale != 0);
+    SetOptionBit(options.Option, OptCopyMessage, settings.showMessage != 0);
     options.CopyOffsetY = settings.offsetY;
     options.CopyOffsetX = settings.offsetX;
 }

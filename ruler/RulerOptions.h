@@ -18,6 +18,12 @@ enum : uint32_t {
 
 // The Flags bits are the scale bars' edge and numbers bits (scalebar/ScaleBarStyle.h).
 
+// Sets or clears the bits of `mask` in an option bit set; dialogs change only their own bits.
+inline void SetOptionBit(uint32_t& bits, uint32_t mask, bool on)
+{
+    bits = on ? (bits | mask) : (bits & ~mask);
+}
+
 // The ruler window's persisted configuration, kept in section "CMensuroDlg".
 struct RulerOptions {
     static const char* const Section;

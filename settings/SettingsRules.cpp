@@ -21,14 +21,6 @@ bool IsBlank(wchar_t c)
     return c == L' ' || (c >= L'\t' && c <= L'\r');
 }
 
-void SetBit(uint32_t& bits, uint32_t mask, int on)
-{
-    if (on)
-        bits |= mask;
-    else
-        bits &= ~mask;
-}
-
 } // namespace
 
 std::vector<int32_t> ThicknessList()
@@ -177,12 +169,12 @@ DisplayChoices ChoicesFromOptions(const RulerOptions& options)
 
 void ApplyChoices(const DisplayChoices& choices, RulerOptions& options)
 {
-    SetBit(options.Option, OptTooltip, choices.tooltip);
-    SetBit(options.Option, OptIndividual, choices.individual);
-    SetBit(options.Flags, BarLeft, choices.left);
-    SetBit(options.Flags, BarRight, choices.right);
-    SetBit(options.Flags, BarTop, choices.top);
-    SetBit(options.Flags, BarBottom, choices.bottom);
+    SetOptionBit(options.Option, OptTooltip, choices.tooltip != 0);
+    SetOptionBit(options.Option, OptIndividual, choices.individual != 0);
+    SetOptionBit(options.Flags, BarLeft, choices.left != 0);
+    SetOptionBit(options.Flags, BarRight, choices.right != 0);
+    SetOptionBit(options.Flags, BarTop, choices.top != 0);
+    SetOptionBit(options.Flags, BarBottom, choices.bottom != 0);
 }
 
 ColorTable BuildColorTable(const uint32_t* palette, uint32_t menu, uint32_t window, uint32_t buttonFace)
