@@ -25,29 +25,6 @@ private:
     HWND m_hwnd = nullptr;
 };
 
-// A menu loaded or created for one operation.
-class OwnedMenu {
-public:
-    explicit OwnedMenu(HMENU menu = nullptr) : m_menu(menu) {}
-    ~OwnedMenu()
-    {
-        if (m_menu) DestroyMenu(m_menu);
-    }
-    OwnedMenu(const OwnedMenu&) = delete;
-    OwnedMenu& operator=(const OwnedMenu&) = delete;
-
-    HMENU get() const { return m_menu; }
-    HMENU release()
-    {
-        HMENU menu = m_menu;
-        m_menu = nullptr;
-        return menu;
-    }
-
-private:
-    HMENU m_menu;
-};
-
 // A device context made with CreateDC (the whole display) and deleted with DeleteDC.
 class CreatedDC {
 public:

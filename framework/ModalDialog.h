@@ -26,7 +26,6 @@ public:
     bool UpdateData(bool saving);
     // The window that owns the dialog and is disabled while it runs (may be null).
     HWND Owner() const;
-    bool IsRunning() const { return m_running; }
 
 protected:
     // Default: dialog-key processing (Tab, Enter, Esc) for this dialog.

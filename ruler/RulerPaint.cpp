@@ -32,8 +32,7 @@ void CMensuroDlg::Relayout()
 
 void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
 {
-    const bool loaded = m_scaleBars.size() == 4;
-    m_scaleBars.resize(4);
+    const bool loaded = m_scaleBars.size() == BarCount;
     RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
     if (!m_barsWatch) m_barsWatch = std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, profile.BasePath());
     // Reading 36 values costs more than the rest of a live-resize step; read them

@@ -98,15 +98,15 @@ std::string FormatScaleNumber(int64_t value)
 
 void LayoutScaleBars(std::vector<ScaleBarStyle>& bars, uint32_t flags, const WindowRect& client, int32_t thickness)
 {
-    bars.resize(4);
-    for (size_t i = 0; i < 4; ++i) bars[i].Layout(flags & kBarFlagMasks[i], client, thickness);
+    bars.resize(BarCount);
+    for (size_t i = 0; i < BarCount; ++i) bars[i].Layout(flags & kBarFlagMasks[i], client, thickness);
 }
 
 void PersistScaleBars(std::vector<ScaleBarStyle>& bars, ProfileStore& store, bool loading)
 {
-    bars.resize(4);
+    bars.resize(BarCount);
     char section[16];
-    for (size_t i = 0; i < 4; ++i) {
+    for (size_t i = 0; i < BarCount; ++i) {
         std::snprintf(section, sizeof(section), "ScaleBar%zu", i + 1);
         bars[i].Persist(store, section, loading);
     }

@@ -29,9 +29,19 @@ enum : uint32_t {
     BarNumbers = 0x100,
 };
 
-// The bits of the ruler's Flags that each bar (0 top, 1 bottom, 2 left, 3 right)
-// takes: its own edge bit, the numbers bit and the reserved bit.
-constexpr uint32_t kBarFlagMasks[4] = {
+// The ruler's bars, in the order of its array, of the "ScaleBar1" to "ScaleBar4"
+// sections and of the Settings dialog's tabs.
+enum : int {
+    TopBar = 0,
+    BottomBar = 1,
+    LeftBar = 2,
+    RightBar = 3,
+    BarCount = 4,
+};
+
+// The bits of the ruler's Flags that each bar takes: its own edge bit, the numbers
+// bit and the reserved bit.
+constexpr uint32_t kBarFlagMasks[BarCount] = {
     BarTop | BarNumbers | BarReserved,
     BarBottom | BarNumbers | BarReserved,
     BarLeft | BarNumbers | BarReserved,

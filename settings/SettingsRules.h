@@ -1,21 +1,13 @@
 #pragma once
 
+#include "scalebar/ScaleBarStyle.h"
+
 #include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
 
 struct RulerOptions;
-struct ScaleBarStyle;
-
-// Bars in the order of the ruler's array and of the tabs.
-enum : int {
-    TopBar = 0,
-    BottomBar = 1,
-    LeftBar = 2,
-    RightBar = 3,
-    BarCount = 4,
-};
 
 // The entries the Settings dialog's lists offer.
 std::vector<int32_t> ThicknessList();  // 30 to 100, steps of 10

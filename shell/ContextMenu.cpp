@@ -1,7 +1,6 @@
 // The context menu: plain, or drawn with icons while "Menu Icon" is on.
 #include "ruler/MensuroDlg.h"
 
-#include "framework/Handles.h"
 #include "resources/resource.h"
 #include "shell/IconMenu.h"
 

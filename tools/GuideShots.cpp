@@ -33,12 +33,11 @@ RECT Grown(RECT r, int by)
 // A plain application window for the ruler to measure.
 HWND MakeSample(const RECT& r)
 {
-    HWND sample = CreateWindowExW(0, L"#32770", L"Sample window", WS_POPUP | WS_BORDER | WS_VISIBLE,
-                                  r.left, r.top, r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr,
-                                  nullptr);
+    HWND sample = CreateWindowExW(0, L"#32770", L"Sample window", WS_POPUP | WS_BORDER | WS_VISIBLE, r.left, r.top,
+                                  r.right - r.left, r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
     auto add = [&](const wchar_t* cls, const wchar_t* text, DWORD style, int x, int y, int w, int h) {
-        HWND child = CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, sample, nullptr,
-                                     nullptr, nullptr);
+        HWND child =
+            CreateWindowExW(0, cls, text, WS_CHILD | WS_VISIBLE | style, x, y, w, h, sample, nullptr, nullptr, nullptr);
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), TRUE);
     };
     add(L"STATIC", L"Name:", 0, 20, 24, 60, 20);
@@ -50,7 +49,8 @@ HWND MakeSample(const RECT& r)
     return sample;
 }
 
-HWND OpenDialog(const RulerSession& ruler, UINT command)
+// Any dialog of the program other than the ruler (titles differ by language).
+HWND OpenAnyDialog(const RulerSession& ruler, UINT command)
 {
     PostMessageW(ruler.Window(), WM_COMMAND, command, 0);
     HWND dialog = nullptr;
@@ -125,14 +125,13 @@ int wmain(int argc, wchar_t** argv)
                        {32788, L"copysetting", IDCANCEL},
                        {57664, L"version", IDOK}};
         for (const auto& d : dialogs) {
-            HWND dialog = OpenDialog(session, d.command);
+            HWND dialog = OpenAnyDialog(session, d.command);
             if (!dialog) {
                 std::wprintf(L"FAILED %ls: no dialog\n", d.name);
                 continue;
             }
             Shoot(d.name, Grown(WindowRectOf(dialog), 2));
-            PostMessageW(dialog, WM_COMMAND, d.close, 0);
-            PumpUntil([&] { return !IsWindow(dialog); });
+            CloseDialog(session, dialog, d.close);
         }
     }
     session.Exit();

@@ -119,13 +119,6 @@ HWND WaitForMessageBox(const RulerSession& ruler)
     return box;
 }
 
-std::wstring TextOf(HWND window)
-{
-    wchar_t text[256] = {};
-    SendMessageW(window, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 // The message text of a message box (its static control).
 std::wstring MessageText(HWND box)
 {
@@ -153,10 +146,7 @@ void ClickCentreOf(HWND control, int dx = 0)
 
 HWND OpenCopySetting(const RulerSession& ruler)
 {
-    PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY_SETTING, 0);
-    HWND dialog = nullptr;
-    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(L"Copy Setting")) != nullptr; });
-    return dialog;
+    return OpenDialog(ruler, ID_COPY_SETTING, L"Copy Setting");
 }
 
 bool Checked(HWND dialog, int id)

@@ -16,28 +16,6 @@ namespace {
 
 const char kSection[] = "CMensuroDlg";
 
-std::wstring TextOf(HWND dialog, int id)
-{
-    wchar_t text[256] = {};
-    SendMessageW(id ? GetDlgItem(dialog, id) : dialog, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
-HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title)
-{
-    PostMessageW(ruler.Window(), WM_COMMAND, command, 0);
-    HWND dialog = nullptr;
-    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; }, 5000);
-    ruler.Settle();
-    return dialog;
-}
-
-bool Close(HWND dialog, int button)
-{
-    PostMessageW(dialog, WM_COMMAND, button, 0);
-    return PumpUntil([&] { return !IsWindow(dialog); }, 5000);
-}
-
 std::string TemplateFileBytes()
 {
     std::ifstream in(std::filesystem::path(ExeDirectory()) / L"Mensuro.ini", std::ios::binary);
@@ -61,13 +39,13 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
     HWND version = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (version = ruler.FindOwnWindow(L"Version")) != nullptr; }));
     EXPECT_TRUE(HasChildText(version, L"Mensuro Version 1.1.0"));
-    ASSERT_TRUE(Close(version, IDOK));
+    ASSERT_TRUE(CloseDialog(ruler, version, IDOK));
 
     HWND settings = OpenDialog(ruler, ID_SETTINGS, L"\u8A2D\u5B9A"); // 設定
     ASSERT_NE(nullptr, settings);
     EXPECT_EQ(L"\u30C4\u30FC\u30EB\u30C1\u30C3\u30D7 (&P) \uFF1A ", TextOf(settings, IDC_TOOLTIP)); // ツールチップ
     EXPECT_EQ(L"\u30AD\u30E3\u30F3\u30BB\u30EB", TextOf(settings, IDCANCEL));                       // キャンセル
-    ASSERT_TRUE(Close(settings, IDCANCEL));
+    ASSERT_TRUE(CloseDialog(ruler, settings, IDCANCEL));
 
     HWND copy = OpenDialog(ruler, ID_COPY_SETTING, L"\u30B3\u30D4\u30FC\u8A2D\u5B9A"); // コピー設定
     ASSERT_NE(nullptr, copy);
@@ -76,7 +54,7 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
     wchar_t first[32] = {};
     SendMessageW(GetDlgItem(copy, IDC_COPY_TIMER), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(std::wstring(L"0.1 \u79D2"), first);
-    ASSERT_TRUE(Close(copy, IDCANCEL));
+    ASSERT_TRUE(CloseDialog(ruler, copy, IDCANCEL));
 
     // A template named ルーラー with X line 100; OK puts the line on the ruler.
     HWND lines = OpenDialog(ruler, ID_LINE_LIST, L"\u30E9\u30A4\u30F3\u4E00\u89A7"); // ライン一覧
@@ -89,7 +67,7 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
                  reinterpret_cast<LPARAM>(L"\u30EB\u30FC\u30E9\u30FC")); // ルーラー
     SendMessageW(GetDlgItem(lines, IDC_TEMPLATE_ADD), BM_CLICK, 0, 0);
     ruler.Settle();
-    ASSERT_TRUE(Close(lines, IDOK));
+    ASSERT_TRUE(CloseDialog(ruler, lines, IDOK));
     EXPECT_TRUE(WaitForPixel(r.left + 40 + 100, r.top + 150, RGB(0, 255, 255)));
 
     EXPECT_EQ(0u, ruler.Exit());

@@ -70,23 +70,15 @@ POINT Centre(const RECT& r)
 // The Line list dialog opened from the ruler, driven with real clicks and typed characters.
 class LineListDialog {
 public:
-    LineListDialog(const RulerSession& ruler, const wchar_t* title) : m_ruler(ruler)
+    LineListDialog(const RulerSession& ruler, const wchar_t* title)
+        : m_ruler(ruler), m_dialog(OpenDialog(ruler, kLineListCommand, title))
     {
-        PostMessageW(ruler.Window(), WM_COMMAND, kLineListCommand, 0);
-        PumpUntil([&] { return (m_dialog = ruler.FindOwnWindow(title)) != nullptr; }, 5000);
-        ruler.Settle();
     }
 
     bool Opened() const { return m_dialog != nullptr; }
     HWND Handle() const { return m_dialog; }
     bool Enabled(int id) const { return IsWindowEnabled(GetDlgItem(m_dialog, id)) != FALSE; }
-    // Asked of the control itself: across processes GetWindowText reads only captions.
-    std::wstring Text(int id) const
-    {
-        wchar_t text[256] = {};
-        SendMessageW(GetDlgItem(m_dialog, id), WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text));
-        return text;
-    }
+    std::wstring Text(int id) const { return TextOf(m_dialog, id); }
     int Selection(int listId) const
     {
         return static_cast<int>(SendMessageW(GetDlgItem(m_dialog, listId), LB_GETCURSEL, 0, 0));

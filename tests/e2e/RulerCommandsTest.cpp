@@ -44,10 +44,7 @@ int CountInRect(const RECT& r, COLORREF colour)
 
 class RulerCommands : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        StartAfreshAt(kRuler);
-    }
+    void SetUp() override { StartAfreshAt(kRuler); }
     void TearDown() override { MensuroRegistry().Clear(); }
 };
 

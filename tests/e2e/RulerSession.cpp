@@ -443,3 +443,27 @@ void StartAfreshAt(const RECT& window)
     reg.SetDword("CMensuroDlg", "RIGHT", static_cast<uint32_t>(window.right));
     reg.SetDword("CMensuroDlg", "BOTTOM", static_cast<uint32_t>(window.bottom));
 }
+
+HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title)
+{
+    PostMessageW(ruler.Window(), WM_COMMAND, command, 0);
+    HWND dialog = nullptr;
+    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; }, 5000);
+    ruler.Settle();
+    return dialog;
+}
+
+bool CloseDialog(const RulerSession& ruler, HWND dialog, int button)
+{
+    PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
+    const bool gone = PumpUntil([&] { return !IsWindow(dialog); }, 5000);
+    ruler.Settle();
+    return gone;
+}
+
+std::wstring TextOf(HWND window, int id)
+{
+    wchar_t text[512] = {};
+    SendMessageW(id ? GetDlgItem(window, id) : window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    return text;
+}

@@ -106,6 +106,14 @@ bool HasChildText(HWND parent, const wchar_t* part);
 bool ChooseMenuItem(HWND menuWindow, int index);
 // Opens the ruler's context menu with a right click at a screen point; its window, or null.
 HWND OpenContextMenu(const RulerSession& ruler, int x, int y);
+// A dialog of the program opened by one of the ruler's commands, found by its title;
+// null if it did not open.
+HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title);
+// Ends a dialog with a button's command; true once it is gone and the ruler has caught up.
+bool CloseDialog(const RulerSession& ruler, HWND dialog, int button);
+// The text of another process's window or control: it answers WM_GETTEXT, while
+// GetWindowText reads only captions across processes. `id` 0 means the window itself.
+std::wstring TextOf(HWND window, int id = 0);
 // Answers a message box by clicking one of its buttons; true once the box is gone.
 bool Answer(HWND box, int buttonId);
 

@@ -99,10 +99,7 @@ std::string TickBandDifferences(const ClientShot& shot, Bar bar, SIZE client, in
 
 class RulerView : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        StartAfreshAt(kRuler);
-    }
+    void SetUp() override { StartAfreshAt(kRuler); }
     void TearDown() override { MensuroRegistry().Clear(); }
 
     // A point on the top bar that reaches the ruler as a client-area press.

@@ -27,27 +27,7 @@ POINT At(int x, int y)
 // The Settings dialog, opened by the ruler's command; null if it did not open.
 HWND OpenSettings(const RulerSession& ruler, const wchar_t* title = L"Settings")
 {
-    PostMessageW(ruler.Window(), WM_COMMAND, ID_SETTINGS, 0);
-    HWND dialog = nullptr;
-    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; });
-    return dialog;
-}
-
-// Closes the dialog with OK or Cancel; true once it is gone and the ruler has caught up.
-bool Close(const RulerSession& ruler, HWND dialog, int button)
-{
-    PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    const bool gone = PumpUntil([&] { return !IsWindow(dialog); });
-    ruler.Settle();
-    return gone;
-}
-
-// Another process's control answers WM_GETTEXT; GetWindowText would not ask it.
-std::wstring TextOf(HWND dialog, int id)
-{
-    wchar_t text[64] = {};
-    SendMessageW(GetDlgItem(dialog, id), WM_GETTEXT, 64, reinterpret_cast<LPARAM>(text));
-    return text;
+    return OpenDialog(ruler, ID_SETTINGS, title);
 }
 
 // Typing into a combo box's edit field over what it holds; the combo box reports each key.
@@ -99,10 +79,7 @@ int CyanInRow(int y)
 
 class Settings : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        StartAfreshAt(kRuler);
-    }
+    void SetUp() override { StartAfreshAt(kRuler); }
     void TearDown() override { MensuroRegistry().Clear(); }
 };
 
@@ -129,14 +106,14 @@ TEST_F(Settings, CancelKeepsEverythingAndOkSavesTheTopBarForAllFour)
     EXPECT_FALSE(IsWindowEnabled(ruler.Window())) << "the ruler waits for its dialog";
     Click(dialog, IDC_TOP_BAR);
     Type(dialog, IDC_PITCH_S, L"8");
-    ASSERT_TRUE(Close(ruler, dialog, IDCANCEL));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDCANCEL));
     EXPECT_TRUE(WaitForPixel(bigTick.x, bigTick.y, kRed)) << "the top bar is still there";
     EXPECT_FALSE(MensuroRegistry().Exists("ScaleBar1"));
 
     dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, IDC_TOP_BAR), BM_GETCHECK, 0, 0));
-    ASSERT_TRUE(Close(ruler, dialog, IDOK));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
     const auto reg = MensuroRegistry();
     const char* const names[] = {"Flags", "ScaleS", "ScaleM", "ScaleL", "ColorS", "ColorM", "ColorL", "Back", "Text"};
     const uint32_t flags[] = {0x181, 0x141, 0x121, 0x111};
@@ -185,7 +162,7 @@ TEST_F(Settings, IndividualTabsEachChangeTheirOwnBar)
     ASSERT_TRUE(PumpUntil([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
     EXPECT_TRUE(PumpUntil([&] { return SwatchOf(dialog, IDC_COLOR_BACK) == kWhite; }));
     Type(dialog, IDC_PITCH_L, L"30");
-    ASSERT_TRUE(Close(ruler, dialog, IDOK));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
 
     EXPECT_EQ(0x0000FFu, reg.Dword("ScaleBar3", "Back").value_or(0));
     EXPECT_EQ(100u, reg.Dword("ScaleBar3", "ScaleL").value_or(0));
@@ -227,7 +204,7 @@ TEST_F(Settings, BadPitchIsRefusedAndClearingEveryBarLeavesTheCorners)
     EXPECT_EQ(0, SendMessageW(GetDlgItem(dialog, IDC_BAR_TABS), TCM_GETITEMCOUNT, 0, 0));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PITCH_S)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COLOR_BACK)));
-    ASSERT_TRUE(Close(ruler, dialog, IDOK));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
 
     EXPECT_TRUE(WaitForPixel(At(200, 30).x, At(200, 30).y, kBackdrop)) << "no top bar";
     EXPECT_EQ(kBackdrop, ScreenPixel(At(20, 150).x, At(20, 150).y)) << "no left bar";
@@ -251,7 +228,7 @@ TEST_F(Settings, JapaneseDialogHasJapaneseCaptions)
               TextOf(dialog, IDC_TOP_BAR));                                              // 上スケールバー
     EXPECT_EQ(L"\u500B\u5225\u8A2D\u5B9A (&I) \uFF1A ", TextOf(dialog, IDC_INDIVIDUAL)); // 個別設定
     EXPECT_EQ(L"\u30AD\u30E3\u30F3\u30BB\u30EB", TextOf(dialog, IDCANCEL));              // キャンセル
-    ASSERT_TRUE(Close(ruler, dialog, IDCANCEL));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDCANCEL));
 }
 
 TEST_F(Settings, SizeThicknessAndLineWidthApplyAtOnceAndPersist)
@@ -267,7 +244,7 @@ TEST_F(Settings, SizeThicknessAndLineWidthApplyAtOnceAndPersist)
     HWND dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
     Type(dialog, IDC_WIDTH, L"800");
-    ASSERT_TRUE(Close(ruler, dialog, IDOK));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
     RECT r = WindowRectOf(ruler.Window());
     EXPECT_EQ(kRuler.left, r.left);
     EXPECT_EQ(kRuler.top, r.top);
@@ -279,7 +256,7 @@ TEST_F(Settings, SizeThicknessAndLineWidthApplyAtOnceAndPersist)
     EXPECT_EQ(L"800", TextOf(dialog, IDC_WIDTH));
     Select(dialog, IDC_SCALE_SIZE, 3); // 60
     Select(dialog, IDC_LINE_SIZE, 2);  // 3
-    ASSERT_TRUE(Close(ruler, dialog, IDOK));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
     r = WindowRectOf(ruler.Window());
     EXPECT_EQ(kRuler.left, r.left);
     EXPECT_EQ(920, r.right - r.left);
