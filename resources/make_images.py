@@ -285,11 +285,65 @@ def icon_copy_setting():
     return img
 
 
+def icon_loupe():
+    """A magnifying glass over a pixel grid."""
+    img = canvas(16)
+    c = 6.0
+    for y in range(13):
+        for x in range(13):
+            d = (x - c) ** 2 + (y - c) ** 2
+            if d <= 5.5 ** 2:
+                img[y][x] = GREY if d >= 4.4 ** 2 else PAPER
+    for (x, y) in ((4, 4), (6, 6), (8, 4), (4, 8), (8, 8)):
+        fill(img, x - 1, y - 1, x + 1, y + 1, BLUE)
+    for d in range(5):
+        fill(img, 10 + d, 10 + d, 12 + d if d < 4 else 16, 12 + d if d < 4 else 16, (90, 55, 20, 255))
+    return img
+
+
+def icon_lines_at_edges():
+    """A box with guide lines laid on its left and right edges."""
+    img = canvas(16)
+    fill(img, 4, 4, 12, 12, (250, 204, 64, 255))
+    fill(img, 3, 0, 4, 16, CYAN)
+    fill(img, 12, 0, 13, 16, CYAN)
+    fill(img, 0, 3, 16, 4, CYAN)
+    fill(img, 0, 12, 16, 13, CYAN)
+    return img
+
+
+def icon_snap_to_edges():
+    """A guide line drawn onto an edge by a magnet."""
+    img = canvas(16)
+    fill(img, 0, 0, 7, 16, (250, 204, 64, 255))
+    fill(img, 7, 0, 8, 16, CYAN)
+    fill(img, 10, 5, 16, 11, RED)
+    fill(img, 12, 7, 16, 9, CLEAR)
+    fill(img, 10, 5, 12, 11, GREY)
+    return img
+
+
+def icon_save_picture():
+    """A picture with a downward arrow into a tray."""
+    img = canvas(16)
+    fill(img, 1, 1, 12, 10, PAPER)
+    frame(img, 1, 1, 12, 10, GREY)
+    fill(img, 2, 6, 11, 9, GREEN)
+    fill(img, 8, 3, 10, 5, (250, 204, 64, 255))
+    line(img, 12, 6, 12, 13, BLUE, 2)
+    line(img, 9, 10, 12, 13, BLUE)
+    line(img, 15, 10, 12, 13, BLUE)
+    fill(img, 8, 14, 16, 16, BLUE)
+    return img
+
+
 MENU_ICONS = {
     'exit': icon_exit, 'tasktray': icon_tasktray, 'topmost': icon_topmost,
     'menu_icon': icon_menu_icon, 'copy': icon_copy, 'add_line': lambda: icon_line('add'),
     'delete_line': lambda: icon_line('delete'), 'line_list': icon_line_list,
     'delete_all_lines': icon_delete_all_lines, 'size': icon_size, 'copy_setting': icon_copy_setting,
+    'loupe': icon_loupe, 'lines_at_edges': icon_lines_at_edges, 'snap_to_edges': icon_snap_to_edges,
+    'save_picture': icon_save_picture,
 }
 
 write_icon_file('icons/mensuro.ico', [(16, ruler_icon(16)), (32, ruler_icon(32))])

@@ -17,6 +17,10 @@
 #define IDS_COPY_DONE 109
 #define IDS_SECONDS 110
 #define IDS_SECONDS_FRACTION 111
+// Strings of the features beyond the first design (123 on)
+#define IDS_SAVE_PICTURE_TITLE 123
+#define IDS_SAVE_PICTURE_FAILED 124
+#define IDS_PNG_FILTER 125
 
 // Menus
 #define IDR_CONTEXT_MENU 129
@@ -35,6 +39,10 @@
 #define IDI_DELETE_ALL_LINES 162
 #define IDI_SIZE 163
 #define IDI_COPY_SETTING 164
+#define IDI_LOUPE 165
+#define IDI_LINES_AT_EDGES 166
+#define IDI_SNAP_TO_EDGES 167
+#define IDI_SAVE_PICTURE 168
 
 // Cursors
 #define IDC_TARGET 132
@@ -57,6 +65,11 @@
 #define ID_TASKTRAY 32786
 #define ID_MENU_ICON 32787
 #define ID_COPY_SETTING 32788
+// Commands beyond the first design (32790 on)
+#define ID_LOUPE 32790
+#define ID_LINES_AT_EDGES 32791
+#define ID_SNAP_TO_EDGES 32792
+#define ID_SAVE_PICTURE 32793
 #define ID_APP_ABOUT 57664
 
 // Settings dialog (settings/)
@@ -124,6 +137,7 @@
 #define IDC_OFFSET_X_LABEL 1040
 #define IDC_OFFSET_Y_LABEL 1041
 #define IDC_OFFSET_LABEL 1042
+#define IDC_INCLUDE_MEASUREMENTS 1043
 
 // Controls without an id of their own
 #ifndef IDC_STATIC

@@ -3,6 +3,7 @@
 #include "profile/ProfileStore.h"
 
 #include <algorithm>
+#include <iterator>
 
 const char* const RulerOptions::Section = "CMensuroDlg";
 
@@ -37,6 +38,9 @@ void RulerOptions::Persist(ProfileStore& store, bool loading)
     Transfer(store, loading, "CopyTimer", CopyTimer);
     Transfer(store, loading, "CopyOffsetX", CopyOffsetX);
     Transfer(store, loading, "CopyOffsetY", CopyOffsetY);
+    // Values of the features beyond the first design, beside the others.
+    Transfer(store, loading, "LoupeZoom", LoupeZoom);
+    Transfer(store, loading, "EdgeTolerance", EdgeTolerance);
 }
 
 void RulerOptions::Sanitize()
@@ -54,4 +58,11 @@ void RulerOptions::Sanitize()
     // Colours are plain COLORREFs: the top byte must be zero or GDI reads a palette index.
     LineColor &= 0x00FFFFFF;
     LineTextColor &= 0x00FFFFFF;
+    if (!IsLoupeZoom(LoupeZoom)) LoupeZoom = defaults.LoupeZoom;
+    if (EdgeTolerance < 0 || EdgeTolerance > MaxEdgeTolerance) EdgeTolerance = defaults.EdgeTolerance;
+}
+
+bool IsLoupeZoom(int32_t zoom)
+{
+    return std::find(std::begin(kLoupeZooms), std::end(kLoupeZooms), zoom) != std::end(kLoupeZooms);
 }

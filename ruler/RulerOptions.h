@@ -14,6 +14,10 @@ enum : uint32_t {
     OptCopyCursor = 0x100,
     OptCopyScale = 0x200,
     OptCopyMessage = 0x400,
+    // Beyond the first design; off unless the user turns them on.
+    OptCopyMeasure = 0x800,
+    OptLoupe = 0x1000,
+    OptSnapEdges = 0x2000,
 };
 
 // The Flags bits are the scale bars' edge and numbers bits (scalebar/ScaleBarStyle.h).
@@ -37,9 +41,11 @@ struct RulerOptions {
     int32_t CopyTimer = 100;
     int32_t CopyOffsetX = 0;
     int32_t CopyOffsetY = 0;
+    int32_t LoupeZoom = 8;     // one of kLoupeZooms
+    int32_t EdgeTolerance = 8; // largest channel difference that is still one colour
 
     // Reads (each value defaulting to its current one) or writes the nine values,
-    // in their fixed order. The window rectangle is persisted separately.
+    // in their fixed order, then the values added beyond them. The window rectangle is persisted separately.
     void Persist(ProfileStore& store, bool loading);
 
     // Brings values that no dialog could have produced and that would break the
@@ -54,3 +60,8 @@ constexpr int32_t MaxScaleSize = 500;
 constexpr int32_t MaxLineSize = 200;
 constexpr int32_t MaxCopyTimer = 600000;
 constexpr int32_t MaxCopyOffset = 200;
+constexpr int32_t MaxEdgeTolerance = 255;
+
+// The loupe's zoom steps, smallest first.
+constexpr int32_t kLoupeZooms[] = {2, 4, 8, 16, 32};
+bool IsLoupeZoom(int32_t zoom);

@@ -32,6 +32,10 @@ constexpr MenuImage kMenuImages[] = {
     {ID_SIZE_1024, IDI_SIZE},
     {ID_SIZE_1280, IDI_SIZE},
     {ID_SIZE_1600, IDI_SIZE},
+    {ID_SAVE_PICTURE, IDI_SAVE_PICTURE},
+    {ID_LOUPE, IDI_LOUPE},
+    {ID_LINES_AT_EDGES, IDI_LINES_AT_EDGES},
+    {ID_SNAP_TO_EDGES, IDI_SNAP_TO_EDGES},
 };
 
 } // namespace
@@ -59,6 +63,8 @@ void CMensuroDlg::ShowContextMenu(int x, int y)
         CheckMenuItem(popup, ID_TOPMOST, MF_BYCOMMAND | ((Option & OptTopmost) ? MF_CHECKED : MF_UNCHECKED));
         CheckMenuItem(popup, ID_TASKTRAY, MF_BYCOMMAND | ((Option & OptTaskTray) ? MF_CHECKED : MF_UNCHECKED));
         CheckMenuItem(popup, ID_MENU_ICON, MF_BYCOMMAND | ((Option & OptMenuIcon) ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(popup, ID_LOUPE, MF_BYCOMMAND | ((Option & OptLoupe) ? MF_CHECKED : MF_UNCHECKED));
+        CheckMenuItem(popup, ID_SNAP_TO_EDGES, MF_BYCOMMAND | ((Option & OptSnapEdges) ? MF_CHECKED : MF_UNCHECKED));
         // The command reaches the window as an ordinary WM_COMMAND after the menu closes.
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, m_hWnd, nullptr);
     }

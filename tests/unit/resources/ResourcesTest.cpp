@@ -36,6 +36,10 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
         EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
         EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
     }
+    for (UINT id = IDS_SAVE_PICTURE_TITLE; id <= IDS_PNG_FILTER; ++id) {
+        EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
+        EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
+    }
     const std::wstring confirm = StringIn(LANG_ENGLISH, IDS_CONFIRM_CHILD_RESIZE);
     EXPECT_EQ(L"A window display collapses or there is a possibility of becoming unexpected operation. \n"
               L"Does it continue? ",
@@ -47,7 +51,8 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
 TEST(Resources, IconsLoadAtSixteenPixels)
 {
     for (UINT id : {IDI_MENSURO, IDI_EXIT, IDI_TASKTRAY, IDI_TOPMOST, IDI_VERSION, IDI_MENU_ICON, IDI_COPY,
-                    IDI_ADD_LINE, IDI_DELETE_LINE, IDI_LINE_LIST, IDI_DELETE_ALL_LINES, IDI_SIZE, IDI_COPY_SETTING}) {
+                    IDI_ADD_LINE, IDI_DELETE_LINE, IDI_LINE_LIST, IDI_DELETE_ALL_LINES, IDI_SIZE, IDI_COPY_SETTING,
+                    IDI_LOUPE, IDI_LINES_AT_EDGES, IDI_SNAP_TO_EDGES, IDI_SAVE_PICTURE}) {
         HICON icon =
             static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
         EXPECT_NE(nullptr, icon) << id;
@@ -89,7 +94,7 @@ std::vector<std::pair<UINT, std::wstring>> MenuItemsIn(WORD language)
 TEST(Resources, ContextMenuHasTheSameCommandsInBothLanguages)
 {
     const auto english = MenuItemsIn(LANG_ENGLISH), japanese = MenuItemsIn(LANG_JAPANESE);
-    ASSERT_EQ(24u, english.size()) << "12 commands, Size with its 6 presets, 5 separators";
+    ASSERT_EQ(29u, english.size()) << "16 commands, Size with its 6 presets, 6 separators";
     ASSERT_EQ(english.size(), japanese.size());
     for (size_t i = 0; i < english.size(); ++i) EXPECT_EQ(english[i].first, japanese[i].first) << i;
     EXPECT_EQ(static_cast<UINT>(ID_TOPMOST), english.front().first);
@@ -97,9 +102,13 @@ TEST(Resources, ContextMenuHasTheSameCommandsInBothLanguages)
     EXPECT_EQ(L"\u5E38\u306B\u624B\u524D", japanese.front().second); // 常に手前
     EXPECT_EQ(L"Delete All Line", english[7].second);
     EXPECT_EQ(L"\u30E9\u30A4\u30F3\u3092\u5168\u524A\u9664", japanese[7].second); // ラインを全削除
-    EXPECT_EQ(L"\u30B5\u30A4\u30BA", japanese[13].second);                        // サイズ
-    EXPECT_EQ(static_cast<UINT>(ID_SIZE_640), japanese[15].first);
-    EXPECT_EQ(L"640 x 480", japanese[15].second);
-    EXPECT_EQ(static_cast<UINT>(IDOK), english[21].first);
+    EXPECT_EQ(L"\u30B5\u30A4\u30BA", japanese[18].second);                        // サイズ
+    EXPECT_EQ(static_cast<UINT>(ID_SIZE_640), japanese[20].first);
+    EXPECT_EQ(L"640 x 480", japanese[20].second);
+    EXPECT_EQ(static_cast<UINT>(IDOK), english[26].first);
+    EXPECT_EQ(static_cast<UINT>(ID_SAVE_PICTURE), english[11].first);
+    EXPECT_EQ(static_cast<UINT>(ID_LOUPE), english[14].first);
+    EXPECT_EQ(L"\u30EB\u30FC\u30DA", japanese[14].second); // ルーペ
+    EXPECT_EQ(static_cast<UINT>(ID_SNAP_TO_EDGES), english[16].first);
     EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), english.back().first);
 }

@@ -95,3 +95,32 @@ TEST(WindowRectPersist, UsesUpperCaseEdgeNamesAndCurrentEdgesAsDefaults)
     r.Persist(partial, "CMensuroDlg", true);
     EXPECT_EQ(WindowRect(10, 20, 300, 40), r);
 }
+
+TEST(RulerOptions, LoupeZoomAndEdgeToleranceKeepOnlyValuesTheFeaturesCanUse)
+{
+    MemoryProfile store;
+    store.WriteInt("CMensuroDlg", "LoupeZoom", 16);
+    store.WriteInt("CMensuroDlg", "EdgeTolerance", 0);
+    RulerOptions o;
+    o.Persist(store, true);
+    o.Sanitize();
+    EXPECT_EQ(16, o.LoupeZoom);
+    EXPECT_EQ(0, o.EdgeTolerance);
+
+    for (int zoom : {0, 3, 12, 64, -8}) {
+        RulerOptions odd;
+        odd.LoupeZoom = zoom;
+        odd.Sanitize();
+        EXPECT_EQ(8, odd.LoupeZoom) << zoom;
+    }
+    for (int tolerance : {-1, 256, 1 << 30}) {
+        RulerOptions odd;
+        odd.EdgeTolerance = tolerance;
+        odd.Sanitize();
+        EXPECT_EQ(8, odd.EdgeTolerance) << tolerance;
+    }
+    RulerOptions top;
+    top.EdgeTolerance = 255;
+    top.Sanitize();
+    EXPECT_EQ(255, top.EdgeTolerance);
+}
