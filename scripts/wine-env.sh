@@ -9,12 +9,16 @@ wine_env_start() {
     export WINEDEBUG=-all
     export WINEDLLOVERRIDES="mscoree,mshtml="
     export WINELOADER=/usr/lib/wine/wine64
-    local n
-    for n in $(seq 90 130); do
-        if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then break; fi
-    done
-    Xvfb ":$n" -screen 0 "${size}x24" -nolisten tcp >/dev/null 2>&1 &
+    # Xvfb picks a free display itself and names it when it is ready: two runs
+    # started at once never race for the same number.
+    local n="" fd_file="$WINE_ENV_DIR/display"
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$fd_file" >/dev/null 2>&1 &
     WINE_ENV_XVFB=$!
+    for _ in $(seq 100); do
+        n=$(head -n1 "$fd_file" 2>/dev/null)
+        [ -n "$n" ] && break
+        sleep 0.1
+    done
     export DISPLAY=":$n"
     for _ in $(seq 50); do
         xdpyinfo >/dev/null 2>&1 && break
