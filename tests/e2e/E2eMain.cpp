@@ -1,9 +1,12 @@
+#include "support/CrashExit.h"
+
 #include <gtest/gtest.h>
 
 #include <windows.h>
 
 int wmain(int argc, wchar_t** argv)
 {
+    SetUnhandledExceptionFilter(ExitOnCrash);
     // Coordinates in the tests are screen pixels, whatever the display's scaling.
     SetProcessDPIAware();
     testing::InitGoogleTest(&argc, argv);
