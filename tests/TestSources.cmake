@@ -15,6 +15,8 @@ set(MENSURO_CORE_TEST_SOURCES
     # line list rules and templates
     unit/linelist/LineListRulesTest.cpp
     unit/linelist/LineTemplateTest.cpp
+    # the loupe's readout, placement and magnified image
+    unit/measure/LoupeModelTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
