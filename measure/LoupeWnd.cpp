@@ -65,6 +65,18 @@ void FrameColor(HDC dc, const RECT& rect, COLORREF color)
     FrameRect(dc, &rect, brush.get());
 }
 
+// The frame's part around the image, redrawn with every image.
+void FrameImage(uint32_t* image, ptrdiff_t stride, int32_t side)
+{
+    const uint32_t frame = (GetRValue(kFrameColor) << 16) | (GetGValue(kFrameColor) << 8) | GetBValue(kFrameColor);
+    std::fill(image, image + side, frame);
+    std::fill(image + (side - 1) * stride, image + (side - 1) * stride + side, frame);
+    for (int32_t y = 0; y < side; ++y) {
+        image[y * stride] = frame;
+        image[y * stride + side - 1] = frame;
+    }
+}
+
 } // namespace
 
 const MessageEntry<CLoupeWnd> CLoupeWnd::s_messages[] = {
@@ -72,6 +84,9 @@ const MessageEntry<CLoupeWnd> CLoupeWnd::s_messages[] = {
     {WM_PAINT, &CLoupeWnd::OnPaint},
     {WM_NCHITTEST, &CLoupeWnd::OnNcHitTest},
     {WM_MOUSEACTIVATE, &CLoupeWnd::OnMouseActivate},
+    {WM_DISPLAYCHANGE, &CLoupeWnd::OnDisplayChange},
+    {WM_SETTINGCHANGE, &CLoupeWnd::OnDisplayChange},
+    {WM_DPICHANGED, &CLoupeWnd::OnDisplayChange},
 };
 
 CLoupeWnd::CLoupeWnd(OriginSource innerOrigin) : m_innerOrigin(std::move(innerOrigin)) {}
@@ -195,24 +210,35 @@ void CLoupeWnd::Tick()
 {
     POINT pointer = {};
     if (m_frozen || !GetCursorPos(&pointer)) return;
-    if (!SamePoint(pointer, m_pointer) || !SamePoint(m_innerOrigin(), m_origin)) {
+    if (!SamePoint(pointer, m_pointer)) {
         Update(pointer);
         return;
     }
+    // With the pointer still, a tick costs one question to the system until the next grab.
     if (GetTickCount() - m_grabbedAt < kStillRefreshMs) return;
     m_grabbedAt = GetTickCount();
-    if (!Grab(pointer)) return;
+    const POINT origin = m_innerOrigin(); // the ruler may have moved by a command
+    const bool rulerMoved = !SamePoint(origin, m_origin);
+    m_origin = origin;
+    if (!Grab(pointer) && !rulerMoved) return;
     Compose();
     Present();
 }
 
 void CLoupeWnd::FitToMonitorAt(POINT pointer)
 {
+    // Asking the system costs more than the rest of an update: only when the pointer leaves the monitor.
+    if (m_monitorRect.Contains(pointer.x, pointer.y)) return;
     const HMONITOR monitor = MonitorFromPoint(pointer, MONITOR_DEFAULTTONEAREST);
     MONITORINFO info = {};
     info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info))
+    if (GetMonitorInfoW(monitor, &info)) {
         m_workArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
+        m_monitorRect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
+    }
+    m_screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+                GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
+                GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
     const int32_t dpi = MonitorDpi(monitor);
     if (dpi == m_dpi) return;
     m_dpi = dpi;
@@ -224,6 +250,7 @@ void CLoupeWnd::FitToMonitorAt(POINT pointer)
     font.lfWidth = 0;
     m_font = std::make_unique<GdiObject<HFONT>>(CreateFontIndirectW(&font));
     m_placed = {}; // a new size
+    m_readout.clear(); // and a new strip
 }
 
 bool CLoupeWnd::Grab(POINT pointer)
@@ -232,7 +259,9 @@ bool CLoupeWnd::Grab(POINT pointer)
     const int32_t side = 2 * radius + 1;
     if (m_block.Width() != side && !m_block.Create(side, side, 32)) return false;
     // Pixels off every monitor read as black, not as what the surface held before.
-    m_block.Fill(0);
+    if (!m_screen.Contains(pointer.x - radius, pointer.y - radius) ||
+        !m_screen.Contains(pointer.x + radius, pointer.y + radius))
+        m_block.Fill(0);
     {
         const WindowDC screen(nullptr);
         BitBlt(m_block.GetDC(), 0, 0, side, side, screen.get(), pointer.x - radius, pointer.y - radius, SRCCOPY);
@@ -252,13 +281,14 @@ void CLoupeWnd::Compose()
     if (!image || !block) return;
     const int32_t side = m_block.Width();
     MagnifyBlock(block, -side, side, m_zoom, image, -m_image.Width(), m_size.imageSide);
+    FrameImage(image, -m_image.Width(), m_size.imageSide);
     const uint32_t centre = block[-static_cast<ptrdiff_t>(side / 2) * side + side / 2];
     m_color = RGB((centre >> 16) & 0xFF, (centre >> 8) & 0xFF, centre & 0xFF);
     const std::wstring readout = LoupeReadout(m_pointer.x - m_origin.x, m_pointer.y - m_origin.y, m_color);
-    if (readout != m_readout) {
-        m_readout = readout;
-        SetWindowTextW(m_hWnd, m_readout.c_str());
-    }
+    if (readout == m_readout && m_frozen == m_stripFrozen) return;
+    if (readout != m_readout) SetWindowTextW(m_hWnd, readout.c_str());
+    m_readout = readout;
+    m_stripFrozen = m_frozen;
     DrawReadout(m_image.GetDC());
 }
 
@@ -267,8 +297,8 @@ void CLoupeWnd::DrawReadout(HDC dc)
     const SavedDC saved(dc);
     const RECT strip = {0, m_size.imageSide, m_size.width, m_size.height};
     FillColor(dc, strip, m_frozen ? kFrozenStripColor : kStripColor);
-    const RECT whole = {0, 0, m_size.width, m_size.height};
-    FrameColor(dc, whole, kFrameColor);
+    const RECT frame = {0, m_size.imageSide - 1, m_size.width, m_size.height};
+    FrameColor(dc, frame, kFrameColor);
 
     if (m_font) SelectObject(dc, m_font->get());
     TEXTMETRICW metrics = {};
@@ -297,8 +327,10 @@ void CLoupeWnd::Present()
                                             LoupeGap(m_dpi, m_size.imageSide, m_zoom));
         if (!(place == m_placed) || !IsWindowVisible(m_hWnd)) {
             m_placed = place;
+            // Above everything when it appears; a move after that need not reorder windows.
+            const UINT keepOrder = IsWindowVisible(m_hWnd) ? SWP_NOZORDER : 0;
             SetWindowPos(m_hWnd, HWND_TOPMOST, place.left, place.top, place.Width(), place.Height(),
-                         SWP_NOACTIVATE | SWP_SHOWWINDOW);
+                         SWP_NOACTIVATE | SWP_SHOWWINDOW | keepOrder);
         }
     }
     const WindowDC dc(m_hWnd);
@@ -328,4 +360,11 @@ LRESULT CLoupeWnd::OnNcHitTest(WPARAM, LPARAM)
 LRESULT CLoupeWnd::OnMouseActivate(WPARAM, LPARAM)
 {
     return MA_NOACTIVATE;
+}
+
+LRESULT CLoupeWnd::OnDisplayChange(WPARAM, LPARAM)
+{
+    // Monitors, work areas or scales may have changed: ask again at the next update.
+    m_monitorRect = {};
+    return Default();
 }

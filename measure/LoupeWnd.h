@@ -48,16 +48,18 @@ private:
     LRESULT OnPaint(WPARAM, LPARAM);
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnMouseActivate(WPARAM, LPARAM);
+    LRESULT OnDisplayChange(WPARAM, LPARAM);
 
     bool Create(HWND owner);
-    // Follows the pointer: a full update when it or the ruler moved, otherwise a fresh
-    // grab a few times a second, drawn only when the screen changed.
+    // Follows the pointer: a full update when it moved, otherwise a fresh grab a few
+    // times a second, drawn only when the screen or the ruler's place changed.
     void Tick();
     // Size and font at the scale of the monitor under the pointer.
     void FitToMonitorAt(POINT pointer);
     // Reads the pixels around the pointer; true when they differ from the last ones.
     bool Grab(POINT pointer);
     void Compose();
+    // The strip below the image; drawn only when its text or the frozen state changes.
     void DrawReadout(HDC dc);
     void Present();
 
@@ -66,9 +68,12 @@ private:
     OriginSource m_innerOrigin;
     int32_t m_zoom = 8;
     bool m_frozen = false;
+    // The monitor under the pointer (empty until asked), its work area and the whole desktop.
+    WindowRect m_monitorRect;
+    WindowRect m_workArea;
+    WindowRect m_screen;
     int32_t m_dpi = 0;
     LoupeSize m_size;
-    WindowRect m_workArea;
     std::unique_ptr<GdiObject<HFONT>> m_font;
     DibSurface m_block; // the screen pixels around the pointer
     DibSurface m_image; // the whole client area, shown as it is
@@ -78,5 +83,6 @@ private:
     DWORD m_grabbedAt = 0;
     uint32_t m_color = 0; // COLORREF under the pointer
     std::wstring m_readout;
+    bool m_stripFrozen = false; // the state the strip was drawn for
     WindowRect m_placed;
 };
