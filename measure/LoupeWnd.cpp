@@ -208,14 +208,22 @@ void CLoupeWnd::Update(POINT pointer)
 
 void CLoupeWnd::Tick()
 {
+    if (m_frozen) return;
+    // Where the system reads the pointer's place from the display server on every call
+    // (Wine), asking for it 60 times a second costs more than all the rest: ask only
+    // after new input, or when the next grab is due (a program may set the pointer).
+    LASTINPUTINFO input = {};
+    input.cbSize = sizeof(input);
+    const bool newInput = !GetLastInputInfo(&input) || input.dwTime != m_lastInput;
+    m_lastInput = input.dwTime;
+    const bool grabDue = GetTickCount() - m_grabbedAt >= kStillRefreshMs;
     POINT pointer = {};
-    if (m_frozen || !GetCursorPos(&pointer)) return;
+    if ((!newInput && !grabDue) || !GetCursorPos(&pointer)) return;
     if (!SamePoint(pointer, m_pointer)) {
         Update(pointer);
         return;
     }
-    // With the pointer still, a tick costs one question to the system until the next grab.
-    if (GetTickCount() - m_grabbedAt < kStillRefreshMs) return;
+    if (!grabDue) return;
     m_grabbedAt = GetTickCount();
     const POINT origin = m_innerOrigin(); // the ruler may have moved by a command
     const bool rulerMoved = !SamePoint(origin, m_origin);

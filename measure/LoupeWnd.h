@@ -81,6 +81,7 @@ private:
     POINT m_pointer = {INT32_MIN, INT32_MIN};
     POINT m_origin = {0, 0};
     DWORD m_grabbedAt = 0;
+    DWORD m_lastInput = 0; // GetLastInputInfo's time at the last tick
     uint32_t m_color = 0; // COLORREF under the pointer
     std::wstring m_readout;
     bool m_stripFrozen = false; // the state the strip was drawn for
