@@ -106,9 +106,9 @@ int wmain(int argc, wchar_t** argv)
     Shoot(L"ruler", Grown(r, 16));
 
     if (dpi == 96) {
-        // The loupe on the corner of the OK button (inner point 90, 70), turned on with L.
+        // The loupe just inside the corner of the OK button, by the guide lines, turned on with L.
         UserInput::Click(r.left + s + 200, r.top + s / 2);
-        UserInput::MoveTo(r.left + s + 90, r.top + s + 70);
+        UserInput::MoveTo(r.left + s + 93, r.top + s + 73);
         UserInput::Key('L');
         HWND loupe = nullptr;
         PumpUntil([&] { return (loupe = WindowOfProcess(session.ProcessId(), L"MensuroLoupe")) != nullptr; });
