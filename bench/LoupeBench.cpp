@@ -149,8 +149,7 @@ struct ProcessEntry {
     HANDLE processId, parentProcessId;
     ULONG handleCount, sessionId;
     ULONG_PTR processKey;
-    SIZE_T vm[3]; // the page-fault count sits in a SIZE_T-aligned slot
-    SIZE_T vmRest[8];
+    SIZE_T vmCounters[12]; // VM_COUNTERS_EX; its page-fault count sits in a SIZE_T-aligned slot
     IO_COUNTERS io;
     ThreadTimes threads[1];
 };
