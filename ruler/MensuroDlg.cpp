@@ -1,6 +1,7 @@
 #include "ruler/MensuroDlg.h"
 
 #include "app/AboutDlg.h"
+#include "measure/LoupeWnd.h"
 #include "profile/RegistryProfile.h"
 #include "resources/resource.h"
 #include "ruler/Geometry.h"
@@ -55,6 +56,7 @@ const CommandEntry<CMensuroDlg> CMensuroDlg::s_commands[] = {
     {ID_SIZE_1280, &CMensuroDlg::OnCmdSize1280},
     {ID_SIZE_1600, &CMensuroDlg::OnCmdSize1600},
     {ID_APP_ABOUT, &CMensuroDlg::OnCmdAbout},
+    {ID_LOUPE, &CMensuroDlg::OnCmdLoupe},
 };
 
 CMensuroDlg::CMensuroDlg(HWND parent) : CModalDialog(IDD_MENSURO, parent)
@@ -112,6 +114,7 @@ BOOL CMensuroDlg::OnInitDialog()
     m_labelFont.lfWeight = 600;
 
     Relayout();
+    if (Option & OptLoupe) SetLoupe(true);
     return TRUE;
 }
 

@@ -15,6 +15,7 @@
 #include <vector>
 
 class CIconMenu;
+class CLoupeWnd;
 class ProfileStore;
 
 // Mouse modes of the ruler window.
@@ -146,6 +147,10 @@ private:
     void OnCmdSettings();
     // linelist/LineListCommand.cpp
     void OnCmdLineList();
+    // measure/LoupeCommand.cpp
+    void OnCmdLoupe();
+    void SetLoupe(bool on);
+    bool OnLoupeKey(WPARAM key);
 
     static const MessageEntry<CMensuroDlg> s_messages[];
     static const CommandEntry<CMensuroDlg> s_commands[];
@@ -176,4 +181,5 @@ private:
     HICON m_boxIcon = nullptr;
     CModalDialog* m_openDialog = nullptr;
     std::unique_ptr<RegistryWatch> m_barsWatch;
+    std::unique_ptr<CLoupeWnd> m_loupe;
 };

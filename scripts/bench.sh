@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds and runs the relayout benchmark under Wine on a private display.
+# Builds and runs the relayout and loupe benchmarks under Wine on a private display.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MENSURO_BUILD_DIR:-$root/build}/win64
@@ -7,9 +7,11 @@ build=${MENSURO_BUILD_DIR:-$root/build}/win64
 "$root/scripts/install-deps.sh"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw64.cmake" -DMENSURO_TESTS=ON >/dev/null
-cmake --build "$build" --target mensuro_bench -j "$(nproc)"
+cmake --build "$build" --target mensuro_bench loupe_bench -j "$(nproc)"
 . "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 # A desktop large enough to show the largest ruler whole, so every copy is a full one.
 wine_env_start 3840x2160
 wine "$build/bin/mensuro_bench.exe"
+echo
+wine "$build/bin/loupe_bench.exe"

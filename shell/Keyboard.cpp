@@ -21,6 +21,7 @@ constexpr PointerStep kPointerSteps[] = {
 
 LRESULT CMensuroDlg::OnKeyDown(WPARAM key, LPARAM)
 {
+    if (OnLoupeKey(key)) return 0;
     for (const PointerStep& step : kPointerSteps) {
         if (step.key != key) continue;
         POINT p = {};

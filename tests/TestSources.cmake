@@ -15,6 +15,8 @@ set(MENSURO_CORE_TEST_SOURCES
     # line list rules and templates
     unit/linelist/LineListRulesTest.cpp
     unit/linelist/LineTemplateTest.cpp
+    # the loupe's readout, placement and magnified image
+    unit/measure/LoupeModelTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -47,4 +49,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/RulerCommandsTest.cpp
     e2e/JapaneseTest.cpp
     e2e/LineListTest.cpp
+    e2e/LoupeTest.cpp
 )

@@ -106,6 +106,20 @@ int wmain(int argc, wchar_t** argv)
     Shoot(L"ruler", Grown(r, 16));
 
     if (dpi == 96) {
+        // The loupe just inside the corner of the OK button, by the guide lines, turned on with L.
+        UserInput::Click(r.left + s + 200, r.top + s / 2);
+        UserInput::MoveTo(r.left + s + 93, r.top + s + 73);
+        UserInput::Key('L');
+        HWND loupe = nullptr;
+        PumpUntil([&] { return (loupe = WindowOfProcess(session.ProcessId(), L"MensuroLoupe")) != nullptr; });
+        PumpUntil([] { return false; }, 500);
+        if (loupe) {
+            const RECT l = WindowRectOf(loupe);
+            Shoot(L"loupe", {r.left + s + 40, r.top + s + 20, l.right + 12, l.bottom + 12});
+        }
+        UserInput::Key('L');
+        UserInput::MoveTo(r.right + 40, r.bottom + 40);
+
         HWND menu = OpenContextMenu(session, r.left + s + 150, r.top + s / 2);
         // Down to "Add Line", as a user pointing at it would see it.
         for (int i = 0; i < 5; ++i) UserInput::Key(VK_DOWN);
