@@ -14,7 +14,6 @@
 // is unreadable: every write is refused and the file stays as it was.
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -157,17 +156,6 @@ float AsFloat(int32_t bits)
     float value;
     std::memcpy(&value, &bits, sizeof value);
     return value;
-}
-
-std::string HexOf(const std::string& block)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char byte : block) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0x0F];
-    }
-    return hex;
 }
 
 // Reads the key back and checks it against what was just written.
