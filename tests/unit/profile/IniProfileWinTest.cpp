@@ -78,29 +78,3 @@ TEST(IniProfileWin, FileLockedAgainstReadingIsNeverReplaced)
     EXPECT_FALSE(written);
     EXPECT_EQ(text, "[A]\r\nk=1\r\n");
 }
-
-TEST(IniProfileWin, ReadOnlyFileIsNeitherReplacedNorDeleted)
-{
-    wchar_t name[MAX_PATH];
-    ASSERT_NE(GetTempFileNameW(fs::temp_directory_path().c_str(), L"ini", 0, name), 0u);
-    const fs::path path = name;
-    IniProfile(path).WriteInt("A", "k", 1);
-    ASSERT_TRUE(SetFileAttributesW(name, FILE_ATTRIBUTE_READONLY));
-    bool written = true, deleted = true;
-    {
-        IniProfile store(path);
-        store.WriteInt("A", "k", 2);
-        written = store.Commit();
-    }
-    {
-        IniProfile store(path);
-        store.DeleteSection("A");
-        deleted = store.Commit();
-    }
-    const std::string text = IniProfile(path).Text().Content();
-    SetFileAttributesW(name, FILE_ATTRIBUTE_NORMAL);
-    fs::remove(path);
-    EXPECT_FALSE(written);
-    EXPECT_FALSE(deleted);
-    EXPECT_EQ(text, "[A]\r\nk=1\r\n");
-}

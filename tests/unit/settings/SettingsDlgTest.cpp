@@ -121,32 +121,3 @@ TEST(SettingsDialog, EachTabEditsOnlyItsBarUntilIndividualIsTurnedOff)
     }
 }
 
-// Switching tabs shows another bar's page; what was typed elsewhere stays.
-TEST(SettingsDialog, TabSwitchKeepsTheTypedSize)
-{
-    CSettingsDlg dialog(nullptr);
-    dialog.m_bars = {Bar(1, 0), Bar(2, 0), Bar(3, 0), Bar(4, 0)};
-    dialog.m_choices = {0, 1, 1, 1, 0, 0};
-    dialog.m_width = L"320";
-    OpenSettings open(dialog);
-    SetWindowTextW(open.Item(IDC_WIDTH), L"800");
-    open.SelectTab(1);
-    EXPECT_EQ(L"2", open.Text(IDC_PITCH_S));
-    EXPECT_EQ(L"800", open.Text(IDC_WIDTH));
-    open.PressOk();
-    EXPECT_EQ(L"800", dialog.m_width);
-}
-
-// A stored pitch of 0 with every bar hidden: ticking a bar brings the disabled
-// page back to be corrected (OK is checked end to end: it shows message boxes).
-TEST(SettingsDialog, BadStoredPitchUnderHiddenBarsCanBeReached)
-{
-    CSettingsDlg dialog(nullptr);
-    dialog.m_bars = {Bar(0, 0), Bar(0, 0), Bar(0, 0), Bar(0, 0)};
-    OpenSettings open(dialog);
-    EXPECT_FALSE(IsWindowEnabled(open.Item(IDC_PITCH_S)));
-    open.Click(IDC_LEFT_BAR);
-    EXPECT_EQ(1, open.TabCount());
-    EXPECT_TRUE(IsWindowEnabled(open.Item(IDC_PITCH_S)));
-    EXPECT_EQ(L"0", open.Text(IDC_PITCH_S));
-}
