@@ -4,6 +4,8 @@
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
 
+#include <utility>
+
 const CommandEntry<CCopySettingDlg> CCopySettingDlg::s_commands[] = {
     {IDC_INCLUDE_CURSOR, &CCopySettingDlg::OnClickIncludeCursor, BN_CLICKED},
 };
@@ -47,6 +49,12 @@ bool CCopySettingDlg::Exchange(DataExchange& dx)
 
 bool CCopySettingDlg::ExchangeOffset(DataExchange& dx, int editId, int32_t& value)
 {
+    // A disabled field cannot be corrected, so it is not checked: an offset in it
+    // is taken, anything else leaves the value last taken.
+    if (dx.Saving() && !IsWindowEnabled(dx.Control(editId))) {
+        dx.Int(editId, value, -MaxCopyOffset, MaxCopyOffset);
+        return true;
+    }
     if (dx.Int(editId, value, -MaxCopyOffset, MaxCopyOffset)) return true;
     StringMessageBox(m_hWnd, IDS_INPUT_ERROR, MB_OK | MB_ICONEXCLAMATION);
     // Back into the field with its text selected, ready to be typed over.
@@ -84,9 +92,19 @@ void CCopySettingDlg::EnableOffsetControls(bool enable)
 
 void CCopySettingDlg::OnClickIncludeCursor()
 {
-    // An invalid offset is reported, but the offset controls still follow the box.
-    UpdateData(true);
-    EnableOffsetControls(IsDlgButtonChecked(m_hWnd, IDC_INCLUDE_CURSOR) == BST_CHECKED);
+    const bool include = IsDlgButtonChecked(m_hWnd, IDC_INCLUDE_CURSOR) == BST_CHECKED;
+    if (!include) {
+        // A field about to be disabled shows what will be kept: a valid offset is
+        // taken, anything else goes back to the offset last taken, unreported.
+        DataExchange dx(m_hWnd, true);
+        const std::pair<int, int32_t*> fields[] = {{IDC_OFFSET_X, &m_settings.offsetX},
+                                                   {IDC_OFFSET_Y, &m_settings.offsetY}};
+        for (const auto& [id, value] : fields) {
+            if (!dx.Int(id, *value, -MaxCopyOffset, MaxCopyOffset))
+                SetDlgItemInt(m_hWnd, id, static_cast<UINT>(*value), TRUE);
+        }
+    }
+    EnableOffsetControls(include);
 }
 
 LRESULT CCopySettingDlg::OnDeltaPosX(NMHDR* header)

@@ -34,5 +34,13 @@ private:
 namespace AppRegistry {
 void SetCompany(const std::string& company);
 const std::string& Company();
+// The settings key's name: the executable's base name in the ANSI code page,
+// as the ANSI registry functions take it.
 std::string AppName();
+// The same name as the user sees it, for window titles.
+std::wstring AppTitle();
+// The base name (no folder, no extension) of a path.
+std::wstring BaseNameOf(const std::wstring& path);
+// BaseNameOf(path) in a code page; empty when it has no form there.
+std::string AppNameFromPath(const std::wstring& path, UINT codePage);
 } // namespace AppRegistry

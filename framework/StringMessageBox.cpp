@@ -12,7 +12,5 @@ std::wstring LoadResourceString(UINT id)
 
 int StringMessageBox(HWND owner, UINT stringId, UINT type)
 {
-    const std::string app = AppRegistry::AppName();
-    const std::wstring title(app.begin(), app.end());
-    return MessageBoxW(owner, LoadResourceString(stringId).c_str(), title.c_str(), type);
+    return MessageBoxW(owner, LoadResourceString(stringId).c_str(), AppRegistry::AppTitle().c_str(), type);
 }

@@ -91,6 +91,7 @@ void CLineListDlg::OnCmdStoreTemplate()
         stored = !store.ReadFailed() && lines.Persist(store, name.c_str(), false);
         // Half a template must not reach the file.
         if (!stored) store.Discard();
+        stored = store.Commit() && stored;
     }
     if (!stored) {
         StringMessageBox(m_hWnd, IDS_TEMPLATE_FILE_UNCHANGED, MB_OK | MB_ICONWARNING);
@@ -103,13 +104,12 @@ void CLineListDlg::OnCmdDeleteTemplate()
 {
     std::string name;
     if (!TemplateNameFromField(name)) return;
-    bool readFailed = false;
+    bool deleted = false;
     {
         IniProfile store;
-        readFailed = store.ReadFailed();
-        if (!readFailed) store.DeleteSection(name.c_str());
+        deleted = !store.ReadFailed() && store.DeleteSection(name.c_str()) && store.Commit();
     }
-    if (readFailed) {
+    if (!deleted) {
         StringMessageBox(m_hWnd, IDS_TEMPLATE_FILE_UNCHANGED, MB_OK | MB_ICONWARNING);
         return;
     }

@@ -73,9 +73,16 @@ bool ReplaceWith(const fs::path& from, const fs::path& to)
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void RemoveFile(const fs::path& path)
+bool RemoveFile(const fs::path& path)
 {
-    DeleteFileW(path.c_str());
+    return DeleteFileW(path.c_str()) || GetLastError() == ERROR_FILE_NOT_FOUND;
+}
+
+// A read-only file is one its owner wants kept as it is; replacing it would not ask.
+bool IsReadOnly(const fs::path& path)
+{
+    const DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
 }
 
 #else
@@ -128,9 +135,14 @@ bool ReplaceWith(const fs::path& from, const fs::path& to)
     return std::rename(from.c_str(), to.c_str()) == 0;
 }
 
-void RemoveFile(const fs::path& path)
+bool RemoveFile(const fs::path& path)
 {
-    unlink(path.c_str());
+    return unlink(path.c_str()) == 0 || errno == ENOENT;
+}
+
+bool IsReadOnly(const fs::path& path)
+{
+    return access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0;
 }
 
 #endif
@@ -188,33 +200,39 @@ IniProfile::IniProfile() : IniProfile(DefaultPath()) {}
 IniProfile::IniProfile(fs::path path) : m_path(std::move(path))
 {
     std::string bytes;
-    m_readFailed = !LoadText(m_path, bytes);
-    m_text = IniText(bytes);
+    m_readFailed = !LoadText(m_path, bytes) || !IniText::IsText(bytes);
+    if (!m_readFailed) m_text = IniText(bytes);
 }
 
 IniProfile::~IniProfile()
 {
-    if (!m_text.IsModified() || m_readFailed || m_discarded) return;
     // A destructor must not throw; like any failed save, the changes are lost.
     try {
-        Save();
+        Commit();
     } catch (...) {
     }
 }
 
+bool IniProfile::Commit()
+{
+    if (m_committed || !m_text.IsModified() || m_readFailed || m_discarded) return true;
+    m_committed = true;
+    return Save();
+}
+
 // The new text goes to a file beside the old one, which is replaced in one
 // step: a save that fails at any point leaves the previous file as it was.
-void IniProfile::Save() const
+bool IniProfile::Save() const
 {
-    const std::string& content = m_text.Content();
-    if (content.empty()) {
-        RemoveFile(m_path);
-        return;
-    }
+    if (IsReadOnly(m_path)) return false;
+    if (m_text.Content().empty()) return RemoveFile(m_path);
     fs::path temp = m_path;
     temp += ".tmp";
     RemoveFile(temp); // left over from an interrupted save
-    if (WriteNewFile(temp, content) && !ReplaceWith(temp, m_path)) RemoveFile(temp);
+    if (!WriteNewFile(temp, m_text.FileBytes())) return false;
+    if (ReplaceWith(temp, m_path)) return true;
+    RemoveFile(temp);
+    return false;
 }
 
 // `added` bounds what a write adds: its line, and a new header before it.

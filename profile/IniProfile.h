@@ -12,8 +12,8 @@
 // Create one for a single load or save pass and let it go out of scope.
 //
 // A missing file is an empty store. A file that exists but cannot be read (no
-// permission, locked, a read error, larger than MaxFileBytes) reads as empty
-// too, but then every write is refused: saving would replace the templates the
+// permission, locked, a read error, larger than MaxFileBytes, a NUL byte) reads
+// as empty too, but then every write is refused: saving would replace the templates the
 // store never saw. Writes are also refused once the text would outgrow
 // MaxFileBytes, so the store never leaves a file it would not read back.
 class IniProfile : public virtual ProfileStore {
@@ -38,6 +38,10 @@ public:
     // Leaves the file as it was, whatever this object has changed: for a
     // caller whose set of writes was refused part-way.
     void Discard() { m_discarded = true; }
+    // Writes the changes now, for a caller that tells the user when they could
+    // not be kept; false when the file was left as it was (a read-only file, a
+    // folder that cannot be written, a file held open). Nothing is saved later.
+    bool Commit();
 
     bool EnumSections(std::vector<std::string>& names) override;
     bool DeleteSection(const char* section) override;
@@ -60,10 +64,11 @@ public:
 private:
     // Whether a write that adds at most `added` bytes may go ahead.
     bool MayWrite(size_t added) const;
-    void Save() const;
+    bool Save() const;
 
     std::filesystem::path m_path;
     bool m_readFailed = false;
     bool m_discarded = false;
+    bool m_committed = false;
     IniText m_text;
 };

@@ -74,7 +74,21 @@ bool IniText::IsSectionName(const char* section)
     return section && *section && IsAcceptable(section, MaxSectionName, "\r\n");
 }
 
-IniText::IniText(std::string_view bytes) : m_content(bytes.substr(0, bytes.find('\0'))) {}
+IniText::IniText(std::string_view bytes)
+{
+    const std::string_view mark = "\xEF\xBB\xBF";
+    if (bytes.substr(0, mark.size()) == mark) {
+        m_mark = mark;
+        bytes.remove_prefix(mark.size());
+    }
+    m_content = bytes.substr(0, bytes.find('\0'));
+    if (!m_content.empty() && m_content.back() != '\n') m_content += m_content.back() == '\r' ? "\n" : "\r\n";
+}
+
+bool IniText::IsText(std::string_view bytes)
+{
+    return bytes.find('\0') == std::string_view::npos;
+}
 
 // Returns the offset just past "[section]" CR (the header's LF), or npos.
 // Only a whole line is a header: "[ト]" inside the header of "テンプレート"
@@ -121,8 +135,7 @@ bool IniText::FindKey(size_t body, const char* key, ValueSpan& span) const
     return true;
 }
 
-// The value text, but only from a complete line: a last line without LF is not
-// taken as text (integer and float reads still parse it).
+// The value text of a complete line (the constructor completes a last line).
 bool IniText::StoredText(const char* section, const char* key, std::string_view& text) const
 {
     ValueSpan span;
@@ -304,20 +317,13 @@ bool IniText::WriteValue(const char* section, const char* key, const std::string
     size_t body = FindSection(section);
     ValueSpan span;
     if (body == npos) {
-        // A new header's CR LF would complete a last line cut off after "]";
-        // when that line is this section's header, the line is all it lacked.
-        const std::string header = std::string("[") + section + "]";
-        const size_t cut = m_content.size() - std::min(m_content.size(), header.size());
-        if (m_content.compare(cut, npos, header) == 0 && (cut == 0 || m_content[cut - 1] == '\n'))
-            m_content += "\r\n";
-        else
-            m_content += (m_content.empty() ? "" : "\r\n") + header + "\r\n";
-        m_content += line;
+        // Every line of the text ends in LF, so the new header starts a line of its own.
+        m_content += (m_content.empty() ? "" : "\r\n") + std::string("[") + section + "]\r\n" + line;
     } else if (FindKey(body, key, span)) {
         m_content.replace(span.begin, span.end - span.begin, value);
     } else {
-        // Directly under the header; a header cut off after its CR gets the line at the end.
-        m_content.insert(std::min(body + 1, m_content.size()), line);
+        // Directly under the header.
+        m_content.insert(body + 1, line);
     }
     m_modified = true;
     return true;

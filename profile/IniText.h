@@ -26,10 +26,19 @@ public:
     static bool IsSectionName(const char* section);
 
     IniText() = default;
-    // Takes file bytes as stored; the text ends at the first NUL.
+    // Takes file bytes as stored; the text ends at the first NUL. A UTF-8
+    // byte-order mark is set aside and kept for writing. A last line without
+    // CR LF reads as though it had one, and the first change writes the CR LF:
+    // a value stored on that line must not run on into the end of the file.
     explicit IniText(std::string_view bytes);
+    // Whether file bytes can be taken as text at all: a NUL (a file saved as
+    // UTF-16, or damaged) would hide everything after it.
+    static bool IsText(std::string_view bytes);
 
+    // The text, without the byte-order mark.
     const std::string& Content() const { return m_content; }
+    // What the file holds once written: the mark, if the file had one, then the text.
+    std::string FileBytes() const { return m_mark + m_content; }
     // Set by every change; a store that was only read is never written back.
     bool IsModified() const { return m_modified; }
 
@@ -67,6 +76,7 @@ private:
     bool StoredText(const char* section, const char* key, std::string_view& text) const;
     bool WriteValue(const char* section, const char* key, const std::string& value);
 
+    std::string m_mark;
     std::string m_content;
     bool m_modified = false;
 };

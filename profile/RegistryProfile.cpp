@@ -8,6 +8,12 @@
 
 namespace {
 
+// The most a text or block of unbounded length is read: far past anything the
+// program stores. A longer value reads as missing instead of being copied whole.
+constexpr size_t kMaxValueBytes = 1u << 20;
+// A number written as text ("%f" of the largest float takes 46 characters).
+constexpr size_t kMaxNumberText = 64;
+
 // Closes a registry key at the end of a scope.
 class KeyHolder {
 public:
@@ -62,14 +68,17 @@ HKEY RegistryProfile::OpenKey(const char* section, bool create) const
     return nullptr;
 }
 
-bool RegistryProfile::QueryValue(const char* section, const char* key, DWORD& type, std::string& data) const
+bool RegistryProfile::QueryValue(const char* section, const char* key, DWORD& type, std::string& data,
+                                 size_t most) const
 {
     KeyHolder k(OpenKey(section, false));
     if (!k.get()) return false;
-    // The value can change size between the two calls; try again if it grew.
+    // The size is asked first, so a value larger than the caller can use is never
+    // copied; it can change between the two calls, so a grown one is asked again.
     for (int attempt = 0; attempt < 4; ++attempt) {
         DWORD size = 0;
-        if (RegQueryValueExA(k.get(), key, nullptr, &type, nullptr, &size) != ERROR_SUCCESS) return false;
+        if (RegQueryValueExA(k.get(), key, nullptr, &type, nullptr, &size) != ERROR_SUCCESS || size > most)
+            return false;
         data.assign(size, '\0');
         LONG rc =
             RegQueryValueExA(k.get(), key, nullptr, &type, size ? reinterpret_cast<BYTE*>(&data[0]) : nullptr, &size);
@@ -135,7 +144,8 @@ int RegistryProfile::ReadInt(const char* section, const char* key, int def)
 {
     DWORD type = 0;
     std::string data;
-    if (!QueryValue(section, key, type, data) || type != REG_DWORD || data.size() != sizeof(DWORD)) return def;
+    if (!QueryValue(section, key, type, data, sizeof(DWORD)) || type != REG_DWORD || data.size() != sizeof(DWORD))
+        return def;
     DWORD value = 0;
     std::memcpy(&value, data.data(), sizeof(value));
     return static_cast<int>(value);
@@ -145,7 +155,7 @@ float RegistryProfile::ReadFloat(const char* section, const char* key, float def
 {
     DWORD type = 0;
     std::string data;
-    if (!QueryValue(section, key, type, data) || type != REG_SZ) return def;
+    if (!QueryValue(section, key, type, data, kMaxNumberText) || type != REG_SZ) return def;
     const std::string text = TextOf(data);
     char* end = nullptr;
     const double value = std::strtod(text.c_str(), &end);
@@ -156,7 +166,7 @@ std::string RegistryProfile::ReadString(const char* section, const char* key, co
 {
     DWORD type = 0;
     std::string data;
-    if (!QueryValue(section, key, type, data) || type != REG_SZ) return def ? def : "";
+    if (!QueryValue(section, key, type, data, kMaxValueBytes) || type != REG_SZ) return def ? def : "";
     return TextOf(data);
 }
 
@@ -167,7 +177,7 @@ int RegistryProfile::ReadStringBuf(const char* section, const char* key, const c
     int length = CopyTerminated(buf, size, fallback, std::strlen(fallback));
     DWORD type = 0;
     std::string data;
-    if (QueryValue(section, key, type, data) && type == REG_SZ) {
+    if (QueryValue(section, key, type, data, kMaxValueBytes) && type == REG_SZ) {
         const std::string text = TextOf(data);
         length = CopyTerminated(buf, size, text.data(), text.size());
     }
@@ -179,7 +189,8 @@ bool RegistryProfile::ReadBinary(const char* section, const char* key, void* des
     if (!dest || size <= 0) return false;
     DWORD type = 0;
     std::string data;
-    if (QueryValue(section, key, type, data) && type == REG_BINARY && data.size() == static_cast<size_t>(size)) {
+    if (QueryValue(section, key, type, data, static_cast<size_t>(size)) && type == REG_BINARY &&
+        data.size() == static_cast<size_t>(size)) {
         std::memcpy(dest, data.data(), data.size());
         return true;
     }
@@ -192,7 +203,7 @@ int RegistryProfile::ReadBinaryAlloc(const char* section, const char* key, unsig
 {
     DWORD type = 0;
     std::string data;
-    if (QueryValue(section, key, type, data) && type == REG_BINARY && data.size() <= 0x7FFFFFFF) {
+    if (QueryValue(section, key, type, data, kMaxValueBytes) && type == REG_BINARY) {
         unsigned char* block = new unsigned char[data.empty() ? 1 : data.size()];
         if (!data.empty()) std::memcpy(block, data.data(), data.size());
         result = block;

@@ -36,8 +36,8 @@ public:
 
 private:
     HKEY OpenKey(const char* section, bool create) const;
-    // The whole value, whatever its length; false if it is missing or unreadable.
-    bool QueryValue(const char* section, const char* key, DWORD& type, std::string& data) const;
+    // The whole value; false if it is missing, unreadable or longer than `most` bytes.
+    bool QueryValue(const char* section, const char* key, DWORD& type, std::string& data, size_t most) const;
     bool SetValue(const char* section, const char* key, DWORD type, const void* data, DWORD size);
 
     std::string m_basePath;

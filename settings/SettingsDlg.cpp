@@ -6,6 +6,8 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 namespace {
 
 // The page's controls: enabled only while some bar has a tab.
@@ -218,7 +220,24 @@ void CSettingsDlg::LoadPage()
     m_scaleS = std::to_wstring(page.ScaleS);
     m_scaleM = std::to_wstring(page.ScaleM);
     m_scaleL = std::to_wstring(page.ScaleL);
-    ShowMembers();
+    // Only the page's own boxes: the others hold what the user typed, read back
+    // into the members only when something is stored.
+    const bool outer = m_showingMembers;
+    m_showingMembers = true;
+    for (const auto& [id, text] : PitchBoxes()) SetDlgItemTextW(m_hWnd, id, text->c_str());
+    m_showingMembers = outer;
+}
+
+std::array<std::pair<int, const std::wstring*>, 3> CSettingsDlg::PitchBoxes() const
+{
+    return {{{IDC_PITCH_S, &m_scaleS}, {IDC_PITCH_M, &m_scaleM}, {IDC_PITCH_L, &m_scaleL}}};
+}
+
+int CSettingsDlg::InvalidPitchBox() const
+{
+    for (const auto& [id, text] : PitchBoxes())
+        if (ParseLeadingInt(*text) <= 0) return id;
+    return 0;
 }
 
 bool CSettingsDlg::StorePage()
@@ -259,8 +278,9 @@ void CSettingsDlg::TakeListChoice(int boxId)
 void CSettingsDlg::OnClickDisplayBox()
 {
     UpdateData(true);
-    BarValues checked;
-    if (!ParsePitches(m_scaleS, m_scaleM, m_scaleL, checked)) return;
+    // A typed pitch that is not valid stays on its page; a disabled page (no bar
+    // shown) has nothing typed, and the boxes must bring it back to be corrected.
+    if (!m_tabBars.empty() && InvalidPitchBox() != 0) return;
     RebuildTabs();
 }
 
@@ -297,10 +317,15 @@ LRESULT CSettingsDlg::OnTabSelChange(NMHDR*)
 
 void CSettingsDlg::OnOK()
 {
-    if (!StorePage()) {
+    // Without a shown bar the page is disabled: what it holds cannot be corrected
+    // and is kept as it was.
+    if (!m_tabBars.empty() && !StorePage()) {
+        const int box = InvalidPitchBox();
         StringMessageBox(m_hWnd, IDS_INPUT_ERROR, MB_OK | MB_ICONEXCLAMATION);
-        // Back to the values last stored for the page bar.
+        // The page goes back to the values last stored for its bar, and the box
+        // that was wrong takes the focus with its text selected, to be typed over.
         LoadPage();
+        SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hWnd, box)), TRUE);
         return;
     }
     UpdateData(true);

@@ -5,7 +5,9 @@
 #include "settings/ColorButton.h"
 #include "settings/SettingsRules.h"
 
+#include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The Settings dialog: the inner size, bar thickness, guide-line width and
@@ -68,6 +70,10 @@ private:
     void LoadPage();
     // Takes the page into m_bars; false (nothing stored) when a pitch is not above 0.
     bool StorePage();
+    // The first pitch box whose member text is not above 0; 0 when all three are.
+    int InvalidPitchBox() const;
+    // The pitch boxes with their members, tested in this order.
+    std::array<std::pair<int, const std::wstring*>, 3> PitchBoxes() const;
     // The edit text of a pitch box takes the entry just chosen from its list.
     void TakeListChoice(int boxId);
     int CurrentPageBar() const;

@@ -50,4 +50,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/JapaneseTest.cpp
     e2e/LineListTest.cpp
     e2e/LoupeTest.cpp
+    e2e/DialogEditsTest.cpp
 )

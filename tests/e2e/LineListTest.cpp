@@ -367,6 +367,36 @@ TEST_F(LineList, NothingReachesAFileThatCannotBeReadOrANameItCannotHold)
     EXPECT_TRUE(dialog.Close(IDCANCEL));
 }
 
+// A read-only file is kept and the user told so; a file saved with a byte-order mark lists its
+// first template and keeps the mark.
+TEST_F(LineList, AReadOnlyFileIsToldAndKeptAndAByteOrderMarkStays)
+{
+    const std::string marked = "\xEF\xBB\xBF" + std::string(kExampleFile);
+    PutFile(marked);
+    ASSERT_TRUE(SetFileAttributesW(TemplateFile().c_str(), FILE_ATTRIBUTE_READONLY));
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    LineListDialog dialog(ruler, L"Line list");
+    ASSERT_TRUE(dialog.Opened());
+    EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "the list is sorted";
+    dialog.Type(kValueX, L"5");
+    dialog.Click(kAddX);
+    dialog.Put(kName, L"Web");
+    dialog.Click(kStore);
+    HWND box = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (box = ruler.FindMessageBox()) != nullptr; }));
+    EXPECT_TRUE(HasChildText(box, L"left unchanged"));
+    EXPECT_TRUE(Answer(box, IDOK));
+    EXPECT_EQ(marked, FileBytes());
+
+    SetFileAttributesW(TemplateFile().c_str(), FILE_ATTRIBUTE_NORMAL);
+    dialog.Click(kStore);
+    EXPECT_EQ(nullptr, ruler.FindMessageBox());
+    EXPECT_EQ("\xEF\xBB\xBF[Web]\r\nCursorX=05000000\r\nNumY=0\r\nNumX=1\r\n", FileBytes().substr(0, 44));
+    EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "stored over the first, not beside it";
+    EXPECT_TRUE(dialog.Close(IDCANCEL));
+}
+
 // Under a Japanese user interface names are kept in code page 932, where テンプレート ends in
 // the bytes of "[ト]".
 TEST_F(LineList, JapaneseNamesAreStoredListedLoadedAndDeletedIndependently)

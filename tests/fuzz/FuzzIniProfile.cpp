@@ -6,14 +6,14 @@
 // followed by (byte & 0x3F) raw bytes, anything else picks a stock entry.
 //
 // The operations run twice: on an IniProfile loaded from the fuzzed file and on
-// a store that starts empty. Both must read back what a write accepted (on the
-// loaded file, unless the value sits on a last line without CR LF, which is not
-// text), list only sections they can find, and leave every other section
-// alone; the loaded one must write back exactly what it holds, and the empty
-// one keeps the stronger rules of a text built by its own writes.
+// a store that starts empty. Both must read back what a write accepted (a last
+// line without CR LF included), list only sections they can find, and leave
+// every other section alone; the loaded one must write back exactly what it
+// holds, a byte-order mark first if the file had one, and the empty one keeps
+// the stronger rules of a text built by its own writes. A file with a NUL byte
+// is unreadable: every write is refused and the file stays as it was.
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -158,25 +158,6 @@ float AsFloat(int32_t bits)
     return value;
 }
 
-std::string HexOf(const std::string& block)
-{
-    static const char digits[] = "0123456789ABCDEF";
-    std::string hex;
-    for (unsigned char byte : block) {
-        hex += digits[byte >> 4];
-        hex += digits[byte & 0x0F];
-    }
-    return hex;
-}
-
-// A value written onto a last line without LF stays there and is not text.
-bool EndsUnterminated(const std::string& content, const Operation& op)
-{
-    if (content.empty() || content.back() == '\n') return false;
-    const std::string tail = "=" + (op.code == 13 ? HexOf(op.block) : op.text.value_or(""));
-    return content.size() >= tail.size() && content.compare(content.size() - tail.size(), tail.size(), tail) == 0;
-}
-
 // Reads the key back and checks it against what was just written.
 template <class Store>
 void CheckWrittenValue(Store& store, const Operation& op)
@@ -307,10 +288,9 @@ struct FreshStore {
     const IniText& Text() const { return text; }
 };
 
-// Every section the store lists, with its keys and values; `asText` reads them
-// as text, otherwise as integers (which a loaded file's last line still gives).
+// Every section the store lists, with its keys and values as text.
 template <class Store>
-std::map<std::string, std::vector<std::string>> Sections(Store& store, bool asText)
+std::map<std::string, std::vector<std::string>> Sections(Store& store)
 {
     std::map<std::string, std::vector<std::string>> sections;
     std::vector<std::string> names;
@@ -324,16 +304,14 @@ std::map<std::string, std::vector<std::string>> Sections(Store& store, bool asTe
         std::vector<std::string>& entry = sections[name];
         for (const std::string& key : keys) {
             entry.push_back(key);
-            entry.push_back(asText ? store.ReadString(name.c_str(), key.c_str(), "\x01")
-                                   : std::to_string(store.ReadInt(name.c_str(), key.c_str(), INT_MIN)));
+            entry.push_back(store.ReadString(name.c_str(), key.c_str(), "\x01"));
         }
     }
     return sections;
 }
 
-// An operation on one section leaves every other section as it was. A new
-// section's header completes a loaded file's last line, so a header cut off
-// there ("[A]" without CR LF) may turn up, but only as an empty section.
+// An operation on one section leaves every other section as it was, and no
+// other section turns up.
 void CheckOthersUntouched(const std::map<std::string, std::vector<std::string>>& before,
                           const std::map<std::string, std::vector<std::string>>& after, const Operation& op)
 {
@@ -343,7 +321,7 @@ void CheckOthersUntouched(const std::map<std::string, std::vector<std::string>>&
         CHECK(now != after.end() && now->second == entry);
     }
     for (const auto& [name, entry] : after)
-        if (!(op.section && name == *op.section) && before.count(name) == 0) CHECK(entry.empty());
+        CHECK((op.section && name == *op.section) || before.count(name) != 0);
 }
 
 std::string FileBytes(const fs::path& path)
@@ -386,44 +364,51 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     fs::remove(path, ignored);
     std::ofstream(path, std::ios::binary) << fileBytes;
 
+    const bool readable = IniText::IsText(fileBytes);
+    const std::string mark = "\xEF\xBB\xBF";
     std::string expected;
+    std::string written;
     bool modified = false;
     {
         IniProfile loaded(path);
+        CHECK(loaded.ReadFailed() == !readable);
         FreshStore fresh;
         while (!in.Empty()) {
             const Operation op = Decode(in);
 
             const std::string before = loaded.Text().Content();
-            const auto loadedSections = Sections(loaded, false);
+            const auto loadedSections = Sections(loaded);
             bool loadedResult = Apply(loaded, op);
             CheckUntouched(loaded, before, op, loadedResult);
-            CheckOthersUntouched(loadedSections, Sections(loaded, false), op);
-            if (IsWrite(op.code) && loadedResult && !EndsUnterminated(loaded.Text().Content(), op))
-                CheckWrittenValue(loaded, op);
+            CheckOthersUntouched(loadedSections, Sections(loaded), op);
+            if (IsWrite(op.code) && loadedResult) CheckWrittenValue(loaded, op);
 
             const std::string freshBefore = fresh.text.Content();
-            const auto freshSections = Sections(fresh.text, true);
+            const auto freshSections = Sections(fresh.text);
             bool freshResult = Apply(fresh.text, op);
             CheckUntouched(fresh, freshBefore, op, freshResult);
             CheckOwnText(fresh.text, op, freshResult);
-            CheckOthersUntouched(freshSections, Sections(fresh.text, true), op);
+            CheckOthersUntouched(freshSections, Sections(fresh.text), op);
 
-            // Whether a write is accepted depends on its arguments alone.
-            if (IsWrite(op.code)) CHECK(loadedResult == freshResult);
+            // Whether a write is accepted depends on its arguments alone, and
+            // on nothing for an unreadable file.
+            if (IsWrite(op.code)) CHECK(loadedResult == (readable && freshResult));
         }
         expected = loaded.Text().Content();
+        written = loaded.Text().FileBytes();
         modified = loaded.Text().IsModified();
     }
 
     // Written back exactly when changed, deleted when empty, and read back the same.
     if (!modified) {
         CHECK(FileBytes(path) == fileBytes);
-        expected = fileBytes.substr(0, fileBytes.find('\0'));
+        if (!readable) return 0;
+        expected = IniText(fileBytes).Content();
     } else if (expected.empty()) {
         CHECK(!fs::exists(path));
     } else {
-        CHECK(FileBytes(path) == expected);
+        CHECK(FileBytes(path) == written);
+        CHECK((fileBytes.compare(0, mark.size(), mark) == 0) == (written.compare(0, mark.size(), mark) == 0));
     }
     CHECK(IniProfile(path).Text().Content() == expected);
     return 0;

@@ -93,7 +93,8 @@ TEST_F(LineTemplateFile, BlocksThatDoNotMatchTheirCountLoadAsZeros)
     EXPECT_EQ(shortBlock.linesX, (Lines{0, 0, 0}));
     EXPECT_EQ(shortBlock.linesY, Lines{});
     EXPECT_EQ(LoadText("[T]\r\nNumY=1\r\n").linesY, Lines{0}) << "no block at all";
-    EXPECT_EQ(LoadText("[T]\r\nNumX=1\r\nCursorX=0A000000").linesX, Lines{0}) << "a last line without CR LF";
+    EXPECT_EQ(LoadText("[T]\r\nNumX=2\r\nCursorX=0A000000").linesX, (Lines{0, 0})) << "cut short at the end";
+    EXPECT_EQ(LoadText("[T]\r\nNumX=1\r\nCursorX=0A000000").linesX, Lines{10}) << "whole, only the CR LF missing";
 }
 
 TEST_F(LineTemplateFile, CountsBeyondTheBoundLoadThatAxisEmpty)

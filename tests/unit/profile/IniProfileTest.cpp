@@ -104,24 +104,36 @@ TEST(IniText, DeletingSectionsTakesTheFollowingEmptyLine)
     EXPECT_EQ(bareLineFeed.Content(), "[B]\r\nk=1\r\n") << "the next section is left whole";
 }
 
-TEST(IniText, LastLineWithoutCrLfIsNeitherTextNorDeletable)
+// A file saved by hand often lacks the last CR LF: that line reads like any
+// other, and a change writes the CR LF, so a value stored there stays a line.
+TEST(IniText, LastLineWithoutCrLfReadsAsIfEndedAndChangesCompleteIt)
 {
-    IniText text("[A]\r\nx=1\r\ny=42");
-    EXPECT_TRUE(text.DeleteKey("A", "x"));
-    EXPECT_EQ(text.Content(), "[A]\r\ny=42");
-    EXPECT_FALSE(text.DeleteKey("A", "y"));
-    EXPECT_EQ(text.ReadString("A", "y", "def"), "def");
-    EXPECT_EQ(text.ReadInt("A", "y", -1), 42);
-    text.WriteInt("A", "y", 7);
-    EXPECT_EQ(text.Content(), "[A]\r\ny=7");
+    IniText cut("[T]\r\nCursorX=00");
+    EXPECT_EQ(cut.ReadString("T", "CursorX", "def"), "00");
+    EXPECT_FALSE(cut.IsModified());
+    EXPECT_TRUE(cut.WriteString("T", "CursorX", "0A00"));
+    EXPECT_TRUE(cut.WriteInt("U", "k", 1));
+    EXPECT_EQ(cut.Content(), "[T]\r\nCursorX=0A00\r\n\r\n[U]\r\nk=1\r\n");
+    EXPECT_EQ(cut.ReadString("T", "CursorX", "def"), "0A00");
 
+    // A header cut off at the end, even after its CR, is found, not shadowed by a second one.
+    for (const char* bytes : {"x=1\r\n[A]", "x=1\r\n[A]\r"}) {
+        IniText cutHeader(bytes);
+        EXPECT_TRUE(cutHeader.WriteInt("A", "k", 1));
+        EXPECT_EQ(cutHeader.Content(), "x=1\r\n[A]\r\nk=1\r\n");
+    }
     IniText bareLineFeed("[A]\r\nx=1\ny=2\r\n");
     EXPECT_FALSE(bareLineFeed.DeleteKey("A", "x"));
+}
 
-    // A header cut off at the end is completed, not shadowed by a second one.
-    IniText cutHeader("x=1\r\n[A]");
-    EXPECT_TRUE(cutHeader.WriteInt("A", "k", 1));
-    EXPECT_EQ(cutHeader.Content(), "x=1\r\n[A]\r\nk=1\r\n");
+TEST(IniText, ByteOrderMarkIsReadPastAndKept)
+{
+    IniText text("\xEF\xBB\xBF[A]\r\nk=1\r\n");
+    Names names;
+    text.EnumSections(names);
+    EXPECT_EQ(names, Names{"A"});
+    EXPECT_TRUE(text.WriteInt("A", "k", 2));
+    EXPECT_EQ(text.FileBytes(), "\xEF\xBB\xBF[A]\r\nk=2\r\n") << "no second [A]";
 }
 
 TEST(IniText, NumbersReadLikeAtoiWithinTheirLine)
@@ -225,8 +237,8 @@ TEST(IniText, SectionHeadersAreWholeLines)
     EXPECT_TRUE(text.WriteString(ruler.c_str(), "s", "[B]"));
     EXPECT_EQ(text.ReadString(ruler.c_str(), "s", ""), "[B]");
 
-    // "[A]" inside a line is no header, and neither is a header without CR LF.
-    IniText inLine("[AB]\r\nv=[A]\r\nk=2\r\n[C]\r");
+    // "[A]" inside a line is no header, and neither is one ended by a bare LF.
+    IniText inLine("[AB]\r\nv=[A]\r\nk=2\r\n[C]\n");
     names.clear();
     inLine.EnumSections(names);
     EXPECT_EQ(names, Names{"AB"});
@@ -273,6 +285,22 @@ TEST_F(IniProfileFile, UnchangedStoreNeverWritesTheFile)
     EXPECT_EQ(FileBytes(), odd);
 }
 
+// A NUL cuts the text short (a file saved as UTF-16 is full of them): the rest
+// would be lost by the next save, so the file is left alone.
+TEST_F(IniProfileFile, FileWithANulIsUnreadableAndKept)
+{
+    const std::string utf16 = "\xFF\xFE[\0A\0]\0\r\0\n\0"s;
+    PutFile(utf16);
+    {
+        IniProfile store(m_path);
+        EXPECT_TRUE(store.ReadFailed());
+        EXPECT_FALSE(store.WriteInt("A", "k", 1));
+        EXPECT_TRUE(store.DeleteSection("A"));
+        EXPECT_TRUE(store.Commit());
+    }
+    EXPECT_EQ(FileBytes(), utf16);
+}
+
 TEST_F(IniProfileFile, EmptiedStoreDeletesTheFileAndStaleTempIsReplaced)
 {
     PutFile("[A]\r\nk=1\r\n");
@@ -290,7 +318,11 @@ TEST_F(IniProfileFile, FailedSaveKeepsTheOldFile)
     const std::string old = "[A]\r\nk=1\r\n";
     PutFile(old);
     fs::create_directory(m_temp); // the temporary file cannot be created
-    IniProfile(m_path).WriteInt("A", "k", 2);
+    {
+        IniProfile store(m_path);
+        store.WriteInt("A", "k", 2);
+        EXPECT_FALSE(store.Commit()) << "the caller is told";
+    }
     EXPECT_EQ(FileBytes(), old);
     fs::remove(m_temp);
 

@@ -36,8 +36,14 @@ TEST(IniProfileWin, SaveOverAFileHeldOpenKeepsIt)
     HANDLE held =
         CreateFileW(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(held, INVALID_HANDLE_VALUE);
-    IniProfile(path).WriteInt("A", "k", 2);
+    bool committed = true;
+    {
+        IniProfile store(path);
+        store.WriteInt("A", "k", 2);
+        committed = store.Commit();
+    }
     CloseHandle(held);
+    EXPECT_FALSE(committed);
 
     const std::string text = IniProfile(path).Text().Content();
     const bool tempLeft = fs::exists(temp);

@@ -7,6 +7,32 @@
 
 #include <cstring>
 #include <memory>
+#include <new>
+#include <string>
+#include <vector>
+
+// The largest block this test program has asked for since the last reset: the
+// registry store must not allocate a stored value it cannot use.
+namespace {
+size_t g_largestNew = 0;
+}
+
+void* operator new(size_t size)
+{
+    if (size > g_largestNew) g_largestNew = size;
+    if (void* block = HeapAlloc(GetProcessHeap(), 0, size ? size : 1)) return block;
+    throw std::bad_alloc();
+}
+
+void operator delete(void* block) noexcept
+{
+    if (block) HeapFree(GetProcessHeap(), 0, block);
+}
+
+void operator delete(void* block, size_t) noexcept
+{
+    operator delete(block);
+}
 
 namespace {
 
@@ -28,6 +54,14 @@ TEST(RegistryProfilePath, NullBaseIsCompanyAndExecutableName)
     RegistryProfile store(nullptr, HKEY_CURRENT_USER);
     EXPECT_EQ("SOFTWARE\\Veltrin's Applications\\" + AppRegistry::AppName(), store.BasePath());
     EXPECT_EQ("mensuro_unit_tests", AppRegistry::AppName());
+}
+
+TEST(RegistryProfilePath, NameIsSplitFromTheWidePath)
+{
+    // 表示: 0x95 0x5C 0x8E 0xA6 in code page 932; the 0x5C is not a folder separator.
+    EXPECT_EQ("\x95\x5C\x8E\xA6", AppRegistry::AppNameFromPath(L"C:\\Tools\\\u8868\u793A.exe", 932));
+    EXPECT_EQ("ruler", AppRegistry::AppNameFromPath(L"C:/v1.2/ruler", 1252)) << "a dot in a folder is no extension";
+    EXPECT_EQ(L"\u8868\u793A", AppRegistry::BaseNameOf(L"C:\\Tools\\\u8868\u793A.exe"));
 }
 
 TEST_F(RegistryProfileTest, FirstWriteCreatesTheWholePathAsDword)
@@ -135,6 +169,23 @@ TEST_F(RegistryProfileTest, BinaryBlocksRoundTripOnlyAtTheirExactSize)
     ASSERT_EQ(70000, m_store.ReadBinaryAlloc("S", "Big", block, def, 4));
     EXPECT_EQ(0x5A, block[69999]);
     delete[] block;
+}
+
+TEST_F(RegistryProfileTest, AValueLargerThanTheCallerCanUseIsNeverCopied)
+{
+    const std::vector<unsigned char> huge(16u << 20, 0x5A);
+    m_scope.SetBinary("CMensuroDlg", "Option", huge.data(), static_cast<DWORD>(huge.size()));
+    m_scope.SetString("CMensuroDlg", "Float", std::string(4u << 20, '1').c_str());
+    g_largestNew = 0;
+    EXPECT_EQ(7, m_store.ReadInt("CMensuroDlg", "Option", 7));
+    int dest = 0, def = 3;
+    EXPECT_FALSE(m_store.ReadBinary("CMensuroDlg", "Option", &dest, &def, sizeof dest));
+    EXPECT_EQ(3, dest);
+    EXPECT_FLOAT_EQ(2.5f, m_store.ReadFloat("CMensuroDlg", "Float", 2.5f));
+    unsigned char* block = nullptr;
+    EXPECT_EQ(0, m_store.ReadBinaryAlloc("CMensuroDlg", "Option", block, nullptr, 0));
+    EXPECT_EQ(nullptr, block);
+    EXPECT_LT(g_largestNew, 4096u) << "no read allocates the stored value";
 }
 
 TEST_F(RegistryProfileTest, EnumSectionsListsEveryNameWhateverItsLength)

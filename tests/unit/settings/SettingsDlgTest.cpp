@@ -120,3 +120,4 @@ TEST(SettingsDialog, EachTabEditsOnlyItsBarUntilIndividualIsTurnedOff)
         EXPECT_EQ(RGB(255, 0, 0), bar.Back);
     }
 }
+
