@@ -28,14 +28,15 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
 {
     MensuroRegistry().Clear();
     DeleteFileW((ExeDirectory() + L"\\Mensuro.ini").c_str());
+    if (!RulerSession::CanStartInLocale()) GTEST_SKIP() << "a Japanese user interface is started only under Wine";
     RulerSession ruler("ja_JP.UTF-8");
-    if (!ruler.Started()) GTEST_SKIP() << "a Japanese user interface is started only under Wine";
+    ASSERT_TRUE(ruler.Started());
     const RECT r = ruler.Rect();
 
-    // The menu opens and its last item ("バージョン情報...") opens the version box.
+    // The menu opens and its "バージョン情報..." opens the version box.
     HWND menu = OpenContextMenu(ruler, r.left + 150, r.top + 30);
     ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(ChooseMenuItem(menu, 12));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_APP_ABOUT));
     HWND version = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (version = ruler.FindOwnWindow(L"Version")) != nullptr; }));
     EXPECT_TRUE(HasChildText(version, L"Mensuro Version 1.1.0"));

@@ -185,12 +185,18 @@ TEST_F(Lifecycle, EnterAndEscapeDoNotEndTheRuler)
 {
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
-    SetForegroundWindow(ruler.Window());
+    const RECT r = ruler.Rect();
+    const POINT onTop = {r.left + 150, r.top + 30};
+    UserInput::Click(onTop.x, onTop.y);
     ruler.Settle();
     UserInput::Key(VK_RETURN);
     UserInput::Key(VK_ESCAPE);
+    // The ruler takes its keys in order: once the arrow key has moved the pointer, Enter and
+    // Esc have been handled too.
+    UserInput::Key(VK_RIGHT);
+    POINT p = {};
+    EXPECT_TRUE(PumpUntil([&] { return GetCursorPos(&p) && p.x == onTop.x + 1; }, 10000)) << "the keys arrived";
     ruler.Settle();
-    Sleep(300);
     EXPECT_TRUE(ruler.Running());
     EXPECT_TRUE(IsWindowVisible(ruler.Window()));
 }
@@ -201,11 +207,7 @@ TEST_F(Lifecycle, VersionCommandOpensTheAboutBox)
     ASSERT_TRUE(ruler.Started());
     PostMessageW(ruler.Window(), WM_COMMAND, 57664, 0);
     HWND about = nullptr;
-    for (int i = 0; i < 100 && !about; ++i) {
-        about = ruler.FindOwnWindow(L"Version");
-        if (!about) Sleep(50);
-    }
-    ASSERT_NE(nullptr, about);
+    ASSERT_TRUE(PumpUntil([&] { return (about = ruler.FindOwnWindow(L"Version")) != nullptr; }, 5000));
     wchar_t text[64] = {};
     bool sawVersion = false;
     for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -214,8 +216,7 @@ TEST_F(Lifecycle, VersionCommandOpensTheAboutBox)
     }
     EXPECT_TRUE(sawVersion);
     PostMessageW(about, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
-    EXPECT_FALSE(IsWindow(about));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(about); }, 5000));
     EXPECT_TRUE(ruler.Running()) << "closing the About box leaves the ruler running";
     EXPECT_EQ(0u, ruler.Exit());
 }

@@ -371,8 +371,9 @@ TEST_F(LineList, NothingReachesAFileThatCannotBeReadOrANameItCannotHold)
 // the bytes of "[ト]".
 TEST_F(LineList, JapaneseNamesAreStoredListedLoadedAndDeletedIndependently)
 {
+    if (!RulerSession::CanStartInLocale()) GTEST_SKIP() << "a Japanese user interface is started only under Wine";
     RulerSession ruler("ja_JP.UTF-8");
-    if (!ruler.Started()) GTEST_SKIP() << "a Japanese user interface is started only under Wine";
+    ASSERT_TRUE(ruler.Started());
     LineListDialog dialog(ruler, L"\u30E9\u30A4\u30F3\u4E00\u89A7"); // ライン一覧
     ASSERT_TRUE(dialog.Opened());
     const std::wstring templateName = L"\u30C6\u30F3\u30D7\u30EC\u30FC\u30C8", to = L"\u30C8";
