@@ -616,9 +616,21 @@ bool CloseDialog(const RulerSession& ruler, HWND dialog, int button)
     return gone;
 }
 
+LRESULT SendTimed(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_NORMAL | SMTO_ABORTIFHUNG, 5000, &result)) return 0;
+    return static_cast<LRESULT>(result);
+}
+
+LRESULT SendItemTimed(HWND dialog, int id, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    return SendTimed(GetDlgItem(dialog, id), message, wParam, lParam);
+}
+
 std::wstring TextOf(HWND window, int id)
 {
     wchar_t text[512] = {};
-    SendMessageW(id ? GetDlgItem(window, id) : window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
+    SendTimed(id ? GetDlgItem(window, id) : window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return text;
 }

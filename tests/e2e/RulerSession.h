@@ -122,6 +122,10 @@ HWND OpenContextMenu(const RulerSession& ruler, int x, int y);
 HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title);
 // Ends a dialog with a button's command; true once it is gone and the ruler has caught up.
 bool CloseDialog(const RulerSession& ruler, HWND dialog, int button);
+// SendMessage to another process's window that gives up after some seconds (returning 0)
+// instead of hanging the test when the program does not answer.
+LRESULT SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+LRESULT SendItemTimed(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // The text of another process's window or control: it answers WM_GETTEXT, while
 // GetWindowText reads only captions across processes. `id` 0 means the window itself.
 std::wstring TextOf(HWND window, int id = 0);

@@ -34,19 +34,19 @@ HWND OpenSettings(const RulerSession& ruler, const wchar_t* title = L"Settings")
 void Type(HWND dialog, int id, const wchar_t* text)
 {
     HWND edit = GetWindow(GetDlgItem(dialog, id), GW_CHILD);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
+    SendTimed(edit, EM_SETSEL, 0, -1);
+    for (const wchar_t* c = text; *c; ++c) SendTimed(edit, WM_CHAR, *c, 1);
 }
 
 void Click(HWND dialog, int id)
 {
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    SendTimed(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
 // The drop-down lists are read at OK; they need no notification.
 void Select(HWND dialog, int id, int index)
 {
-    SendMessageW(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendTimed(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 // The swatch in the middle of a colour button's box (left of its arrow).
@@ -101,7 +101,7 @@ TEST_F(Settings, CancelKeepsEverythingAndOkSavesTheTopBarForAllFour)
     EXPECT_EQ(L"320", TextOf(dialog, IDC_WIDTH));
     EXPECT_EQ(L"5", TextOf(dialog, IDC_PITCH_S));
     EXPECT_EQ(L"100", TextOf(dialog, IDC_PITCH_L));
-    EXPECT_EQ(1, SendMessageW(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(1, SendTimed(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
     EXPECT_TRUE(PumpUntil([&] { return SwatchOf(dialog, IDC_COLOR_BACK) == kWhite; }));
     EXPECT_FALSE(IsWindowEnabled(ruler.Window())) << "the ruler waits for its dialog";
     Click(dialog, IDC_TOP_BAR);
@@ -113,7 +113,7 @@ TEST_F(Settings, CancelKeepsEverythingAndOkSavesTheTopBarForAllFour)
     // Small ticks every 8 on the top bar's page: OK gives them to all four bars.
     dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, IDC_TOP_BAR), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendTimed(GetDlgItem(dialog, IDC_TOP_BAR), BM_GETCHECK, 0, 0));
     Type(dialog, IDC_PITCH_S, L"8");
     ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
     EXPECT_TRUE(WaitForPixel(At(48, 35).x, At(48, 35).y, kBlack)) << "top bar, tick at 8";
@@ -147,8 +147,8 @@ TEST_F(Settings, IndividualTabsEachChangeTheirOwnBar)
     HWND dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
     HWND tabs = GetDlgItem(dialog, IDC_BAR_TABS);
-    ASSERT_EQ(2, SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    ASSERT_EQ(0, SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    ASSERT_EQ(2, SendTimed(tabs, TCM_GETITEMCOUNT, 0, 0));
+    ASSERT_EQ(0, SendTimed(tabs, TCM_GETCURSEL, 0, 0));
 
     // "Left": a red background from the popup (third column, second row).
     ASSERT_TRUE(ChooseCell(ruler, dialog, IDC_COLOR_BACK, 2, 1));
@@ -166,7 +166,7 @@ TEST_F(Settings, IndividualTabsEachChangeTheirOwnBar)
     const RECT tabRect = WindowRectOf(tabs);
     UserInput::Click(tabRect.left + 12, tabRect.top + 8);
     UserInput::Key(VK_RIGHT);
-    ASSERT_TRUE(PumpUntil([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return SendTimed(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
     EXPECT_TRUE(PumpUntil([&] { return SwatchOf(dialog, IDC_COLOR_BACK) == kWhite; }));
     Type(dialog, IDC_PITCH_L, L"30");
     ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
@@ -191,8 +191,8 @@ TEST_F(Settings, BadPitchIsRefusedAndClearingEveryBarLeavesTheCorners)
     ASSERT_TRUE(ruler.Started());
     HWND dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(CB_ERR, SendMessageW(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(CB_ERR, SendMessageW(GetDlgItem(dialog, IDC_LINE_SIZE), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(CB_ERR, SendTimed(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(CB_ERR, SendTimed(GetDlgItem(dialog, IDC_LINE_SIZE), CB_GETCURSEL, 0, 0));
 
     for (const wchar_t* bad : {L"0", L"abc"}) {
         Type(dialog, IDC_PITCH_S, bad);
@@ -208,7 +208,7 @@ TEST_F(Settings, BadPitchIsRefusedAndClearingEveryBarLeavesTheCorners)
     }
 
     for (int id : {IDC_TOP_BAR, IDC_BOTTOM_BAR, IDC_LEFT_BAR, IDC_RIGHT_BAR}) Click(dialog, id);
-    EXPECT_EQ(0, SendMessageW(GetDlgItem(dialog, IDC_BAR_TABS), TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(0, SendTimed(GetDlgItem(dialog, IDC_BAR_TABS), TCM_GETITEMCOUNT, 0, 0));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PITCH_S)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COLOR_BACK)));
     ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
@@ -296,7 +296,7 @@ TEST_F(Settings, HeightAndBothLineColoursIncludingOneFromTheColourDialog)
     ASSERT_TRUE(PumpUntil([&] { return (colours = ruler.FindOwnWindow(L"Color")) != nullptr; }));
     const int red = 706, green = 707, blue = 708; // the dialog's own edit fields
     for (const auto& [id, value] : {std::pair{red, L"0"}, std::pair{green, L"0"}, std::pair{blue, L"200"}})
-        SendMessageW(GetDlgItem(colours, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+        SendTimed(GetDlgItem(colours, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
     PostMessageW(colours, WM_COMMAND, IDOK, 0);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindow(colours); }));
     constexpr COLORREF kDarkBlue = RGB(0, 0, 200);
