@@ -8,6 +8,11 @@
 #include "ruler/Win32Rect.h"
 
 #include <cstdio>
+#include <vector>
+
+// Up to this many rectangles (bars, corners and some ten lines) the shape is simple enough
+// to compare with the old one on every step.
+static constexpr size_t kFewShapeRects = 16;
 
 WindowRect CMensuroDlg::ClientRect() const
 {
@@ -45,13 +50,29 @@ void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
 
 void CMensuroDlg::BuildRegion(const WindowRect& client)
 {
+    const std::vector<WindowRect> rects = RegionRects(client, m_scaleBars, Thickness(), LineSize, m_linesX, m_linesY);
     GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
-    for (const WindowRect& r : RegionRects(client, m_scaleBars, Thickness(), LineSize, m_linesX, m_linesY)) {
+    for (const WindowRect& r : rects) {
         GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
         CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
     }
+    // Only what the old shape covered and the new one does not needs drawing by the windows
+    // below; the ruler itself is redrawn by Relayout. Redrawing just that part, not the whole
+    // window as a redrawing SetWindowRgn does, saves much of a live-resize step. With many
+    // lines the difference itself costs more than it saves.
+    GdiObject<HRGN> uncovered(CreateRectRgn(0, 0, 0, 0));
+    const bool onlyUncovered = rects.size() <= kFewShapeRects && GetWindowRgn(m_hWnd, uncovered.get()) != ERROR &&
+                               CombineRgn(uncovered.get(), uncovered.get(), region.get(), RGN_DIFF) != ERROR;
     // The window owns the region once it has taken it.
-    if (SetWindowRgn(m_hWnd, region.get(), TRUE)) region.release();
+    if (!SetWindowRgn(m_hWnd, region.get(), onlyUncovered ? FALSE : TRUE)) return;
+    region.release();
+    RECT box = {};
+    if (onlyUncovered && GetRgnBox(uncovered.get(), &box) != NULLREGION) {
+        RECT window = {};
+        GetWindowRect(m_hWnd, &window);
+        OffsetRgn(uncovered.get(), window.left, window.top);
+        RedrawWindow(GetDesktopWindow(), nullptr, uncovered.get(), RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    }
 }
 
 // The top bar's background: the corner squares and the line labels share it.
@@ -65,8 +86,16 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client)
     if (!dc) return;
     const RECT all = ToRect(client);
     {
+        // Only the frame and the lines are ever shown: the inner area is outside the window's
+        // shape. Filling the four bands alone spares most of a large surface on every step of
+        // a live resize; the lines paint every pixel of their own.
         GdiObject<HBRUSH> brush(CreateSolidBrush(TopBack(m_scaleBars)));
-        FillRect(dc, &all, brush.get());
+        const LONG s = Thickness();
+        const RECT bands[] = {{0, 0, all.right, s},
+                              {0, all.bottom - s, all.right, all.bottom},
+                              {0, s, s, all.bottom - s},
+                              {all.right - s, s, all.right, all.bottom - s}};
+        for (const RECT& band : bands) FillRect(dc, &band, brush.get());
     }
 
     {

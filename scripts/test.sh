@@ -42,7 +42,7 @@ step "Static linking: only Windows system DLLs"
 record $? "import check"
 
 step "Native tests (ASan + UBSan)"
-ctest --test-dir "$build/native" --output-on-failure
+ctest --test-dir "$build/native" --output-on-failure --no-tests=error
 record $? "native tests"
 
 step "Fuzzing the template file store"
@@ -56,7 +56,7 @@ fi
 step "Windows tests under Wine (unit, end-to-end)"
 trap wine_env_stop EXIT
 wine_env_start
-ctest --test-dir "$build/win64" --output-on-failure
+ctest --test-dir "$build/win64" --output-on-failure --no-tests=error
 record $? "Wine tests"
 wine_env_stop
 trap - EXIT

@@ -51,4 +51,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/LineListTest.cpp
     e2e/LoupeTest.cpp
     e2e/DialogEditsTest.cpp
+    e2e/MenuCommandsTest.cpp
 )

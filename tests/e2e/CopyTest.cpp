@@ -128,7 +128,7 @@ std::wstring MessageText(HWND box)
 // Types into a control of the program (SetWindowText does not reach another process's controls).
 void SetText(HWND control, const wchar_t* text)
 {
-    SendMessageW(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+    SendTimed(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
 }
 
 void Close(HWND window)
@@ -151,15 +151,15 @@ HWND OpenCopySetting(const RulerSession& ruler)
 
 bool Checked(HWND dialog, int id)
 {
-    return SendDlgItemMessageW(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    return SendItemTimed(dialog, id, BM_GETCHECK, 0, 0) == BST_CHECKED;
 }
 
 std::wstring SelectedTimer(HWND dialog)
 {
     const HWND list = GetDlgItem(dialog, IDC_COPY_TIMER);
-    const LRESULT index = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendTimed(list, CB_GETCURSEL, 0, 0);
     wchar_t text[64] = {};
-    if (index >= 0) SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
+    if (index >= 0) SendTimed(list, CB_GETLBTEXT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
     return text;
 }
 
@@ -281,7 +281,7 @@ TEST_F(Copy, ResultMessagesAndAClipboardHeldByAnotherProgram)
     HWND dialog = OpenCopySetting(ruler);
     ASSERT_NE(nullptr, dialog);
     EXPECT_TRUE(Checked(dialog, IDC_SHOW_MESSAGE));
-    SendDlgItemMessageW(dialog, IDC_SHOW_MESSAGE, BM_CLICK, 0, 0);
+    SendItemTimed(dialog, IDC_SHOW_MESSAGE, BM_CLICK, 0, 0);
     Close(dialog);
     PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
     ruler.Settle();
@@ -300,7 +300,7 @@ TEST_F(Copy, CopySettingEditsTheOptionsOnOkOnly)
     ASSERT_NE(nullptr, dialog);
     EXPECT_EQ(ruler.Window(), GetWindow(dialog, GW_OWNER));
     EXPECT_FALSE(IsWindowEnabled(ruler.Window())) << "modal: the ruler waits";
-    EXPECT_EQ(15, SendDlgItemMessageW(dialog, IDC_COPY_TIMER, CB_GETCOUNT, 0, 0));
+    EXPECT_EQ(15, SendItemTimed(dialog, IDC_COPY_TIMER, CB_GETCOUNT, 0, 0));
     EXPECT_EQ(L"0.1 sec", SelectedTimer(dialog));
     EXPECT_FALSE(Checked(dialog, IDC_INCLUDE_CURSOR) || Checked(dialog, IDC_INCLUDE_SCALE) ||
                  Checked(dialog, IDC_SHOW_MESSAGE));
@@ -345,9 +345,9 @@ TEST_F(Copy, CopySettingEditsTheOptionsOnOkOnly)
     EXPECT_FALSE(Checked(dialog, IDC_INCLUDE_CURSOR));
     EXPECT_EQ(L"0", TextOf(GetDlgItem(dialog, IDC_OFFSET_X)));
 
-    SendDlgItemMessageW(dialog, IDC_COPY_TIMER, CB_SETCURSEL, 14, 0);
+    SendItemTimed(dialog, IDC_COPY_TIMER, CB_SETCURSEL, 14, 0);
     EXPECT_EQ(L"30 sec", SelectedTimer(dialog));
-    SendDlgItemMessageW(dialog, IDC_INCLUDE_SCALE, BM_CLICK, 0, 0);
+    SendItemTimed(dialog, IDC_INCLUDE_SCALE, BM_CLICK, 0, 0);
     SetText(GetDlgItem(dialog, IDC_OFFSET_X), L"-7");
     Close(dialog);
     EXPECT_TRUE(IsWindowEnabled(ruler.Window()));

@@ -28,14 +28,15 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
 {
     MensuroRegistry().Clear();
     DeleteFileW((ExeDirectory() + L"\\Mensuro.ini").c_str());
+    if (!RulerSession::CanStartInLocale()) GTEST_SKIP() << "a Japanese user interface is started only under Wine";
     RulerSession ruler("ja_JP.UTF-8");
-    if (!ruler.Started()) GTEST_SKIP() << "a Japanese user interface is started only under Wine";
+    ASSERT_TRUE(ruler.Started());
     const RECT r = ruler.Rect();
 
-    // The menu opens and its last item ("バージョン情報...") opens the version box.
+    // The menu opens and its "バージョン情報..." opens the version box.
     HWND menu = OpenContextMenu(ruler, r.left + 150, r.top + 30);
     ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(ChooseMenuItem(menu, 12));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_APP_ABOUT));
     HWND version = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (version = ruler.FindOwnWindow(L"Version")) != nullptr; }));
     EXPECT_TRUE(HasChildText(version, L"Mensuro Version 1.1.0"));
@@ -52,7 +53,7 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
     EXPECT_EQ(L"\u30E1\u30C3\u30BB\u30FC\u30B8\u3092\u8868\u793A(&M) \uFF1A", TextOf(copy, IDC_SHOW_MESSAGE));
     // The delay list is built from the Japanese strings: "0.1 秒" first.
     wchar_t first[32] = {};
-    SendMessageW(GetDlgItem(copy, IDC_COPY_TIMER), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
+    SendTimed(GetDlgItem(copy, IDC_COPY_TIMER), CB_GETLBTEXT, 0, reinterpret_cast<LPARAM>(first));
     EXPECT_EQ(std::wstring(L"0.1 \u79D2"), first);
     ASSERT_TRUE(CloseDialog(ruler, copy, IDCANCEL));
 
@@ -61,11 +62,11 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
     ASSERT_NE(nullptr, lines);
     EXPECT_EQ(L"\u767B\u9332", TextOf(lines, IDC_TEMPLATE_ADD)); // 登録
     const HWND valueEdit = FindWindowExW(GetDlgItem(lines, IDC_VALUE_X), nullptr, L"Edit", nullptr);
-    SendMessageW(valueEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"100"));
-    SendMessageW(GetDlgItem(lines, IDC_ADD_X), BM_CLICK, 0, 0);
-    SendMessageW(GetDlgItem(lines, IDC_TEMPLATE_NAME), WM_SETTEXT, 0,
-                 reinterpret_cast<LPARAM>(L"\u30EB\u30FC\u30E9\u30FC")); // ルーラー
-    SendMessageW(GetDlgItem(lines, IDC_TEMPLATE_ADD), BM_CLICK, 0, 0);
+    SendTimed(valueEdit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"100"));
+    SendTimed(GetDlgItem(lines, IDC_ADD_X), BM_CLICK, 0, 0);
+    SendTimed(GetDlgItem(lines, IDC_TEMPLATE_NAME), WM_SETTEXT, 0,
+              reinterpret_cast<LPARAM>(L"\u30EB\u30FC\u30E9\u30FC")); // ルーラー
+    SendTimed(GetDlgItem(lines, IDC_TEMPLATE_ADD), BM_CLICK, 0, 0);
     ruler.Settle();
     ASSERT_TRUE(CloseDialog(ruler, lines, IDOK));
     EXPECT_TRUE(WaitForPixel(r.left + 40 + 100, r.top + 150, RGB(0, 255, 255)));

@@ -27,9 +27,9 @@ SIZE TemplateSize()
 
 std::map<std::string, uint32_t> StoredOptions()
 {
-    static const char* names[] = {"LEFT",      "RIGHT",       "TOP",        "BOTTOM",    "Option",
-                                  "Flags",     "ScaleSize",   "LineSize",   "LineColor", "LineTextColor",
-                                  "CopyTimer", "CopyOffsetX", "CopyOffsetY"};
+    static const char* names[] = {"LEFT",      "RIGHT",       "TOP",         "BOTTOM",    "Option",
+                                  "Flags",     "ScaleSize",   "LineSize",    "LineColor", "LineTextColor",
+                                  "CopyTimer", "CopyOffsetX", "CopyOffsetY", "LoupeZoom", "EdgeTolerance"};
     std::map<std::string, uint32_t> values;
     for (const char* name : names)
         if (auto v = MensuroRegistry().Dword(kSection, name)) values[name] = *v;
@@ -69,8 +69,8 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
     EXPECT_EQ(0u, ruler.Exit());
 
     const auto stored = StoredOptions();
-    EXPECT_EQ(13u, stored.size());
-    EXPECT_EQ(13, MensuroRegistry().ValueCount(kSection));
+    EXPECT_EQ(15u, stored.size());
+    EXPECT_EQ(15, MensuroRegistry().ValueCount(kSection));
     const std::map<std::string, uint32_t> expected = {{"LEFT", 0},
                                                       {"TOP", 0},
                                                       {"RIGHT", static_cast<uint32_t>(size.cx)},
@@ -83,7 +83,9 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
                                                       {"LineTextColor", 0xFF},
                                                       {"CopyTimer", 100},
                                                       {"CopyOffsetX", 0},
-                                                      {"CopyOffsetY", 0}};
+                                                      {"CopyOffsetY", 0},
+                                                      {"LoupeZoom", 8},
+                                                      {"EdgeTolerance", 8}};
     EXPECT_EQ(expected, stored);
     // Scale bars are saved by the Settings dialog only, never at exit.
     EXPECT_FALSE(MensuroRegistry().Exists("ScaleBar1"));
@@ -185,12 +187,18 @@ TEST_F(Lifecycle, EnterAndEscapeDoNotEndTheRuler)
 {
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
-    SetForegroundWindow(ruler.Window());
+    const RECT r = ruler.Rect();
+    const POINT onTop = {r.left + 150, r.top + 30};
+    UserInput::Click(onTop.x, onTop.y);
     ruler.Settle();
     UserInput::Key(VK_RETURN);
     UserInput::Key(VK_ESCAPE);
+    // The ruler takes its keys in order: once the arrow key has moved the pointer, Enter and
+    // Esc have been handled too.
+    UserInput::Key(VK_RIGHT);
+    POINT p = {};
+    EXPECT_TRUE(PumpUntil([&] { return GetCursorPos(&p) && p.x == onTop.x + 1; }, 10000)) << "the keys arrived";
     ruler.Settle();
-    Sleep(300);
     EXPECT_TRUE(ruler.Running());
     EXPECT_TRUE(IsWindowVisible(ruler.Window()));
 }
@@ -201,11 +209,7 @@ TEST_F(Lifecycle, VersionCommandOpensTheAboutBox)
     ASSERT_TRUE(ruler.Started());
     PostMessageW(ruler.Window(), WM_COMMAND, 57664, 0);
     HWND about = nullptr;
-    for (int i = 0; i < 100 && !about; ++i) {
-        about = ruler.FindOwnWindow(L"Version");
-        if (!about) Sleep(50);
-    }
-    ASSERT_NE(nullptr, about);
+    ASSERT_TRUE(PumpUntil([&] { return (about = ruler.FindOwnWindow(L"Version")) != nullptr; }, 5000));
     wchar_t text[64] = {};
     bool sawVersion = false;
     for (HWND child = GetWindow(about, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
@@ -214,8 +218,7 @@ TEST_F(Lifecycle, VersionCommandOpensTheAboutBox)
     }
     EXPECT_TRUE(sawVersion);
     PostMessageW(about, WM_COMMAND, IDOK, 0);
-    for (int i = 0; i < 100 && IsWindow(about); ++i) Sleep(50);
-    EXPECT_FALSE(IsWindow(about));
+    EXPECT_TRUE(PumpUntil([&] { return !IsWindow(about); }, 5000));
     EXPECT_TRUE(ruler.Running()) << "closing the About box leaves the ruler running";
     EXPECT_EQ(0u, ruler.Exit());
 }

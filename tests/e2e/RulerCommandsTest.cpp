@@ -1,6 +1,7 @@
 // Guide lines, the context menu, window commands, the tray icon and the keyboard, as a user
 // meets them.
 #include "e2e/RulerSession.h"
+#include "resources/resource.h"
 #include "support/RegistryScope.h"
 #include "support/ScreenProbe.h"
 
@@ -15,9 +16,6 @@ constexpr RECT kRuler = {100, 100, 500, 400}; // a 400 x 300 client area, S = 40
 constexpr COLORREF kBackdrop = RGB(32, 144, 96);
 constexpr COLORREF kCyan = RGB(0, 255, 255), kLabelRed = RGB(255, 0, 0);
 constexpr COLORREF kIconCyan = RGB(0, 200, 220); // the guide line drawn in the line icons
-
-// Items of the context menu, separators not counted.
-enum MenuItem { ItemTopmost = 0, ItemTaskTray = 1, ItemMenuIcon = 2, ItemAddLine = 4, ItemDeleteLine = 5 };
 
 COLORREF Inverted(COLORREF c)
 {
@@ -40,6 +38,26 @@ int CountInRect(const RECT& r, COLORREF colour)
 {
     const ScreenShot shot(r.left, r.top, r.right - r.left, r.bottom - r.top);
     return shot.Count(r, colour);
+}
+
+// The screen rows in which two pictures of the same rectangle differ.
+struct RowSpan {
+    int first = -1, last = -1;
+    // Some row changed, and all of them in the band of `height` rows from `top`.
+    bool Within(int top, int height) const { return first >= top && last >= first && last < top + height; }
+};
+
+RowSpan RowsChanged(const ScreenShot& before, const ScreenShot& after, const RECT& r)
+{
+    RowSpan span;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (before.At(x, y) != after.At(x, y)) {
+                if (span.first < 0) span.first = y;
+                span.last = y;
+                break;
+            }
+    return span;
 }
 
 class RulerCommands : public testing::Test {
@@ -72,7 +90,7 @@ TEST_F(RulerCommands, DoubleClickAddsLinesThatDragClampAndDelete)
     ruler.Settle();
     HWND menu = OpenContextMenu(ruler, onTop.x, onTop.y);
     ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(ChooseMenuItem(menu, ItemDeleteLine));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_DELETE_LINE));
     EXPECT_TRUE(LineColumnShows(140, kBackdrop)) << "a second add had added a second line";
 
     // Y line 100 from the left bar.
@@ -121,7 +139,7 @@ TEST_F(RulerCommands, MenuAddLineActsWhereTheRightButtonWentDown)
     ASSERT_TRUE(PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; }));
     const RECT frame = WindowRectOf(menu);
     EXPECT_NEAR(At(197, 0).x, frame.left, 2) << "the menu opens at the release point";
-    ASSERT_TRUE(ChooseMenuItem(menu, ItemAddLine));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_ADD_LINE));
     EXPECT_TRUE(LineColumnShows(200, kCyan)) << "X line 160, where the button went down";
 }
 
@@ -134,18 +152,31 @@ TEST_F(RulerCommands, MenuShowsIconsOrThePlainItemsWithTheSameChecks)
     ASSERT_NE(nullptr, menu);
     // Icons in a 16 px column at the left: the line icons are drawn in their own cyan.
     RECT frame = WindowRectOf(menu);
-    EXPECT_GT(CountInRect({frame.left, frame.top, frame.left + 22, frame.bottom}, kIconCyan), 30);
+    const ScreenShot checkedIcons = SteadyShotOf(menu);
+    EXPECT_GT(checkedIcons.Count({frame.left, frame.top, frame.left + 22, frame.bottom}, kIconCyan), 30);
     const int iconHeight = frame.bottom - frame.top;
-    // "Menu Icon" off: the same items, plain.
-    ASSERT_TRUE(ChooseMenuItem(menu, ItemMenuIcon));
-    Linger(ruler);
+    // Topmost's check goes: only its row (the first) changes.
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_TOPMOST));
+    menu = OpenContextMenu(ruler, onTop.x, onTop.y);
+    ASSERT_NE(nullptr, menu);
+    const RowSpan iconChange = RowsChanged(checkedIcons, SteadyShotOf(menu), WindowRectOf(menu));
+    EXPECT_TRUE(iconChange.Within(frame.top, iconHeight / 8)) << iconChange.first << "-" << iconChange.last;
+
+    // "Menu Icon" off: the same items, plain; Topmost's check comes back in its row alone.
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_MENU_ICON));
     menu = OpenContextMenu(ruler, onTop.x, onTop.y);
     ASSERT_NE(nullptr, menu);
     frame = WindowRectOf(menu);
-    EXPECT_EQ(0, CountInRect({frame.left, frame.top, frame.left + 22, frame.bottom}, kIconCyan));
+    const ScreenShot uncheckedPlain = SteadyShotOf(menu);
+    EXPECT_EQ(0, uncheckedPlain.Count({frame.left, frame.top, frame.left + 22, frame.bottom}, kIconCyan));
     EXPECT_LE(frame.bottom - frame.top, iconHeight) << "plain items are no taller than 18 px ones";
-    UserInput::Key(VK_ESCAPE);
-    ASSERT_TRUE(PumpUntil([&] { return ContextMenuOf(ruler) == nullptr; }));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_TOPMOST));
+    menu = OpenContextMenu(ruler, onTop.x, onTop.y);
+    ASSERT_NE(nullptr, menu);
+    const RowSpan plainChange = RowsChanged(uncheckedPlain, SteadyShotOf(menu), WindowRectOf(menu));
+    EXPECT_TRUE(plainChange.Within(frame.top, (frame.bottom - frame.top) / 8))
+        << plainChange.first << "-" << plainChange.last;
+    ASSERT_TRUE(CloseMenu(menu));
     EXPECT_EQ(0u, ruler.Exit());
     EXPECT_EQ(15u & ~0x8u, MensuroRegistry().Dword(kSection, "Option").value_or(0));
 }
@@ -197,19 +228,27 @@ TEST_F(RulerCommands, PresetsTopmostAndTheKeyboard)
 
 TEST_F(RulerCommands, TrayIconComesAndGoesAndOpensTheMenu)
 {
+    MensuroRegistry().SetDword(kSection, "Option", 0x00B); // no tray icon
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
+    Linger(ruler);
+    EXPECT_FALSE(TrayIconShown(ruler));
+    HWND menu = OpenContextMenu(ruler, At(200, 30).x, At(200, 30).y);
+    ASSERT_NE(nullptr, menu);
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_TASKTRAY));
+    ASSERT_TRUE(PumpUntil([&] { return TrayIconShown(ruler); }));
     // The shell's callback: a button release over the icon opens the menu at the pointer.
     UserInput::MoveTo(700, 600);
     PostMessageW(ruler.Window(), WM_USER + 16, 1, WM_MOUSEMOVE);
     Linger(ruler);
     EXPECT_EQ(nullptr, ContextMenuOf(ruler)) << "moves are ignored";
     PostMessageW(ruler.Window(), WM_USER + 16, 1, WM_LBUTTONUP);
-    HWND menu = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; }));
     EXPECT_NEAR(700, WindowRectOf(menu).left, 2);
-    UserInput::Key(VK_ESCAPE);
-    ASSERT_TRUE(PumpUntil([&] { return ContextMenuOf(ruler) == nullptr; }));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_TASKTRAY));
+    EXPECT_TRUE(PumpUntil([&] { return !TrayIconShown(ruler); })) << "Tasktray off from the tray's own menu";
+    EXPECT_EQ(0u, ruler.Exit());
+    EXPECT_EQ(0x00Bu, MensuroRegistry().Dword(kSection, "Option").value_or(0));
 }
 
 TEST_F(RulerCommands, VersionBoxIsOwnedModalAndOpensOnce)

@@ -13,6 +13,8 @@ class RulerSession {
 public:
     // Starts the program and waits until its window is on screen.
     RulerSession();
+    // Whether another user-interface language can be started here (only under Wine).
+    static bool CanStartInLocale();
     // Starts it as a user of another language does: under Wine, in a Unix locale such as
     // "ja_JP.UTF-8", which sets its user-interface language and ANSI code page. Started() is
     // false where that cannot be done (not under Wine).
@@ -100,10 +102,19 @@ HWND ContextMenuOf(const RulerSession& ruler);
 // A dialog or message box of the program other than the ruler.
 HWND MessageBoxOf(const RulerSession& ruler);
 bool HasChildText(HWND parent, const wchar_t* part);
-// Chooses an item of an open popup menu (its window of class "#32768") with the keyboard, as
-// the index among the items that are not separators; true once the menu has closed. (Another
-// process's menu handle cannot be asked where its items are.)
-bool ChooseMenuItem(HWND menuWindow, int index);
+// A picture of a window once it has stopped changing (a menu paints after it shows).
+ScreenShot SteadyShotOf(HWND window);
+// Whether the notification area holds the ruler's icon: the shell accepts a change only to an
+// icon it shows.
+bool TrayIconShown(const RulerSession& ruler);
+// Chooses the command of an open context menu of the ruler (its window of class "#32768") with
+// the keyboard, as a user does: the arrow keys to the item, Enter. The item's place is read from
+// the program's own menu resource, so that items added there need nothing here. (Another
+// process's menu handle cannot be asked where its items are.) Each key is seen to move the
+// highlight before the next is sent; true once every menu window has closed.
+bool ChooseMenuCommand(HWND menuWindow, UINT command);
+// Closes an open menu with Esc; true once it has gone.
+bool CloseMenu(HWND menuWindow);
 // Opens the ruler's context menu with a right click at a screen point; its window, or null.
 HWND OpenContextMenu(const RulerSession& ruler, int x, int y);
 // A dialog of the program opened by one of the ruler's commands, found by its title;
@@ -111,6 +122,10 @@ HWND OpenContextMenu(const RulerSession& ruler, int x, int y);
 HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title);
 // Ends a dialog with a button's command; true once it is gone and the ruler has caught up.
 bool CloseDialog(const RulerSession& ruler, HWND dialog, int button);
+// SendMessage to another process's window that gives up after some seconds (returning 0)
+// instead of hanging the test when the program does not answer.
+LRESULT SendTimed(HWND window, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+LRESULT SendItemTimed(HWND dialog, int id, UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 // The text of another process's window or control: it answers WM_GETTEXT, while
 // GetWindowText reads only captions across processes. `id` 0 means the window itself.
 std::wstring TextOf(HWND window, int id = 0);

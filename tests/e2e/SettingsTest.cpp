@@ -10,14 +10,14 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 namespace {
 
 const char kSection[] = "CMensuroDlg";
 constexpr RECT kRuler = {100, 100, 500, 400}; // a 400 x 300 client area, S = 40
 constexpr COLORREF kBackdrop = RGB(32, 144, 96);
-constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kCyan = RGB(0, 255, 255);
-constexpr int kSettingsMenuItem = 3; // among the context menu's items that are not separators
+constexpr COLORREF kWhite = RGB(255, 255, 255), kRed = RGB(255, 0, 0), kCyan = RGB(0, 255, 255), kBlack = RGB(0, 0, 0);
 
 POINT At(int x, int y)
 {
@@ -34,19 +34,19 @@ HWND OpenSettings(const RulerSession& ruler, const wchar_t* title = L"Settings")
 void Type(HWND dialog, int id, const wchar_t* text)
 {
     HWND edit = GetWindow(GetDlgItem(dialog, id), GW_CHILD);
-    SendMessageW(edit, EM_SETSEL, 0, -1);
-    for (const wchar_t* c = text; *c; ++c) SendMessageW(edit, WM_CHAR, *c, 1);
+    SendTimed(edit, EM_SETSEL, 0, -1);
+    for (const wchar_t* c = text; *c; ++c) SendTimed(edit, WM_CHAR, *c, 1);
 }
 
 void Click(HWND dialog, int id)
 {
-    SendMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
+    SendTimed(GetDlgItem(dialog, id), BM_CLICK, 0, 0);
 }
 
 // The drop-down lists are read at OK; they need no notification.
 void Select(HWND dialog, int id, int index)
 {
-    SendMessageW(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
+    SendTimed(GetDlgItem(dialog, id), CB_SETCURSEL, static_cast<WPARAM>(index), 0);
 }
 
 // The swatch in the middle of a colour button's box (left of its arrow).
@@ -95,13 +95,13 @@ TEST_F(Settings, CancelKeepsEverythingAndOkSavesTheTopBarForAllFour)
 
     HWND menu = OpenContextMenu(ruler, bigTick.x, bigTick.y);
     ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(ChooseMenuItem(menu, kSettingsMenuItem));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_SETTINGS));
     HWND dialog = nullptr;
     ASSERT_TRUE(PumpUntil([&] { return (dialog = ruler.FindOwnWindow(L"Settings")) != nullptr; }));
     EXPECT_EQ(L"320", TextOf(dialog, IDC_WIDTH));
     EXPECT_EQ(L"5", TextOf(dialog, IDC_PITCH_S));
     EXPECT_EQ(L"100", TextOf(dialog, IDC_PITCH_L));
-    EXPECT_EQ(1, SendMessageW(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(1, SendTimed(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
     EXPECT_TRUE(PumpUntil([&] { return SwatchOf(dialog, IDC_COLOR_BACK) == kWhite; }));
     EXPECT_FALSE(IsWindowEnabled(ruler.Window())) << "the ruler waits for its dialog";
     Click(dialog, IDC_TOP_BAR);
@@ -110,10 +110,17 @@ TEST_F(Settings, CancelKeepsEverythingAndOkSavesTheTopBarForAllFour)
     EXPECT_TRUE(WaitForPixel(bigTick.x, bigTick.y, kRed)) << "the top bar is still there";
     EXPECT_FALSE(MensuroRegistry().Exists("ScaleBar1"));
 
+    // Small ticks every 8 on the top bar's page: OK gives them to all four bars.
     dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(BST_CHECKED, SendMessageW(GetDlgItem(dialog, IDC_TOP_BAR), BM_GETCHECK, 0, 0));
+    EXPECT_EQ(BST_CHECKED, SendTimed(GetDlgItem(dialog, IDC_TOP_BAR), BM_GETCHECK, 0, 0));
+    Type(dialog, IDC_PITCH_S, L"8");
     ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
+    EXPECT_TRUE(WaitForPixel(At(48, 35).x, At(48, 35).y, kBlack)) << "top bar, tick at 8";
+    EXPECT_TRUE(WaitForPixel(At(35, 48).x, At(35, 48).y, kBlack)) << "left bar";
+    EXPECT_TRUE(WaitForPixel(At(364, 48).x, At(364, 48).y, kBlack)) << "right bar";
+    EXPECT_TRUE(WaitForPixel(At(48, 264).x, At(48, 264).y, kBlack)) << "bottom bar";
+    EXPECT_EQ(kWhite, ScreenPixel(At(45, 35).x, At(45, 35).y)) << "no tick at 5 any more";
     const auto reg = MensuroRegistry();
     const char* const names[] = {"Flags", "ScaleS", "ScaleM", "ScaleL", "ColorS", "ColorM", "ColorL", "Back", "Text"};
     const uint32_t flags[] = {0x181, 0x141, 0x121, 0x111};
@@ -121,7 +128,7 @@ TEST_F(Settings, CancelKeepsEverythingAndOkSavesTheTopBarForAllFour)
         const std::string section = "ScaleBar" + std::to_string(i + 1);
         EXPECT_EQ(9, reg.ValueCount(section.c_str())) << section;
         for (const char* name : names) EXPECT_EQ(DWORD(REG_DWORD), reg.Type(section.c_str(), name)) << name;
-        const uint32_t want[] = {flags[i], 5, 50, 100, 0, 0xFF00FF, 0x0000FF, 0xFFFFFF, 0x808080};
+        const uint32_t want[] = {flags[i], 8, 50, 100, 0, 0xFF00FF, 0x0000FF, 0xFFFFFF, 0x808080};
         for (int n = 0; n < 9; ++n)
             EXPECT_EQ(want[n], reg.Dword(section.c_str(), names[n]).value_or(0xDEAD)) << section << " " << names[n];
     }
@@ -140,8 +147,8 @@ TEST_F(Settings, IndividualTabsEachChangeTheirOwnBar)
     HWND dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
     HWND tabs = GetDlgItem(dialog, IDC_BAR_TABS);
-    ASSERT_EQ(2, SendMessageW(tabs, TCM_GETITEMCOUNT, 0, 0));
-    ASSERT_EQ(0, SendMessageW(tabs, TCM_GETCURSEL, 0, 0));
+    ASSERT_EQ(2, SendTimed(tabs, TCM_GETITEMCOUNT, 0, 0));
+    ASSERT_EQ(0, SendTimed(tabs, TCM_GETCURSEL, 0, 0));
 
     // "Left": a red background from the popup (third column, second row).
     ASSERT_TRUE(ChooseCell(ruler, dialog, IDC_COLOR_BACK, 2, 1));
@@ -159,7 +166,7 @@ TEST_F(Settings, IndividualTabsEachChangeTheirOwnBar)
     const RECT tabRect = WindowRectOf(tabs);
     UserInput::Click(tabRect.left + 12, tabRect.top + 8);
     UserInput::Key(VK_RIGHT);
-    ASSERT_TRUE(PumpUntil([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
+    ASSERT_TRUE(PumpUntil([&] { return SendTimed(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
     EXPECT_TRUE(PumpUntil([&] { return SwatchOf(dialog, IDC_COLOR_BACK) == kWhite; }));
     Type(dialog, IDC_PITCH_L, L"30");
     ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
@@ -184,8 +191,8 @@ TEST_F(Settings, BadPitchIsRefusedAndClearingEveryBarLeavesTheCorners)
     ASSERT_TRUE(ruler.Started());
     HWND dialog = OpenSettings(ruler);
     ASSERT_NE(nullptr, dialog);
-    EXPECT_EQ(CB_ERR, SendMessageW(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
-    EXPECT_EQ(CB_ERR, SendMessageW(GetDlgItem(dialog, IDC_LINE_SIZE), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(CB_ERR, SendTimed(GetDlgItem(dialog, IDC_SCALE_SIZE), CB_GETCURSEL, 0, 0));
+    EXPECT_EQ(CB_ERR, SendTimed(GetDlgItem(dialog, IDC_LINE_SIZE), CB_GETCURSEL, 0, 0));
 
     for (const wchar_t* bad : {L"0", L"abc"}) {
         Type(dialog, IDC_PITCH_S, bad);
@@ -201,7 +208,7 @@ TEST_F(Settings, BadPitchIsRefusedAndClearingEveryBarLeavesTheCorners)
     }
 
     for (int id : {IDC_TOP_BAR, IDC_BOTTOM_BAR, IDC_LEFT_BAR, IDC_RIGHT_BAR}) Click(dialog, id);
-    EXPECT_EQ(0, SendMessageW(GetDlgItem(dialog, IDC_BAR_TABS), TCM_GETITEMCOUNT, 0, 0));
+    EXPECT_EQ(0, SendTimed(GetDlgItem(dialog, IDC_BAR_TABS), TCM_GETITEMCOUNT, 0, 0));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_PITCH_S)));
     EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDC_COLOR_BACK)));
     ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
@@ -220,6 +227,7 @@ TEST_F(Settings, BadPitchIsRefusedAndClearingEveryBarLeavesTheCorners)
 
 TEST_F(Settings, JapaneseDialogHasJapaneseCaptions)
 {
+    if (!RulerSession::CanStartInLocale()) GTEST_SKIP() << "another language is started only under Wine";
     RulerSession ruler("ja_JP.UTF-8");
     ASSERT_TRUE(ruler.Started());
     HWND dialog = OpenSettings(ruler, L"\u8A2D\u5B9A"); // 設定
@@ -269,4 +277,45 @@ TEST_F(Settings, SizeThicknessAndLineWidthApplyAtOnceAndPersist)
     EXPECT_EQ(60u, reg.Dword(kSection, "ScaleSize").value_or(0));
     EXPECT_EQ(3u, reg.Dword(kSection, "LineSize").value_or(0));
     EXPECT_EQ(uint32_t(kRuler.left + 920), reg.Dword(kSection, "RIGHT").value_or(0));
+}
+
+TEST_F(Settings, HeightAndBothLineColoursIncludingOneFromTheColourDialog)
+{
+    SolidWindow backdrop({50, 50, 600, 600}, kBackdrop);
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    HWND dialog = OpenSettings(ruler);
+    ASSERT_NE(nullptr, dialog);
+    Type(dialog, IDC_HEIGHT, L"400");
+    // The line red from the palette (third column, second row); its label's colour typed into
+    // the system colour dialog, reached by the palette's "..." cell, and taken with OK.
+    ASSERT_TRUE(ChooseCell(ruler, dialog, IDC_LINE_COLOR, 2, 1));
+    EXPECT_TRUE(PumpUntil([&] { return SwatchOf(dialog, IDC_LINE_COLOR) == kRed; }));
+    ASSERT_TRUE(ChooseCell(ruler, dialog, IDC_LINE_TEXT_COLOR, 3, 5));
+    HWND colours = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (colours = ruler.FindOwnWindow(L"Color")) != nullptr; }));
+    const int red = 706, green = 707, blue = 708; // the dialog's own edit fields
+    for (const auto& [id, value] : {std::pair{red, L"0"}, std::pair{green, L"0"}, std::pair{blue, L"200"}})
+        SendTimed(GetDlgItem(colours, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(value));
+    PostMessageW(colours, WM_COMMAND, IDOK, 0);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(colours); }));
+    constexpr COLORREF kDarkBlue = RGB(0, 0, 200);
+    EXPECT_TRUE(PumpUntil([&] { return SwatchOf(dialog, IDC_LINE_TEXT_COLOR) == kDarkBlue; }));
+    ASSERT_TRUE(CloseDialog(ruler, dialog, IDOK));
+
+    EXPECT_TRUE(PumpUntil([&] { return WindowRectOf(ruler.Window()).bottom - kRuler.top == 480; }))
+        << "400 inside the bars";
+    EXPECT_EQ(400, WindowRectOf(ruler.Window()).right - kRuler.left);
+    const POINT onTop = At(140, 30);
+    UserInput::DoubleClick(onTop.x, onTop.y);
+    EXPECT_TRUE(WaitForPixel(At(140, 200).x, At(140, 200).y, kRed)) << "the line";
+    EXPECT_GT(ScreenShot(At(118, 0).x, At(0, 0).y, 45, 16)
+                  .Count({At(118, 0).x, At(0, 0).y, At(163, 0).x, At(0, 16).y}, kDarkBlue),
+              10)
+        << "its label";
+    EXPECT_EQ(0u, ruler.Exit());
+    const auto reg = MensuroRegistry();
+    EXPECT_EQ(0x0000FFu, reg.Dword(kSection, "LineColor").value_or(0));
+    EXPECT_EQ(0xC80000u, reg.Dword(kSection, "LineTextColor").value_or(0));
+    EXPECT_EQ(uint32_t(kRuler.top + 480), reg.Dword(kSection, "BOTTOM").value_or(0));
 }

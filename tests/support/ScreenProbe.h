@@ -14,6 +14,12 @@ public:
     // Colour at a screen coordinate inside the snapshot, as a COLORREF.
     COLORREF At(int x, int y) const;
     bool Contains(int x, int y) const;
+    // Whether both snapshots hold the same rectangle with the same pixels.
+    bool SameAs(const ScreenShot& other) const
+    {
+        return m_left == other.m_left && m_top == other.m_top && m_width == other.m_width &&
+               m_height == other.m_height && m_pixels == other.m_pixels;
+    }
     // How many pixels of the rectangle (screen coordinates) have the colour.
     int Count(const RECT& rect, COLORREF colour) const;
     // Writes the snapshot as a 32-bit BMP file; false when it cannot be written.

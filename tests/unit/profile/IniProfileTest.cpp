@@ -41,16 +41,6 @@ protected:
         std::ifstream in(m_path, std::ios::binary);
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
-    // Stores a template the way the Line list dialog does.
-    void StoreTemplate(const char* name, const std::vector<int32_t>& xs, const std::vector<int32_t>& ys)
-    {
-        IniProfile store(m_path);
-        store.WriteInt(name, "NumX", static_cast<int>(xs.size()));
-        store.WriteInt(name, "NumY", static_cast<int>(ys.size()));
-        if (!xs.empty()) store.WriteBinary(name, "CursorX", xs.data(), static_cast<int>(xs.size() * 4));
-        if (!ys.empty()) store.WriteBinary(name, "CursorY", ys.data(), static_cast<int>(ys.size() * 4));
-    }
-
     fs::path m_dir = UniqueTempPath();
     fs::path m_path = m_dir / "Mensuro.ini";
     fs::path m_temp = m_dir / "Mensuro.ini.tmp";
@@ -60,12 +50,37 @@ const char* const kTwoSections = "[A]\r\nk=9\r\n\r\n[B]\r\nk=7\r\n";
 
 } // namespace
 
-TEST_F(IniProfileFile, ExampleTemplateFileIsByteExact)
+TEST_F(IniProfileFile, ExampleTemplateFileReadsAndWritesByteExact)
 {
-    StoreTemplate("Web", {100, 200}, {});
-    StoreTemplate("Grid", {32}, {24});
-    EXPECT_EQ(FileBytes(), "[Web]\r\nCursorX=64000000C8000000\r\nNumY=0\r\nNumX=2\r\n"
-                           "\r\n[Grid]\r\nCursorY=18000000\r\nCursorX=20000000\r\nNumY=1\r\nNumX=1\r\n");
+    const std::string example = "[Web]\r\nCursorX=64000000C8000000\r\nNumY=0\r\nNumX=2\r\n"
+                                "\r\n[Grid]\r\nCursorY=18000000\r\nCursorX=20000000\r\nNumY=1\r\nNumX=1\r\n";
+    PutFile(example);
+    {
+        IniProfile store(m_path);
+        EXPECT_EQ(2, store.ReadInt("Web", "NumX", -1));
+        const int32_t none[2] = {-1, -1};
+        int32_t web[2] = {};
+        EXPECT_TRUE(store.ReadBinary("Web", "CursorX", web, none, 8));
+        EXPECT_EQ(100, web[0]);
+        EXPECT_EQ(200, web[1]);
+        int32_t grid = 0;
+        EXPECT_TRUE(store.ReadBinary("Grid", "CursorY", &grid, none, 4));
+        EXPECT_EQ(24, grid);
+    }
+    EXPECT_EQ(FileBytes(), example) << "reading writes nothing";
+
+    // A changed value stays in its place; a new key comes first in its section, a new
+    // section last after an empty line.
+    {
+        IniProfile store(m_path);
+        const int32_t moved = 0x12345678;
+        EXPECT_TRUE(store.WriteBinary("Grid", "CursorX", &moved, 4));
+        EXPECT_TRUE(store.WriteInt("Web", "Extra", -3));
+        EXPECT_TRUE(store.WriteInt("New", "NumX", 0));
+    }
+    EXPECT_EQ(FileBytes(), "[Web]\r\nExtra=-3\r\nCursorX=64000000C8000000\r\nNumY=0\r\nNumX=2\r\n"
+                           "\r\n[Grid]\r\nCursorY=18000000\r\nCursorX=78563412\r\nNumY=1\r\nNumX=1\r\n"
+                           "\r\n[New]\r\nNumX=0\r\n");
 }
 
 TEST(IniText, WritesAppendSectionsAndReplaceOnlyTheirOwnValue)

@@ -41,6 +41,16 @@ int SeparatorsAndOwnerDrawn(HMENU menu, int& ownerDrawn)
     return separators;
 }
 
+int ItemsBesideSeparators(HMENU menu)
+{
+    int items = 0;
+    for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+        if (!(ItemType(menu, pos) & MFT_SEPARATOR)) ++items;
+        if (HMENU sub = GetSubMenu(menu, pos)) items += ItemsBesideSeparators(sub);
+    }
+    return items;
+}
+
 } // namespace
 
 TEST(IconMenu, ConversionKeepsSeparatorsAndTheSizeSubmenu)
@@ -52,17 +62,20 @@ TEST(IconMenu, ConversionKeepsSeparatorsAndTheSizeSubmenu)
     ASSERT_NE(nullptr, popup);
 
     int ownerDrawn = 0;
-    EXPECT_EQ(5, SeparatorsAndOwnerDrawn(popup, ownerDrawn)) << "separators stay system-drawn";
-    EXPECT_EQ(19, ownerDrawn) << "12 commands, the Size item and its 6 presets";
+    EXPECT_EQ(6, SeparatorsAndOwnerDrawn(popup, ownerDrawn)) << "separators stay system-drawn";
+    EXPECT_EQ(23, ownerDrawn) << "16 commands, the Size item and its 6 presets";
     ASSERT_NE(nullptr, CIconMenu::Registry());
-    EXPECT_EQ(20u, CIconMenu::Registry()->size()) << "and the resource's holder item \"POPUP\"";
+    EXPECT_EQ(24u, CIconMenu::Registry()->size()) << "and the resource's holder item \"POPUP\"";
 
     // "Size" still opens its submenu, whose items are converted too.
-    HMENU size = GetSubMenu(popup, 13);
+    int sizePos = 0;
+    while (sizePos < GetMenuItemCount(popup) && GetMenuItemID(popup, sizePos) != UINT(-1)) ++sizePos;
+    EXPECT_EQ(18, sizePos) << "after the separator that follows the loupe group";
+    HMENU size = GetSubMenu(popup, sizePos);
     ASSERT_NE(nullptr, size) << "the submenu survives the conversion";
     EXPECT_EQ(6, GetMenuItemCount(size));
     EXPECT_EQ(ID_SIZE_640, GetMenuItemID(size, 1));
-    const auto* sizeRecord = reinterpret_cast<const IconMenuItem*>(ItemData(popup, 13));
+    const auto* sizeRecord = reinterpret_cast<const IconMenuItem*>(ItemData(popup, sizePos));
     ASSERT_NE(nullptr, sizeRecord);
     EXPECT_EQ(L"Size", sizeRecord->text);
     EXPECT_EQ(uint32_t(IconItemSubmenu), sizeRecord->kind);
@@ -114,7 +127,12 @@ TEST(IconMenu, SubmenuItemsAreWiderAndNoItemIsLowerThanEighteen)
 
 TEST(IconMenu, EveryPopupStartsWithAnEmptyRegistry)
 {
-    size_t first = 0;
+    // One record per item that is not a separator, at every level, counted on the plain menu
+    // (its holder item "POPUP" included).
+    CMenu plain;
+    plain.LoadMenu(IDR_CONTEXT_MENU);
+    const int items = 1 + ItemsBesideSeparators(plain.GetSubMenu(0));
+    ASSERT_GT(items, 20);
     for (int round = 0; round < 2; ++round) {
         {
             CIconMenu menu;
@@ -122,11 +140,11 @@ TEST(IconMenu, EveryPopupStartsWithAnEmptyRegistry)
             menu.ConvertToOwnerDraw();
             {
                 CIconMenu second; // a second instance shares the records
-                EXPECT_EQ(CIconMenu::Registry()->size(), 20u);
+                EXPECT_EQ(CIconMenu::Registry()->size(), static_cast<size_t>(items));
             }
             ASSERT_NE(nullptr, CIconMenu::Registry()) << "still one instance alive";
-            if (round == 0) first = CIconMenu::Registry()->size();
-            EXPECT_EQ(first, CIconMenu::Registry()->size()) << "no records survive between popups";
+            EXPECT_EQ(static_cast<size_t>(items), CIconMenu::Registry()->size())
+                << "round " << round << ": no records survive between popups";
         }
         EXPECT_EQ(nullptr, CIconMenu::Registry()) << "the last instance takes the records along";
     }
