@@ -47,4 +47,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/RulerCommandsTest.cpp
     e2e/JapaneseTest.cpp
     e2e/LineListTest.cpp
+    e2e/MouseModesTest.cpp
 )
