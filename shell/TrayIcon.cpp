@@ -43,26 +43,32 @@ void CMensuroDlg::ShowTrayIcon(bool show)
     SetTrayIcon(m_hWnd, m_hIcon, WM_TRAYNOTIFY, kTrayTip, show);
 }
 
+namespace {
+
+struct ModalSearch {
+    HWND ruler, toolTip, found;
+};
+
+BOOL CALLBACK FindOwnedByRuler(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ModalSearch*>(param);
+    if (window == search->toolTip || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+        if (owner != search->ruler) continue;
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
 // The dialog or message box that holds the ruler disabled: a visible window that takes
 // input and is owned, directly or through another dialog, by the ruler.
 HWND CMensuroDlg::OpenModalWindow() const
 {
-    struct Search {
-        HWND ruler, toolTip, found;
-    } search = {m_hWnd, m_toolTip.get(), nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM param) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(param);
-            if (window == s->toolTip || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
-            for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
-                if (owner != s->ruler) continue;
-                s->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
+    ModalSearch search = {m_hWnd, m_toolTip.get(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindOwnedByRuler, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
