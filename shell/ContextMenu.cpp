@@ -67,9 +67,9 @@ void CMensuroDlg::ShowContextMenu(int x, int y)
         CheckMenuItem(popup, ID_MENU_ICON, MF_BYCOMMAND | ((Option & OptMenuIcon) ? MF_CHECKED : MF_UNCHECKED));
         CheckMenuItem(popup, ID_LOUPE, MF_BYCOMMAND | ((Option & OptLoupe) ? MF_CHECKED : MF_UNCHECKED));
         CheckMenuItem(popup, ID_SNAP_TO_EDGES, MF_BYCOMMAND | ((Option & OptSnapEdges) ? MF_CHECKED : MF_UNCHECKED));
-        // Opened from the tray the ruler is not in the foreground, and a menu whose
-        // window is not closes on no click elsewhere; WM_NULL after it lets the next
-        // one open (the pattern documented for notification-area menus).
+        // The pattern documented for notification-area menus: opened from the tray the
+        // ruler is not in the foreground, and then a click elsewhere does not close the
+        // menu; the WM_NULL after it keeps the next one from closing at once.
         SetForegroundWindow(m_hWnd);
         // The command reaches the window as an ordinary WM_COMMAND after the menu closes.
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, m_hWnd, nullptr);
