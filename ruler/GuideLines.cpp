@@ -12,10 +12,13 @@
 
 void CMensuroDlg::CreateToolTip()
 {
-    // Not owned by the ruler: an owned (topmost) tooltip keeps its owner out of the
-    // topmost band on some window managers. The ruler destroys it itself.
-    m_toolTip.reset(CreateWindowExW(0, TOOLTIPS_CLASSW, nullptr, WS_POPUP, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                                    CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
+    // Always: users hover over a ruler that is not the active window (without the style
+    // the tip shows only while its owner is active). Not owned by the ruler: an owned
+    // tooltip keeps its owner out of the topmost band now and then under Wine. The ruler
+    // destroys it itself.
+    m_toolTip.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
+                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                    GetModuleHandleW(nullptr), nullptr));
     if (!m_toolTip) return;
     SendMessageW(m_toolTip.get(), TTM_ACTIVATE, TRUE, 0);
     TOOLINFOW tool = {};
@@ -146,28 +149,32 @@ void CMensuroDlg::OnCmdDeleteAllLines()
 LRESULT CMensuroDlg::OnLButtonDown(WPARAM, LPARAM lParam)
 {
     const POINT p = PointFromLParam(lParam);
-    if (m_mouseMode == MouseIdle && HitTestLines(p)) {
-        m_mouseMode = MouseDragLine;
-        SetCapture(m_hWnd);
-        m_anchor = p;
-    }
+    // A press while a mode is still on means that mode's release never came.
+    EndMouseMode(ModeExit::Cancel);
+    if (HitTestLines(p)) StartMouseMode(MouseDragLine, p);
     return Default();
 }
 
 LRESULT CMensuroDlg::OnLButtonUp(WPARAM, LPARAM lParam)
 {
-    if (m_mouseMode == MouseDragLine) {
-        const POINT p = PointFromLParam(lParam);
-        // The one composition of a drag, at the drop.
-        if (DragLine(p.x - m_anchor.x, p.y - m_anchor.y)) Relayout();
-        ReleaseCapture();
-        m_mouseMode = MouseIdle;
-    }
+    if (m_mouseMode == MouseDragLine) EndMouseMode(ModeExit::Drop, PointFromLParam(lParam));
     return Default();
+}
+
+void CMensuroDlg::EndLineDrag(ModeExit exit, POINT p)
+{
+    if (exit != ModeExit::Drop) {
+        // Back where it started: that takes both inverted bands off the screen.
+        DragLine(0, 0);
+        return;
+    }
+    // The one composition of a drag, at the drop; it repaints both bands' places.
+    if (DragLine(p.x - m_anchor.x, p.y - m_anchor.y)) Relayout();
 }
 
 LRESULT CMensuroDlg::OnLButtonDblClk(WPARAM, LPARAM lParam)
 {
+    if (m_mouseMode != MouseIdle) return Default();
     m_anchor = PointFromLParam(lParam);
     AddLine();
     return Default();
@@ -188,6 +195,11 @@ void CMensuroDlg::ShowPointerCoordinate(POINT p)
 LRESULT CMensuroDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
     const POINT p = PointFromLParam(lParam);
+    if (m_mouseMode != MouseIdle && !(wParam & ModeButton())) {
+        // The release went to another window.
+        EndMouseMode(ModeExit::Drop, p, (wParam & MK_CONTROL) != 0);
+        return Default();
+    }
     switch (m_mouseMode) {
     case MouseDragLine: DragLine(p.x - m_anchor.x, p.y - m_anchor.y); break;
     case MouseTargeting: TrackTarget(p, (wParam & MK_CONTROL) != 0); break;

@@ -36,6 +36,11 @@ const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
     {WM_KEYDOWN, &CMensuroDlg::OnKeyDown},
     {WM_TIMER, &CMensuroDlg::OnTimer},
     {WM_TRAYNOTIFY, &CMensuroDlg::OnTrayNotify},
+    {WM_CAPTURECHANGED, &CMensuroDlg::OnCaptureChanged},
+    {WM_CANCELMODE, &CMensuroDlg::OnCancelMode},
+    {WM_ENABLE, &CMensuroDlg::OnEnable},
+    {WM_QUERYENDSESSION, &CMensuroDlg::OnQueryEndSession},
+    {WM_ENDSESSION, &CMensuroDlg::OnEndSession},
 };
 
 const CommandEntry<CMensuroDlg> CMensuroDlg::s_commands[] = {
@@ -120,14 +125,35 @@ BOOL CMensuroDlg::OnInitDialog()
 
 LRESULT CMensuroDlg::OnDestroy(WPARAM, LPARAM)
 {
-    // Harmless when no icon is shown.
-    ShowTrayIcon(false);
-    {
-        RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
-        PersistOptions(profile, false);
-    }
+    SaveAtEnd();
     m_toolTip.reset();
     return Default();
+}
+
+LRESULT CMensuroDlg::OnQueryEndSession(WPARAM, LPARAM)
+{
+    // The session may end: nothing a mode drew stays on the screen.
+    EndMouseMode(ModeExit::Cancel);
+    return TRUE;
+}
+
+LRESULT CMensuroDlg::OnEndSession(WPARAM ending, LPARAM)
+{
+    // Windows ends the process after this without destroying the window.
+    if (ending) SaveAtEnd();
+    return 0;
+}
+
+// What Exit does as the window goes: the icon leaves the tray, options and rectangle
+// are saved. Once: the session's end comes first when there is one.
+void CMensuroDlg::SaveAtEnd()
+{
+    if (m_savedAtEnd) return;
+    m_savedAtEnd = true;
+    // Harmless when no icon is shown.
+    ShowTrayIcon(false);
+    RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+    PersistOptions(profile, false);
 }
 
 void CMensuroDlg::PersistOptions(ProfileStore& store, bool loading)

@@ -18,12 +18,20 @@ class CIconMenu;
 class CLoupeWnd;
 class ProfileStore;
 
-// Mouse modes of the ruler window.
+// What a press on the ruler started and is waiting to end (m_mouseMode). Every mode
+// ends through CMensuroDlg::EndMouseMode, whatever ends it.
 enum : int32_t {
     MouseIdle = 0,
     MouseDragLine = 1,
     MouseTargeting = 2,
 };
+
+// How a mouse mode ends: dropped where its button came up, or cancelled with nothing
+// done; CaptureLost cancels too, but the capture is someone else's already.
+enum class ModeExit { Drop, Cancel, CaptureLost };
+
+// The ruler's timer that watches a mode's button (copy/ScreenCopy.h has kCopyTimerId 1).
+constexpr UINT_PTR kMouseModeTimerId = 2;
 
 // The ruler window: a borderless, shaped dialog with a scale bar on each edge
 // and a see-through inner area. It owns all run-time state of the program.
@@ -74,6 +82,9 @@ protected:
 private:
     // ruler/MensuroDlg.cpp
     LRESULT OnDestroy(WPARAM, LPARAM);
+    LRESULT OnQueryEndSession(WPARAM, LPARAM);
+    LRESULT OnEndSession(WPARAM, LPARAM);
+    void SaveAtEnd();
     LRESULT OnEraseBkgnd(WPARAM, LPARAM);
     LRESULT OnQueryDragIcon(WPARAM, LPARAM);
     LRESULT OnHelp(WPARAM, LPARAM);
@@ -90,13 +101,23 @@ private:
     LRESULT OnSize(WPARAM, LPARAM);
     LRESULT OnDpiChanged(WPARAM, LPARAM);
 
+    // ruler/MouseMode.cpp
+    void StartMouseMode(int32_t mode, POINT clientPoint);
+    void EndMouseMode(ModeExit exit, POINT clientPoint = {0, 0}, bool ctrl = false);
+    WPARAM ModeButton() const;
+    void CheckModeButton();
+    static void CALLBACK OnModeTimer(HWND hwnd, UINT, UINT_PTR, DWORD);
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
+    LRESULT OnCancelMode(WPARAM, LPARAM);
+    LRESULT OnEnable(WPARAM, LPARAM);
+
     // ruler/Targeting.cpp
     LRESULT OnRButtonDown(WPARAM, LPARAM);
     LRESULT OnRButtonUp(WPARAM, LPARAM);
     LRESULT OnNcRButtonDown(WPARAM, LPARAM);
     LRESULT OnNcRButtonUp(WPARAM, LPARAM);
     void StartTargeting(POINT clientPoint);
-    void FinishTargeting(POINT clientPoint, bool ctrl);
+    void EndTargeting(ModeExit exit, POINT clientPoint, bool ctrl);
     void TrackTarget(POINT clientPoint, bool ctrl);
     void DrawTargetOutline(const RECT& rect);
     POINT ScreenToClientPoint(LPARAM lParam) const;
@@ -113,6 +134,7 @@ private:
     void SetToolTipText(const wchar_t* text);
     void ShowPointerCoordinate(POINT p);
     void InvertLine(HDC screen, const WindowRect& client, int32_t value, bool vertical);
+    void EndLineDrag(ModeExit exit, POINT clientPoint);
 
     // shell/ContextMenu.cpp
     LRESULT OnMeasureItem(WPARAM, LPARAM);
@@ -133,6 +155,7 @@ private:
     // shell/TrayIcon.cpp
     LRESULT OnTrayNotify(WPARAM, LPARAM);
     LRESULT OnTaskbarCreated(WPARAM, LPARAM);
+    HWND OpenModalWindow() const;
     void ShowTrayIcon(bool show);
 
     // shell/Keyboard.cpp
@@ -180,6 +203,8 @@ private:
     // The move box's icon at the frame's scale (m_hIcon stays 16 x 16 for the shell).
     HICON m_boxIcon = nullptr;
     CModalDialog* m_openDialog = nullptr;
+    // Options and rectangle are saved once: at the end of the session or when the window goes.
+    bool m_savedAtEnd = false;
     std::unique_ptr<RegistryWatch> m_barsWatch;
     std::unique_ptr<CLoupeWnd> m_loupe;
 };

@@ -19,10 +19,9 @@ POINT CMensuroDlg::ScreenToClientPoint(LPARAM lParam) const
 
 void CMensuroDlg::StartTargeting(POINT p)
 {
-    if (m_mouseMode != MouseIdle) return;
-    m_anchor = p;
-    m_mouseMode = MouseTargeting;
-    SetCapture(m_hWnd);
+    // A press while a mode is still on means that mode's release never came.
+    EndMouseMode(ModeExit::Cancel);
+    StartMouseMode(MouseTargeting, p);
     m_pTarget = nullptr;
     SetRectEmpty(&m_targetRect);
 }
@@ -36,18 +35,22 @@ LRESULT CMensuroDlg::OnRButtonDown(WPARAM, LPARAM lParam)
 LRESULT CMensuroDlg::OnNcRButtonDown(WPARAM, LPARAM lParam)
 {
     StartTargeting(ScreenToClientPoint(lParam));
-    return Default();
+    // No default processing: on HTCAPTION it runs a loop of its own that takes the
+    // release, and the targeting would wait for it for ever.
+    return 0;
 }
 
 LRESULT CMensuroDlg::OnRButtonUp(WPARAM wParam, LPARAM lParam)
 {
-    FinishTargeting(PointFromLParam(lParam), (wParam & MK_CONTROL) != 0);
+    if (m_mouseMode == MouseTargeting)
+        EndMouseMode(ModeExit::Drop, PointFromLParam(lParam), (wParam & MK_CONTROL) != 0);
     return Default();
 }
 
 LRESULT CMensuroDlg::OnNcRButtonUp(WPARAM, LPARAM lParam)
 {
-    FinishTargeting(ScreenToClientPoint(lParam), false);
+    if (m_mouseMode == MouseTargeting)
+        EndMouseMode(ModeExit::Drop, ScreenToClientPoint(lParam), GetKeyState(VK_CONTROL) < 0);
     return Default();
 }
 
@@ -81,14 +84,12 @@ void CMensuroDlg::TrackTarget(POINT p, bool ctrl)
     m_pTarget = under;
 }
 
-void CMensuroDlg::FinishTargeting(POINT q, bool ctrl)
+void CMensuroDlg::EndTargeting(ModeExit exit, POINT q, bool ctrl)
 {
-    if (m_mouseMode != MouseTargeting) return;
-    ReleaseCapture();
-    m_mouseMode = MouseIdle;
     DrawTargetOutline(m_targetRect);
     SetRectEmpty(&m_targetRect);
     m_pTarget = nullptr;
+    if (exit != ModeExit::Drop) return;
 
     POINT screen = q;
     ClientToScreen(m_hWnd, &screen);

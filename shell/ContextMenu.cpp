@@ -42,6 +42,8 @@ constexpr MenuImage kMenuImages[] = {
 
 void CMensuroDlg::ShowContextMenu(int x, int y)
 {
+    // The menu takes the mouse: no mode may wait for a release under it.
+    EndMouseMode(ModeExit::Cancel);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
     std::unique_ptr<CIconMenu> iconMenu;
     CMenu plain;
@@ -65,8 +67,13 @@ void CMensuroDlg::ShowContextMenu(int x, int y)
         CheckMenuItem(popup, ID_MENU_ICON, MF_BYCOMMAND | ((Option & OptMenuIcon) ? MF_CHECKED : MF_UNCHECKED));
         CheckMenuItem(popup, ID_LOUPE, MF_BYCOMMAND | ((Option & OptLoupe) ? MF_CHECKED : MF_UNCHECKED));
         CheckMenuItem(popup, ID_SNAP_TO_EDGES, MF_BYCOMMAND | ((Option & OptSnapEdges) ? MF_CHECKED : MF_UNCHECKED));
+        // The pattern documented for notification-area menus: opened from the tray the
+        // ruler is not in the foreground, and then a click elsewhere does not close the
+        // menu; the WM_NULL after it keeps the next one from closing at once.
+        SetForegroundWindow(m_hWnd);
         // The command reaches the window as an ordinary WM_COMMAND after the menu closes.
         TrackPopupMenu(popup, TPM_LEFTALIGN | TPM_TOPALIGN | TPM_RIGHTBUTTON, x, y, 0, m_hWnd, nullptr);
+        PostMessageW(m_hWnd, WM_NULL, 0, 0);
     }
     m_pMenu = nullptr;
 }

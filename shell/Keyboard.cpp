@@ -1,5 +1,5 @@
 // The keyboard: one-pixel pointer steps, lines added and deleted at the pointer,
-// and the message filter that keeps dialog keys away from the ruler.
+// Esc to cancel a mouse mode, and the message filter that keeps dialog keys away from the ruler.
 #include "ruler/MensuroDlg.h"
 
 #include <commctrl.h>
@@ -29,7 +29,10 @@ LRESULT CMensuroDlg::OnKeyDown(WPARAM key, LPARAM)
         SetCursorPos(p.x + step.dx, p.y + step.dy);
         return Default();
     }
-    if (key == VK_INSERT || key == VK_DELETE) {
+    if (key == VK_ESCAPE) EndMouseMode(ModeExit::Cancel);
+    // Insert and Delete wait for a mode to end: they would move the anchor and the
+    // line under the drag.
+    if ((key == VK_INSERT || key == VK_DELETE) && m_mouseMode == MouseIdle) {
         GetCursorPos(&m_anchor);
         ScreenToClient(m_hWnd, &m_anchor);
         if (key == VK_INSERT)

@@ -43,13 +43,47 @@ void CMensuroDlg::ShowTrayIcon(bool show)
     SetTrayIcon(m_hWnd, m_hIcon, WM_TRAYNOTIFY, kTrayTip, show);
 }
 
+namespace {
+
+struct ModalSearch {
+    HWND ruler, toolTip, found;
+};
+
+BOOL CALLBACK FindOwnedByRuler(HWND window, LPARAM param)
+{
+    auto* search = reinterpret_cast<ModalSearch*>(param);
+    if (window == search->toolTip || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
+        if (owner != search->ruler) continue;
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+} // namespace
+
+// The dialog or message box that holds the ruler disabled: a visible window that takes
+// input and is owned, directly or through another dialog, by the ruler.
+HWND CMensuroDlg::OpenModalWindow() const
+{
+    ModalSearch search = {m_hWnd, m_toolTip.get(), nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), &FindOwnedByRuler, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 LRESULT CMensuroDlg::OnTrayNotify(WPARAM, LPARAM lParam)
 {
     switch (static_cast<UINT>(lParam)) {
     case WM_LBUTTONUP:
     case WM_RBUTTONUP:
     case WM_MBUTTONUP: {
-        SetForegroundWindow(m_hWnd);
+        // A disabled ruler has a dialog or message box open: the click brings it
+        // forward, where a menu would start a second one once it closes.
+        if (!IsWindowEnabled(m_hWnd)) {
+            if (HWND open = OpenModalWindow()) SetForegroundWindow(open);
+            break;
+        }
         POINT p = {};
         GetCursorPos(&p);
         ShowContextMenu(p.x, p.y);

@@ -52,4 +52,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/LoupeTest.cpp
     e2e/DialogEditsTest.cpp
     e2e/MenuCommandsTest.cpp
+    e2e/MouseModesTest.cpp
 )

@@ -634,3 +634,13 @@ std::wstring TextOf(HWND window, int id)
     SendTimed(id ? GetDlgItem(window, id) : window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return text;
 }
+
+bool MovePressedUntil(POINT to, POINT nudge, const std::function<bool()>& shown)
+{
+    for (int i = 0; i < 6; ++i) {
+        const int step = i % 2;
+        UserInput::MoveTo(to.x + step * nudge.x, to.y + step * nudge.y);
+        if (PumpUntil(shown, 500)) return true;
+    }
+    return false;
+}

@@ -146,3 +146,8 @@ private:
     int m_left, m_top;
     ScreenShot m_shot;
 };
+
+// Moves the pointer, a button held, to `to` until `shown` holds (at most 3 s). Under Wine a late
+// echo of an earlier move can reach the program after the last one, so the move is made again,
+// `nudge` apart, as a hand on a mouse would.
+bool MovePressedUntil(POINT to, POINT nudge, const std::function<bool()>& shown);
