@@ -21,7 +21,8 @@ TEST(RulerOptions, SaveThenLoadRoundTripsInFixedOrder)
     MemoryProfile store;
     saved.Persist(store, false);
     const std::vector<std::string> order = {"Option",        "Flags",     "ScaleSize",   "LineSize",   "LineColor",
-                                            "LineTextColor", "CopyTimer", "CopyOffsetX", "CopyOffsetY"};
+                                            "LineTextColor", "CopyTimer", "CopyOffsetX", "CopyOffsetY",
+                                            "LoupeZoom",     "EdgeTolerance"};
     EXPECT_EQ(order, store.LoggedKeys('W'));
 
     RulerOptions loaded;
