@@ -1,5 +1,6 @@
 // Times the ruler's relayout against the floor of any full redraw: one fill and
 // one block copy of a surface of the same size. Prints milliseconds per call.
+#include "bench/EdgeBench.h"
 #include "copy/DibSurface.h"
 #include "copy/ScreenCopy.h"
 #include "framework/Application.h"
@@ -239,6 +240,7 @@ int wmain(int argc, wchar_t** argv)
     }
     std::puts("(milliseconds per call, median of 15 rounds; ratio = (Relayout - registry) / floor)");
     BenchGuideLines(ruler, window);
+    BenchEdges(ruler, window);
     DestroyWindow(window);
     BenchScreenCopy();
     BenchLiveResize();

@@ -35,6 +35,7 @@ const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
     {WM_KEYDOWN, &CMensuroDlg::OnKeyDown},
     {WM_TIMER, &CMensuroDlg::OnTimer},
     {WM_TRAYNOTIFY, &CMensuroDlg::OnTrayNotify},
+    {WM_CAPTURECHANGED, &CMensuroDlg::OnCaptureChanged},
 };
 
 const CommandEntry<CMensuroDlg> CMensuroDlg::s_commands[] = {
@@ -55,6 +56,8 @@ const CommandEntry<CMensuroDlg> CMensuroDlg::s_commands[] = {
     {ID_SIZE_1280, &CMensuroDlg::OnCmdSize1280},
     {ID_SIZE_1600, &CMensuroDlg::OnCmdSize1600},
     {ID_APP_ABOUT, &CMensuroDlg::OnCmdAbout},
+    {ID_LINES_AT_EDGES, &CMensuroDlg::OnCmdLinesAtEdges},
+    {ID_SNAP_TO_EDGES, &CMensuroDlg::OnCmdSnapToEdges},
 };
 
 CMensuroDlg::CMensuroDlg(HWND parent) : CModalDialog(IDD_MENSURO, parent)

@@ -5,6 +5,7 @@
 #include "framework/MessageTable.h"
 #include "framework/RegistryWatch.h"
 #include "framework/ModalDialog.h"
+#include "measure/EdgeTool.h"
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
 #include "ruler/WindowRect.h"
@@ -146,6 +147,10 @@ private:
     void OnCmdSettings();
     // linelist/LineListCommand.cpp
     void OnCmdLineList();
+    // measure/EdgeCommands.cpp
+    void OnCmdLinesAtEdges();
+    void OnCmdSnapToEdges();
+    LRESULT OnCaptureChanged(WPARAM, LPARAM);
 
     static const MessageEntry<CMensuroDlg> s_messages[];
     static const CommandEntry<CMensuroDlg> s_commands[];
@@ -169,6 +174,8 @@ public:
     HWND m_pTarget = nullptr;
     // The screen's DPI where the ruler is; the frame is drawn at its scale.
     int32_t m_dpi = kBaseDpi;
+    // Lines at the edges on the screen, snapping, the gaps between lines.
+    CEdgeTool m_edges{*this};
 
 private:
     void LoadFrameImages();

@@ -15,6 +15,9 @@ set(MENSURO_CORE_TEST_SOURCES
     # line list rules and templates
     unit/linelist/LineListRulesTest.cpp
     unit/linelist/LineTemplateTest.cpp
+    # edge search, the gaps between lines
+    unit/measure/EdgeFinderTest.cpp
+    unit/measure/LineGapsTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -47,4 +50,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/RulerCommandsTest.cpp
     e2e/JapaneseTest.cpp
     e2e/LineListTest.cpp
+    e2e/EdgeLinesTest.cpp
 )
