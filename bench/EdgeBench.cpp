@@ -72,7 +72,7 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
 
     double grab = 0, search = 0, command = 0;
     PairedMs(
-        15, 5, [&](int) { floorSurface.GrabScreen(s, s); },
+        25, 3, [&](int) { floorSurface.GrabScreen(s, s); },
         [&](int) {
             ruler.m_linesX.clear();
             ruler.m_linesY.clear();
@@ -81,7 +81,7 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
         grab, command);
     // The search alone: the lines are there, so nothing is added and nothing relaid out.
     PairedMs(
-        15, 5, [&](int) { floorSurface.GrabScreen(s, s); }, [&](int) { ruler.m_edges.AddLinesAt(inPanel); }, grab,
+        25, 3, [&](int) { floorSurface.GrabScreen(s, s); }, [&](int) { ruler.m_edges.AddLinesAt(inPanel); }, grab,
         search);
     const size_t found = ruler.m_linesX.size() + ruler.m_linesY.size();
     std::printf("\n%-24s %11s %11s %7s\n", "lines at edges", "ms", "grab", "ratio");
@@ -97,22 +97,30 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
     ruler.m_hotKind = HotX;
     ruler.m_hotIndex = 0;
     ruler.m_hotValue = 900;
-    auto move = [&](int i) { ruler.DragLine(-280 - (i % 40), 0); };
+    int step = 0;
+    auto move = [&](int) { ruler.DragLine(-280 - (step++ % 40), 0); };
     const uint32_t option = ruler.Option;
-    std::vector<double> starts, plains, snaps;
-    for (int r = 0; r < 15; ++r) {
-        ruler.Option = option & ~OptSnapEdges;
-        plains.push_back(TimeMs(40, move));
-        ruler.Option = option | OptSnapEdges;
-        starts.push_back(TimeMs(1, [&](int) { ruler.m_edges.BeginDrag(true); }));
-        snaps.push_back(TimeMs(40, move));
-    }
-    const double plain = Median(plains), snapping = Median(snaps), start = Median(starts);
+    std::vector<double> starts;
+    ruler.Option = option | OptSnapEdges;
+    for (int r = 0; r < 9; ++r) starts.push_back(TimeMs(1, [&](int) { ruler.m_edges.BeginDrag(true); }));
+    const double start = Median(starts);
+    double plain = 0, snapping = 0;
+    PairedMs(
+        31, 10,
+        [&](int i) {
+            ruler.Option = option & ~OptSnapEdges;
+            move(i);
+        },
+        [&](int i) {
+            ruler.Option = option | OptSnapEdges;
+            move(i);
+        },
+        plain, snapping);
     ruler.Option = option;
     ruler.Relayout();
     std::printf("\n%-24s %11s %11s %7s\n", "drag move", "snapping", "plain", "ratio");
     std::printf("%-24s %11.3f %11.3f %7.2f\n", "X line, 1920x1080", snapping, plain, snapping / plain);
-    std::printf("(milliseconds per move, median of 15 rounds of 40; the drag's start with snapping,\n"
+    std::printf("(milliseconds per move, median of 31 rounds of 10; the drag's start with snapping,\n"
                 " grab and edge strengths, takes %.3f ms once)\n",
                 start);
     DestroyWindow(panel);
