@@ -79,14 +79,15 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
             ruler.m_edges.AddLinesAt(inPanel);
         },
         grab, command);
-    // The search alone: the lines are there, so nothing is added and nothing relaid out.
+    // The scan alone (reading the row and the column through the point): the lines are
+    // there, so nothing is added and nothing relaid out.
     PairedMs(
         25, 3, [&](int) { floorSurface.GrabScreen(s, s); }, [&](int) { ruler.m_edges.AddLinesAt(inPanel); }, grab,
         search);
     const size_t found = ruler.m_linesX.size() + ruler.m_linesY.size();
     std::printf("\n%-24s %11s %11s %7s\n", "lines at edges", "ms", "grab", "ratio");
-    std::printf("%-24s %11.3f %11.3f %7.2f\n", "grab + search 1920x1080", search, grab, search / grab);
-    std::printf("%-24s %11.3f %11.3f %7.2f\n", "+ relayout, 4 lines", command, grab, command / grab);
+    std::printf("%-24s %11.3f %11.3f %7.2f\n", "scan, 1920x1080", search, grab, search / grab);
+    std::printf("%-24s %11.3f %11.3f %7.2f\n", "scan + relayout, 4 lines", command, grab, command / grab);
     std::printf("(%zu lines found; grab = one screen block copy of the inner area's size)\n", found);
 
     // A drag of X line 900 back and forth over the panel's left edge (inner 600), with the

@@ -19,17 +19,6 @@ int32_t BoundaryBetween(const std::vector<uint8_t>& sides, int32_t u, int32_t w)
     return w;
 }
 
-// The clear column (row) nearest to i on the side a masked one belongs to; -1 when all are masked.
-int32_t SeenFrom(const std::vector<uint8_t>& sides, int32_t i, int32_t n)
-{
-    if (!Masked(sides, i)) return i;
-    const int32_t first = sides[static_cast<size_t>(i)] == MaskLeft ? -1 : 1;
-    for (int32_t dir : {first, -first})
-        for (int32_t k = i + dir; k >= 0 && k < n; k += dir)
-            if (!Masked(sides, k)) return k;
-    return -1;
-}
-
 struct Ray {
     int32_t before = -1; // first boundary left of the point, -1 when the scan reached the edge
     int32_t after = -1;  // first boundary right of it
@@ -99,26 +88,42 @@ void MaskSpan(std::vector<uint8_t>& sides, int32_t from, int32_t to)
         if (sides[static_cast<size_t>(i)] == MaskClear) sides[static_cast<size_t>(i)] = MaskRight;
 }
 
+int32_t SeenIndex(const std::vector<uint8_t>& sides, int32_t i, int32_t n)
+{
+    if (!Masked(sides, i)) return i;
+    const int32_t first = sides[static_cast<size_t>(i)] == MaskLeft ? -1 : 1;
+    for (int32_t dir : {first, -first})
+        for (int32_t k = i + dir; k >= 0 && k < n; k += dir)
+            if (!Masked(sides, k)) return k;
+    return -1;
+}
+
 EdgeArea ScanArea(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, int32_t tolerance)
 {
-    EdgeArea area;
-    if (x < 0 || y < 0 || x >= block.width || y >= block.height) return area;
-    // A point on a guide line is read beside it.
-    x = SeenFrom(mask.columns, x, block.width);
-    y = SeenFrom(mask.rows, y, block.height);
-    if (x < 0 || y < 0) return area;
+    if (x < 0 || y < 0 || x >= block.width || y >= block.height) return EdgeArea();
+    x = SeenIndex(mask.columns, x, block.width);
+    y = SeenIndex(mask.rows, y, block.height);
+    if (x < 0 || y < 0) return EdgeArea();
+    const PixelBlock row = {block.At(0, y), block.width, 1, block.step, block.stride};
+    const PixelBlock column = {block.At(x, 0), 1, block.height, block.step, block.stride};
+    return ScanCross(row, column, mask, x, y, tolerance);
+}
 
-    const Ray across = ScanRow(block, mask.columns, x, y, tolerance);
-    const Ray down = ScanRow(block.Transposed(), mask.rows, y, x, tolerance);
+EdgeArea ScanCross(const PixelBlock& row, const PixelBlock& column, const EdgeMask& mask, int32_t x, int32_t y,
+                   int32_t tolerance)
+{
+    const Ray across = ScanRow(row, mask.columns, x, 0, tolerance);
+    const Ray down = ScanRow(column.Transposed(), mask.rows, y, 0, tolerance);
+    EdgeArea area;
     area.valid = true;
     area.leftFound = across.before >= 0;
     area.rightFound = across.after >= 0;
     area.topFound = down.before >= 0;
     area.bottomFound = down.after >= 0;
     area.left = area.leftFound ? across.before : 0;
-    area.right = area.rightFound ? across.after - 1 : block.width - 1;
+    area.right = area.rightFound ? across.after - 1 : row.width - 1;
     area.top = area.topFound ? down.before : 0;
-    area.bottom = area.bottomFound ? down.after - 1 : block.height - 1;
+    area.bottom = area.bottomFound ? down.after - 1 : column.height - 1;
     return area;
 }
 
@@ -138,8 +143,8 @@ int AddEdgeLines(const EdgeArea& area, std::vector<int32_t>& linesX, std::vector
     return added;
 }
 
-std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance,
-                                         int32_t from, int32_t to)
+std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance, int32_t from,
+                                         int32_t to)
 {
     std::vector<int32_t> strengths(static_cast<size_t>(std::max(block.width, 0)) + 1, 0);
     // Neighbouring clear columns, each pair with the boundary seen between them.

@@ -58,6 +58,13 @@ struct EdgeArea {
 };
 // Scans from (x, y) left, right, up and down to the first pixel unlike the point's colour.
 EdgeArea ScanArea(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, int32_t tolerance);
+// Where the scan starts for a point: a point on a guide line is read beside it, on the side
+// that line's part belongs to. -1 when every column (row) is masked.
+int32_t SeenIndex(const std::vector<uint8_t>& sides, int32_t i, int32_t n);
+// The same scan from the clear (x, y), given only the two lines it reads: the block's row y
+// (width x 1) and its column x (1 x height).
+EdgeArea ScanCross(const PixelBlock& row, const PixelBlock& column, const EdgeMask& mask, int32_t x, int32_t y,
+                   int32_t tolerance);
 
 // Appends the lines on the area's found edges (X at left and right + 1, Y at top and
 // bottom + 1) that the lists do not hold yet; returns how many were added.
@@ -66,8 +73,8 @@ int AddEdgeLines(const EdgeArea& area, std::vector<int32_t>& linesX, std::vector
 // Strength of every boundary between columns k - 1 and k (k = 0 .. width): the number
 // of rows in which the two sides differ. Only boundaries from..to are counted; the
 // others stay 0. Masked rows do not count.
-std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance,
-                                         int32_t from, int32_t to);
+std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance, int32_t from,
+                                         int32_t to);
 inline std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance)
 {
     return ColumnEdgeStrengths(block, mask, tolerance, 0, block.width);

@@ -31,13 +31,23 @@ RECT CEdgeTool::InnerScreenRect() const
     return inner;
 }
 
+namespace {
+
+// The screen rectangle (x, y, w, h) into `surface`, which is kept between operations:
+// a new bitmap's first touch costs more than the grab.
+bool GrabInto(DibSurface& surface, int x, int y, int w, int h)
+{
+    if (w <= 0 || h <= 0) return false;
+    if ((surface.Width() != w || surface.Height() != h) && !surface.Create(w, h, 24)) return false;
+    return surface.GrabScreen(x, y);
+}
+
+} // namespace
+
 bool CEdgeTool::GrabInner(const RECT& inner)
 {
     const int w = inner.right - inner.left, h = inner.bottom - inner.top;
-    if (w <= 0 || h <= 0) return false;
-    // The surface is kept between operations: a new bitmap's first touch costs more than the grab.
-    if ((m_grab.Width() != w || m_grab.Height() != h) && !m_grab.Create(w, h, 24)) return false;
-    if (!m_grab.GrabScreen(inner.left, inner.top)) return false;
+    if (!GrabInto(m_grab, inner.left, inner.top, w, h)) return false;
     m_block = BottomUpBlock(m_grab.Pixels(), w, h);
     return true;
 }
@@ -45,8 +55,8 @@ bool CEdgeTool::GrabInner(const RECT& inner)
 EdgeMask CEdgeTool::OwnMask(const RECT& inner, int snapAxis) const
 {
     EdgeMask mask;
-    mask.columns.assign(static_cast<size_t>(m_block.width), MaskClear);
-    mask.rows.assign(static_cast<size_t>(m_block.height), MaskClear);
+    mask.columns.assign(static_cast<size_t>(std::max<LONG>(inner.right - inner.left, 0)), MaskClear);
+    mask.rows.assign(static_cast<size_t>(std::max<LONG>(inner.bottom - inner.top, 0)), MaskClear);
     for (int32_t x : m_ruler.m_linesX) MaskLine(mask.columns, x, m_ruler.LineSize);
     for (int32_t y : m_ruler.m_linesY) MaskLine(mask.rows, y, m_ruler.LineSize);
     // The tooltip near the pointer is no edge either; its rows are left out of a
@@ -72,9 +82,17 @@ std::vector<int32_t> CEdgeTool::Strengths(const EdgeMask& mask, bool vertical, i
 bool CEdgeTool::AddLinesAt(POINT screen)
 {
     const RECT inner = InnerScreenRect();
-    if (!PtInRect(&inner, screen) || !GrabInner(inner)) return false;
-    const EdgeArea area = ScanArea(m_block, OwnMask(inner, SnapNone), screen.x - inner.left, screen.y - inner.top,
-                                   m_ruler.EdgeTolerance);
+    if (!PtInRect(&inner, screen)) return false;
+    const int w = inner.right - inner.left, h = inner.bottom - inner.top;
+    const EdgeMask mask = OwnMask(inner, SnapNone);
+    const int32_t x = SeenIndex(mask.columns, screen.x - inner.left, w);
+    const int32_t y = SeenIndex(mask.rows, screen.y - inner.top, h);
+    // The scan reads the row and the column through the point, nothing else.
+    if (x < 0 || y < 0 || !GrabInto(m_row, inner.left, inner.top + y, w, 1) ||
+        !GrabInto(m_column, inner.left + x, inner.top, 1, h))
+        return false;
+    const EdgeArea area = ScanCross(BottomUpBlock(m_row.Pixels(), w, 1), BottomUpBlock(m_column.Pixels(), 1, h), mask,
+                                    x, y, m_ruler.EdgeTolerance);
     if (AddEdgeLines(area, m_ruler.m_linesX, m_ruler.m_linesY) == 0) return false;
     m_ruler.Relayout();
     return true;
@@ -99,8 +117,10 @@ void CEdgeTool::BeginDrag(bool vertical)
 
 int32_t CEdgeTool::SnapDragged(int32_t value, bool vertical) const
 {
-    if (!m_dragReady || vertical != m_dragVertical || !SnapsNow() || GetKeyState(VK_SHIFT) < 0) return value;
-    return ChooseSnap(m_dragStrengths, value);
+    if (!m_dragReady || vertical != m_dragVertical || !SnapsNow()) return value;
+    const int32_t snapped = ChooseSnap(m_dragStrengths, value);
+    // Shift is asked only near an edge: the question costs more than the choice.
+    return snapped != value && GetKeyState(VK_SHIFT) < 0 ? value : snapped;
 }
 
 int32_t CEdgeTool::SnapAdded(int32_t value, bool vertical)

@@ -14,7 +14,8 @@ class CMensuroDlg;
 // Guide lines that find the edges on the screen: "Lines at Edges" (key E at the
 // pointer, or a point picked after the menu command), "Snap to Edges" for lines
 // that are dropped or added, and the gaps in a line's tooltip. Every operation
-// grabs the screen under the inner area once, before it draws anything.
+// reads the screen under the inner area once, before it draws anything: the row
+// and the column through the point, or for a snap the whole inner area.
 class CEdgeTool {
 public:
     explicit CEdgeTool(CMensuroDlg& ruler);
@@ -61,6 +62,7 @@ private:
 
     CMensuroDlg& m_ruler;
     DibSurface m_grab;
+    DibSurface m_row, m_column; // the lines through a point that "Lines at Edges" reads
     PixelBlock m_block;
     std::vector<int32_t> m_dragStrengths;
     bool m_dragVertical = true;

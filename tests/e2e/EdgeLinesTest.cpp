@@ -62,7 +62,7 @@ protected:
 
 } // namespace
 
-TEST_F(EdgeLines, KeyEPutsLinesOnTheFourEdgesOfTheAreaUnderThePointerOnce)
+TEST_F(EdgeLines, KeyEPutsLinesOnTheFourEdgesOnceAndTheirTooltipsGiveTheGaps)
 {
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
@@ -74,6 +74,17 @@ TEST_F(EdgeLines, KeyEPutsLinesOnTheFourEdgesOfTheAreaUnderThePointerOnce)
     // Again: the lines are seen through and found where they are, so nothing is added.
     UserInput::Key('E');
     ruler.Settle();
+    // Over X line 60 on the top bar, its tooltip: 60 from the inner area's left edge, 130 to X line 190.
+    UserInput::MoveTo(kPanel.left + 1, kRuler.top + 30);
+    UserInput::MoveTo(kPanel.left, kRuler.top + 30);
+    std::wstring text;
+    EXPECT_TRUE(PumpUntil(
+        [&] {
+            HWND tip = WindowOfProcess(ruler.ProcessId(), L"tooltips_class32");
+            return tip && (text = TextOf(tip)) == L"60  (60 | 130)";
+        },
+        5000))
+        << std::string(text.begin(), text.end());
     HWND menu = OpenContextMenu(ruler, kPanel.left, kRuler.top + 30);
     ASSERT_NE(nullptr, menu);
     ASSERT_TRUE(ChooseMenuItem(menu, ItemDeleteLine));
@@ -107,6 +118,8 @@ TEST_F(EdgeLines, MenuPicksWithTheNextClickAndEscOrARightClickCancel)
 
 TEST_F(EdgeLines, LinesSnapToEdgesWhenDroppedOrAddedExceptWithShift)
 {
+    // Tooltips off: under Wine the one that follows a dragged line now and then takes a move.
+    MensuroRegistry().SetDword("CMensuroDlg", "Option", 0x00D);
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     ASSERT_TRUE(WaitForPixel(260, 230, kPanelColour));
@@ -129,34 +142,18 @@ TEST_F(EdgeLines, LinesSnapToEdgesWhenDroppedOrAddedExceptWithShift)
     UserInput::Release(kPanel.left + 3, onTop);
     EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kCyan));
 
-    // The same drop with Shift held stays where it is.
-    ShiftKey(true);
-    UserInput::Press(kPanel.left, onTop);
-    UserInput::MoveTo(kPanel.left + 3, onTop);
-    ShiftKey(true); // Wine resets its key state when the pointer crosses into another window
-    UserInput::Release(kPanel.left + 3, onTop);
-    ShiftKey(false);
-    EXPECT_TRUE(WaitForPixel(kPanel.left + 3, 230, kCyan));
+    // The same drop with Shift held stays where it is. Wine now and then sets its key state back
+    // to the X server's, where Shift is up: a drop that snapped all the same is tried again.
+    bool exact = false;
+    for (int attempt = 0; attempt < 3 && !exact; ++attempt) {
+        ShiftKey(true);
+        UserInput::Press(kPanel.left, onTop);
+        UserInput::MoveTo(kPanel.left + 3, onTop);
+        ShiftKey(true);
+        UserInput::Release(kPanel.left + 3, onTop);
+        ShiftKey(false);
+        exact = WaitForPixel(kPanel.left + 3, 230, kCyan);
+    }
+    EXPECT_TRUE(exact) << "the drop with Shift snapped";
     EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kPanelColour));
-}
-
-TEST_F(EdgeLines, LineTooltipGivesTheGapsToItsNeighbours)
-{
-    RulerSession ruler;
-    ASSERT_TRUE(ruler.Started());
-    UserInput::Click(kRuler.left + 300, kRuler.top + 30);
-    UserInput::MoveTo(260, 230);
-    UserInput::Key('E');
-    ExpectLinesOnThePanelsEdges();
-    // Over X line 60 on the top bar: 60 from the inner area's left edge, 130 to X line 190.
-    UserInput::MoveTo(kPanel.left + 1, kRuler.top + 30);
-    UserInput::MoveTo(kPanel.left, kRuler.top + 30);
-    std::wstring text;
-    EXPECT_TRUE(PumpUntil(
-        [&] {
-            HWND tip = WindowOfProcess(ruler.ProcessId(), L"tooltips_class32");
-            return tip && (text = TextOf(tip)) == L"60  (60 | 130)";
-        },
-        5000))
-        << std::string(text.begin(), text.end());
 }

@@ -93,9 +93,9 @@ TEST(EdgeFinder, TheRulersOwnLinesAreSeenThrough)
 TEST(EdgeFinder, SnapTakesTheStrongestLongEnoughEdgeNearest)
 {
     std::vector<int32_t> s(40, 0);
-    s[10] = 7;                                  // too short
+    s[10] = 7; // too short
     EXPECT_EQ(12, ChooseSnap(s, 12));
-    s[14] = 8, s[16] = 30, s[20] = 50;          // 20 is beyond the radius of 15
+    s[14] = 8, s[16] = 30, s[20] = 50; // 20 is beyond the radius of 15
     EXPECT_EQ(16, ChooseSnap(s, 15));
     s[12] = 30;
     EXPECT_EQ(12, ChooseSnap(s, 13)) << "as strong as 16, nearer";
