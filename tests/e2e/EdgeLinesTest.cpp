@@ -135,9 +135,16 @@ TEST_F(EdgeLines, LinesSnapToEdgesWhenDroppedOrAddedExceptWithShift)
     ASSERT_TRUE(WaitForPixel(260, 230, kCyan));
     UserInput::Press(260, onTop);
     UserInput::MoveTo(230, onTop);
-    UserInput::MoveTo(kPanel.left + 3, onTop);
-    ruler.Settle();
-    EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kPanelColour ^ 0xFFFFFF)) << "no inverted line on the edge";
+    // Wine can hand over a late move from an earlier place after the last one: moving again
+    // between places that snap alike lets the feedback follow.
+    bool shown = false;
+    for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
+        UserInput::MoveTo(kPanel.left + 2, onTop);
+        UserInput::MoveTo(kPanel.left + 3, onTop);
+        ruler.Settle();
+        shown = WaitForPixel(kPanel.left, 230, kPanelColour ^ 0xFFFFFF);
+    }
+    EXPECT_TRUE(shown) << "no inverted line on the edge";
     EXPECT_EQ(Hex(kPanelColour), Hex(ScreenPixel(kPanel.left + 3, 230)));
     UserInput::Release(kPanel.left + 3, onTop);
     EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kCyan));
