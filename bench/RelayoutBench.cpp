@@ -1,6 +1,7 @@
 // Times the ruler's relayout against the floor of any full redraw: one fill of a surface
 // and one copy of it whole into another surface in memory (no window, so no shape clips
 // the copy). Prints milliseconds per call.
+#include "bench/EdgeBench.h"
 #include "copy/DibSurface.h"
 #include "copy/ScreenCopy.h"
 #include "framework/Application.h"
@@ -253,6 +254,7 @@ int wmain(int argc, wchar_t** argv)
     std::puts("(milliseconds per call, median of 15 rounds; registry, region and compose are Relayout's parts;");
     std::puts(" floor = one fill and one whole copy of a surface of that size in memory; ratio = Relayout / floor)");
     BenchGuideLines(ruler, window);
+    BenchEdges(ruler, window);
     DestroyWindow(window);
     BenchScreenCopy();
     return BenchLiveResize() ? 0 : 1;

@@ -61,11 +61,7 @@ bool CMensuroDlg::HitTestLines(POINT p)
     m_hotKind = hit.kind;
     m_hotValue = lines[static_cast<size_t>(hit.index)];
     SetCursor(LoadCursorW(nullptr, hit.kind == HotX ? IDC_SIZEWE : IDC_SIZENS));
-    if (Option & OptTooltip) {
-        wchar_t text[16];
-        FormatNumber(text, m_hotValue);
-        SetToolTipText(text);
-    }
+    if (Option & OptTooltip) SetToolTipText(m_edges.LineTip(hit.kind == HotX, hit.index).c_str());
     return true;
 }
 
@@ -94,20 +90,18 @@ bool CMensuroDlg::DragLine(int dx, int dy)
         CreatedDC screen(CreatedDC::Display());
         if (screen.get()) InvertLine(screen.get(), client, value, vertical);
         value = ClampLineValue(int64_t(m_hotValue) + (vertical ? dx : dy), client, vertical, Thickness());
+        value = m_edges.SnapDragged(value, vertical);
         if (screen.get()) InvertLine(screen.get(), client, value, vertical);
     }
-    if (Option & OptTooltip) {
-        wchar_t text[16];
-        FormatNumber(text, value);
-        SetToolTipText(text);
-    }
+    if (Option & OptTooltip) SetToolTipText(m_edges.LineTip(vertical, m_hotIndex).c_str());
     return true;
 }
 
 void CMensuroDlg::AddLine()
 {
-    const LineToAdd add = LineAddedAt(m_scaleBars, m_anchor.x, m_anchor.y, Thickness());
+    LineToAdd add = LineAddedAt(m_scaleBars, m_anchor.x, m_anchor.y, Thickness());
     if (add.kind != HotNone) {
+        add.value = m_edges.SnapAdded(add.value, add.kind == HotX);
         std::vector<int32_t>& lines = add.kind == HotX ? m_linesX : m_linesY;
         if (std::find(lines.begin(), lines.end(), add.value) == lines.end()) lines.push_back(add.value);
     }
@@ -151,7 +145,10 @@ LRESULT CMensuroDlg::OnLButtonDown(WPARAM, LPARAM lParam)
     const POINT p = PointFromLParam(lParam);
     // A press while a mode is still on means that mode's release never came.
     EndMouseMode(ModeExit::Cancel);
-    if (HitTestLines(p)) StartMouseMode(MouseDragLine, p);
+    if (HitTestLines(p)) {
+        m_edges.BeginDrag(m_hotKind == HotX);
+        StartMouseMode(MouseDragLine, p);
+    }
     return Default();
 }
 

@@ -62,6 +62,8 @@ const CommandEntry<CMensuroDlg> CMensuroDlg::s_commands[] = {
     {ID_SIZE_1600, &CMensuroDlg::OnCmdSize1600},
     {ID_APP_ABOUT, &CMensuroDlg::OnCmdAbout},
     {ID_LOUPE, &CMensuroDlg::OnCmdLoupe},
+    {ID_LINES_AT_EDGES, &CMensuroDlg::OnCmdLinesAtEdges},
+    {ID_SNAP_TO_EDGES, &CMensuroDlg::OnCmdSnapToEdges},
 };
 
 CMensuroDlg::CMensuroDlg(HWND parent) : CModalDialog(IDD_MENSURO, parent)

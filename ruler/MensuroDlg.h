@@ -5,6 +5,7 @@
 #include "framework/MessageTable.h"
 #include "framework/RegistryWatch.h"
 #include "framework/ModalDialog.h"
+#include "measure/EdgeTool.h"
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
 #include "ruler/WindowRect.h"
@@ -174,6 +175,9 @@ private:
     void OnCmdLoupe();
     void SetLoupe(bool on);
     bool OnLoupeKey(WPARAM key);
+    // measure/EdgeCommands.cpp
+    void OnCmdLinesAtEdges();
+    void OnCmdSnapToEdges();
 
     static const MessageEntry<CMensuroDlg> s_messages[];
     static const CommandEntry<CMensuroDlg> s_commands[];
@@ -197,6 +201,8 @@ public:
     HWND m_pTarget = nullptr;
     // The screen's DPI where the ruler is; the frame is drawn at its scale.
     int32_t m_dpi = kBaseDpi;
+    // Lines at the edges on the screen, snapping, the gaps between lines.
+    CEdgeTool m_edges{*this};
 
 private:
     void LoadFrameImages();

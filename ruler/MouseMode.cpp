@@ -61,10 +61,11 @@ void CALLBACK CMensuroDlg::OnModeTimer(HWND hwnd, UINT, UINT_PTR, DWORD)
     if (auto* ruler = static_cast<CMensuroDlg*>(CWindow::FromHandle(hwnd))) ruler->CheckModeButton();
 }
 
-LRESULT CMensuroDlg::OnCaptureChanged(WPARAM, LPARAM)
+LRESULT CMensuroDlg::OnCaptureChanged(WPARAM, LPARAM lParam)
 {
     // A menu, a dialog or another window took the mouse: the release will not come here.
     EndMouseMode(ModeExit::CaptureLost);
+    m_edges.OnCaptureChanged(reinterpret_cast<HWND>(lParam));
     return Default();
 }
 

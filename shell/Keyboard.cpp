@@ -22,6 +22,7 @@ constexpr PointerStep kPointerSteps[] = {
 LRESULT CMensuroDlg::OnKeyDown(WPARAM key, LPARAM)
 {
     if (OnLoupeKey(key)) return 0;
+    if (m_edges.OnKeyDown(key)) return Default();
     for (const PointerStep& step : kPointerSteps) {
         if (step.key != key) continue;
         POINT p = {};

@@ -17,6 +17,9 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/linelist/LineTemplateTest.cpp
     # the loupe's readout, placement and magnified image
     unit/measure/LoupeModelTest.cpp
+    # edge search, the gaps between lines
+    unit/measure/EdgeFinderTest.cpp
+    unit/measure/LineGapsTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -53,4 +56,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/DialogEditsTest.cpp
     e2e/MenuCommandsTest.cpp
     e2e/MouseModesTest.cpp
+    e2e/EdgeLinesTest.cpp
 )

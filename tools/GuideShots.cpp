@@ -1,6 +1,6 @@
 // Takes the user guide's pictures from the real program: starts Mensuro.exe beside
-// this tool over a sample window, adds guide lines with the mouse, opens the menu and
-// every dialog, and writes each picture as a BMP file into the given folder.
+// this tool over a sample window, adds guide lines with the mouse and with key E, opens
+// the menu and every dialog, and writes each picture as a BMP file into the given folder.
 //   GuideShots OUTDIR [SUFFIX] [DPI]
 // SUFFIX is added to every file name ("-ja"); DPI other than 96 takes only the ruler
 // picture, at that display scale.
@@ -147,6 +147,17 @@ int wmain(int argc, wchar_t** argv)
             Shoot(d.name, Grown(WindowRectOf(dialog), 2));
             CloseDialog(session, dialog, d.close);
         }
+        // "Lines at Edges": key E inside the edit box and inside the OK button puts lines on their edges.
+        PostMessageW(session.Window(), WM_COMMAND, 32776, 0); // Delete All Line
+        UserInput::Click(r.left + s + 150, r.top + s / 2 + 4);
+        for (POINT at : {POINT{250, 40}, POINT{100, 76}}) {
+            UserInput::MoveTo(sampleRect.left + at.x, sampleRect.top + at.y);
+            UserInput::Key('E');
+        }
+        UserInput::MoveTo(r.right + 40, r.bottom + 40);
+        session.Settle();
+        PumpUntil([] { return false; }, 500);
+        Shoot(L"edges", Grown(r, 16));
     }
     session.Exit();
     DestroyWindow(sample);

@@ -1,0 +1,86 @@
+#pragma once
+
+// Window-free edge search over a grab of the screen under the inner area: the area
+// of one colour around a point, and the strongest edge near a guide line. Colours
+// are alike when no channel differs by more than the tolerance.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+// Guide lines near which a placed line looks for an edge, and the shortest edge that counts.
+constexpr int32_t kSnapRadius = 4;
+constexpr int32_t kMinEdgeLength = 8;
+
+// A read-only block of 24-bit pixels (blue, green, red). Pixel (x, y) is at
+// origin + x * step + y * stride; a bottom-up bitmap has a negative stride, and
+// swapping the two steps (Transposed) turns rows into columns.
+struct PixelBlock {
+    const uint8_t* origin = nullptr;
+    int32_t width = 0;
+    int32_t height = 0;
+    ptrdiff_t step = 3;
+    ptrdiff_t stride = 0;
+
+    const uint8_t* At(int32_t x, int32_t y) const { return origin + x * step + y * stride; }
+    PixelBlock Transposed() const { return {origin, height, width, stride, step}; }
+};
+
+// The block of a bottom-up DIB (rows padded to 4 bytes), top row first.
+PixelBlock BottomUpBlock(const uint8_t* bits, int32_t width, int32_t height);
+
+bool ColoursDiffer(const uint8_t* a, const uint8_t* b, int32_t tolerance);
+
+// How a column (row) of the block is seen. The ruler's own guide lines are not
+// edges: the search sees through the columns and rows they cover. A line at v
+// marks the boundary before column v, so its columns left of v count with the
+// colour on their left and the others with the colour on their right.
+enum MaskSide : uint8_t {
+    MaskClear = 0,
+    MaskLeft = 1,
+    MaskRight = 2,
+};
+struct EdgeMask {
+    std::vector<uint8_t> columns; // one MaskSide per column, or empty for none
+    std::vector<uint8_t> rows;    // one per row, or empty
+};
+// Marks the columns (rows) a line at `value`, `lineSize` wide, covers in a list of `sides`.
+void MaskLine(std::vector<uint8_t>& sides, int32_t value, int32_t lineSize);
+// Marks the columns (rows) from..to - 1 as seen through, boundaries in them being no edges.
+void MaskSpan(std::vector<uint8_t>& sides, int32_t from, int32_t to);
+
+// The area of one colour around a point: columns left..right and rows top..bottom,
+// inclusive. A side whose scan reached the block's edge is not found.
+struct EdgeArea {
+    bool valid = false;
+    int32_t left = 0, right = 0, top = 0, bottom = 0;
+    bool leftFound = false, rightFound = false, topFound = false, bottomFound = false;
+};
+// Scans from (x, y) left, right, up and down to the first pixel unlike the point's colour.
+EdgeArea ScanArea(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, int32_t tolerance);
+// Where the scan starts for a point: a point on a guide line is read beside it, on the side
+// that line's part belongs to. -1 when every column (row) is masked.
+int32_t SeenIndex(const std::vector<uint8_t>& sides, int32_t i, int32_t n);
+// The same scan from the clear (x, y), given only the two lines it reads: the block's row y
+// (width x 1) and its column x (1 x height).
+EdgeArea ScanCross(const PixelBlock& row, const PixelBlock& column, const EdgeMask& mask, int32_t x, int32_t y,
+                   int32_t tolerance);
+
+// Appends the lines on the area's found edges (X at left and right + 1, Y at top and
+// bottom + 1) that the lists do not hold yet; returns how many were added.
+int AddEdgeLines(const EdgeArea& area, std::vector<int32_t>& linesX, std::vector<int32_t>& linesY);
+
+// Strength of every boundary between columns k - 1 and k (k = 0 .. width): the number
+// of rows in which the two sides differ. Only boundaries from..to are counted; the
+// others stay 0. Masked rows do not count.
+std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance, int32_t from,
+                                         int32_t to);
+inline std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance)
+{
+    return ColumnEdgeStrengths(block, mask, tolerance, 0, block.width);
+}
+
+// Where a line placed at `value` goes: the strongest boundary within kSnapRadius that
+// is at least kMinEdgeLength long, the nearer on a tie (the lower of two as near);
+// `value` itself when there is none.
+int32_t ChooseSnap(const std::vector<int32_t>& strengths, int32_t value);
