@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copy/DibSurface.h"
+#include "copy/ScreenPicture.h"
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
 #include "framework/RegistryWatch.h"
@@ -140,6 +141,8 @@ private:
     // copy/ScreenCopy.cpp
     void OnCmdCopy();
     LRESULT OnTimer(WPARAM, LPARAM);
+    // copy/SavePicture.cpp
+    void OnCmdSavePicture();
     // copy/CopySettingCommand.cpp
     void OnCmdCopySetting();
     // settings/SettingsCommand.cpp
@@ -176,4 +179,6 @@ private:
     HICON m_boxIcon = nullptr;
     CModalDialog* m_openDialog = nullptr;
     std::unique_ptr<RegistryWatch> m_barsWatch;
+    // The copy's capture surface and the folder pictures were last saved to.
+    CScreenPicture m_picture;
 };

@@ -8,6 +8,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/scalebar/ScaleBarStyleTest.cpp
     unit/copy/DibLayoutTest.cpp
     unit/copy/CopyRulesTest.cpp
+    unit/copy/MeasureLayoutTest.cpp
     # template file
     unit/profile/IniProfileTest.cpp
     # Settings dialog rules and colour table
@@ -47,4 +48,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/RulerCommandsTest.cpp
     e2e/JapaneseTest.cpp
     e2e/LineListTest.cpp
+    e2e/PictureTest.cpp
 )

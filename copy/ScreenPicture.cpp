@@ -1,0 +1,133 @@
+#include "copy/ScreenPicture.h"
+
+#include "copy/CopyRules.h"
+#include "copy/DibLayout.h"
+#include "copy/DimensionBands.h"
+#include "framework/Handles.h"
+
+#include <cstring>
+
+namespace {
+
+// The cursor the user sees now, whichever program set it; null when hidden.
+HCURSOR CurrentCursor()
+{
+    CURSORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (!GetCursorInfo(&info)) return GetCursor();
+    if (!(info.flags & CURSOR_SHOWING)) return nullptr;
+    // Some systems name no cursor for the screen as a whole; this thread's is the next best.
+    return info.hCursor ? info.hCursor : GetCursor();
+}
+
+void DrawCursor(HDC dc, const PictureContent& content)
+{
+    const HCURSOR cursor = CurrentCursor();
+    POINT pointer = {};
+    if (!cursor || !GetCursorPos(&pointer)) return;
+    const CapturePoint at = CursorImageOrigin({pointer.x, pointer.y}, content.offsetX, content.offsetY, content.area);
+    // DrawIcon draws at the system's icon size; the bands are drawn after it and cover
+    // whatever of the image falls outside the screen part.
+    DrawIcon(dc, at.x, at.y, cursor);
+}
+
+void WriteDibHeader(BITMAPINFOHEADER& header, const DibLayout& layout)
+{
+    header = {};
+    header.biSize = sizeof(BITMAPINFOHEADER);
+    header.biWidth = layout.width;
+    header.biHeight = layout.height; // positive: bottom-up rows
+    header.biPlanes = 1;
+    header.biBitCount = static_cast<WORD>(layout.bitCount);
+    header.biCompression = BI_RGB;
+    header.biSizeImage = layout.imageSize;
+}
+
+} // namespace
+
+CScreenPicture::~CScreenPicture()
+{
+    ReleaseSurface();
+}
+
+void CScreenPicture::ReleaseSurface()
+{
+    if (m_dc) {
+        if (m_oldBitmap) SelectObject(m_dc, m_oldBitmap);
+        DeleteDC(m_dc);
+    }
+    if (m_bitmap) DeleteObject(m_bitmap);
+    m_dc = nullptr;
+    m_bitmap = nullptr;
+    m_oldBitmap = nullptr;
+    m_width = m_height = 0;
+}
+
+bool CScreenPicture::PrepareSurface(int width, int height)
+{
+    if (m_dc && width == m_width && height == m_height) return true;
+    ReleaseSurface();
+    // In the display's own format: the screen copies into it without a conversion.
+    const CreatedDC display(CreatedDC::Display());
+    if (!display.get()) return false;
+    m_dc = CreateCompatibleDC(display.get());
+    m_bitmap = CreateCompatibleBitmap(display.get(), width, height);
+    if (m_dc && m_bitmap) {
+        const HGDIOBJ old = SelectObject(m_dc, m_bitmap);
+        if (old && old != HGDI_ERROR) {
+            m_oldBitmap = old;
+            m_width = width;
+            m_height = height;
+            return true;
+        }
+    }
+    ReleaseSurface();
+    return false;
+}
+
+HGLOBAL CScreenPicture::Take(const PictureContent& content)
+{
+    DibLayout layout;
+    if (content.area.IsEmpty() || content.band < 0 ||
+        !ComputeDibLayout(content.PictureWidth(), content.PictureHeight(), 24, layout))
+        return nullptr;
+    if (!PrepareSurface(layout.width, layout.height)) return nullptr;
+    {
+        const CreatedDC display(CreatedDC::Display());
+        // A failed screen read would pass a blank picture off as the screen.
+        if (!display.get() || !BitBlt(m_dc, 0, 0, content.area.Width(), content.area.Height(), display.get(),
+                                      content.area.left, content.area.top, SRCCOPY))
+            return nullptr;
+    }
+    if (content.withCursor) DrawCursor(m_dc, content);
+    if (content.band > 0) DrawDimensionBands(m_dc, content);
+
+    // The clipboard's block is written once, by the conversion out of the surface.
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + layout.imageSize);
+    if (!block) return nullptr;
+    auto* bytes = static_cast<unsigned char*>(GlobalLock(block));
+    if (!bytes) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    auto* header = reinterpret_cast<BITMAPINFOHEADER*>(bytes);
+    WriteDibHeader(*header, layout);
+    unsigned char* rows = bytes + sizeof(BITMAPINFOHEADER);
+    // GetDIBits wants the bitmap out of any DC.
+    SelectObject(m_dc, m_oldBitmap);
+    const int copied = GetDIBits(m_dc, m_bitmap, 0, static_cast<UINT>(layout.height), rows,
+                                 reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+    SelectObject(m_dc, m_bitmap);
+    // GetDIBits may fill in fields of its own; the clipboard gets exactly this header.
+    WriteDibHeader(*header, layout);
+    // The alignment bytes at each row's end carry nothing; zero keeps two copies of one picture equal.
+    const uint32_t used = static_cast<uint32_t>(layout.width) * 3;
+    if (used < layout.stride)
+        for (int y = 0; y < layout.height; ++y) std::memset(rows + size_t(y) * layout.stride + used, 0, layout.stride - used);
+    GlobalUnlock(block);
+    if (copied != layout.height) {
+        GlobalFree(block);
+        return nullptr;
+    }
+    return block;
+}
