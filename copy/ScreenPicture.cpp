@@ -110,6 +110,11 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
         GlobalFree(block);
         return nullptr;
     }
+    // A new block's pages arrive one fault at a time on first write; locking them in first
+    // brings them all in one call. Where the system refuses (a small working set), the
+    // writes fault them in as before.
+    const SIZE_T blockSize = sizeof(BITMAPINFOHEADER) + layout.imageSize;
+    const bool locked = VirtualLock(bytes, blockSize) != FALSE;
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(bytes);
     WriteDibHeader(*header, layout);
     unsigned char* rows = bytes + sizeof(BITMAPINFOHEADER);
@@ -124,6 +129,7 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
     const uint32_t used = static_cast<uint32_t>(layout.width) * 3;
     if (used < layout.stride)
         for (int y = 0; y < layout.height; ++y) std::memset(rows + size_t(y) * layout.stride + used, 0, layout.stride - used);
+    if (locked) VirtualUnlock(bytes, blockSize);
     GlobalUnlock(block);
     if (copied != layout.height) {
         GlobalFree(block);
