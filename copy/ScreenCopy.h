@@ -26,8 +26,8 @@ void StartCopy(HWND ruler, int32_t delayMs, UINT_PTR timerId = kCopyTimerId);
 HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int32_t offsetY);
 
 // What the ruler's copy shows with its options: the copy rectangle of the window (screen
-// coordinates), the cursor, and the dimension bands of the guide lines. `client` is the
-// ruler's client size; `thickness` the bars' thickness on its screen.
+// coordinates), the cursor, and the dimension bands of the guide lines; `thickness` is the
+// bars' thickness on the ruler's screen.
 PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions& options, int32_t thickness,
                                    const std::vector<int32_t>& linesX, const std::vector<int32_t>& linesY,
                                    const LOGFONTW& font);
