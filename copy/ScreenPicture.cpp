@@ -43,47 +43,49 @@ void WriteDibHeader(BITMAPINFOHEADER& header, const DibLayout& layout)
     header.biSizeImage = layout.imageSize;
 }
 
+// A bitmap in the display's own format, selected into its own DC for one picture: the
+// screen copies into it without a conversion. Made for each picture: one kept between
+// copies saved nothing measurable and held megabytes for the program's whole run.
+class CaptureSurface {
+public:
+    CaptureSurface(int width, int height)
+    {
+        const CreatedDC display(CreatedDC::Display());
+        if (!display.get()) return;
+        m_dc = CreateCompatibleDC(display.get());
+        m_bitmap = CreateCompatibleBitmap(display.get(), width, height);
+        if (m_dc && m_bitmap) m_old = SelectObject(m_dc, m_bitmap);
+        if (m_old == HGDI_ERROR) m_old = nullptr;
+    }
+    ~CaptureSurface()
+    {
+        if (m_old) SelectObject(m_dc, m_old);
+        if (m_dc) DeleteDC(m_dc);
+        if (m_bitmap) DeleteObject(m_bitmap);
+    }
+    CaptureSurface(const CaptureSurface&) = delete;
+    CaptureSurface& operator=(const CaptureSurface&) = delete;
+
+    // Null unless the bitmap is selected into the DC.
+    HDC DC() const { return m_old ? m_dc : nullptr; }
+    // Copies the rows out as a bottom-up DIB described by `header` (GetDIBits wants the
+    // bitmap out of any DC while it reads); true when every row arrived.
+    bool ReadRows(BITMAPINFOHEADER* header, void* rows) const
+    {
+        SelectObject(m_dc, m_old);
+        const int copied = GetDIBits(m_dc, m_bitmap, 0, static_cast<UINT>(header->biHeight), rows,
+                                     reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
+        SelectObject(m_dc, m_bitmap);
+        return copied == header->biHeight;
+    }
+
+private:
+    HDC m_dc = nullptr;
+    HBITMAP m_bitmap = nullptr;
+    HGDIOBJ m_old = nullptr;
+};
+
 } // namespace
-
-CScreenPicture::~CScreenPicture()
-{
-    ReleaseSurface();
-}
-
-void CScreenPicture::ReleaseSurface()
-{
-    if (m_dc) {
-        if (m_oldBitmap) SelectObject(m_dc, m_oldBitmap);
-        DeleteDC(m_dc);
-    }
-    if (m_bitmap) DeleteObject(m_bitmap);
-    m_dc = nullptr;
-    m_bitmap = nullptr;
-    m_oldBitmap = nullptr;
-    m_width = m_height = 0;
-}
-
-bool CScreenPicture::PrepareSurface(int width, int height)
-{
-    if (m_dc && width == m_width && height == m_height) return true;
-    ReleaseSurface();
-    // In the display's own format: the screen copies into it without a conversion.
-    const CreatedDC display(CreatedDC::Display());
-    if (!display.get()) return false;
-    m_dc = CreateCompatibleDC(display.get());
-    m_bitmap = CreateCompatibleBitmap(display.get(), width, height);
-    if (m_dc && m_bitmap) {
-        const HGDIOBJ old = SelectObject(m_dc, m_bitmap);
-        if (old && old != HGDI_ERROR) {
-            m_oldBitmap = old;
-            m_width = width;
-            m_height = height;
-            return true;
-        }
-    }
-    ReleaseSurface();
-    return false;
-}
 
 HGLOBAL CScreenPicture::Take(const PictureContent& content)
 {
@@ -91,16 +93,18 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
     if (content.area.IsEmpty() || content.band < 0 ||
         !ComputeDibLayout(content.PictureWidth(), content.PictureHeight(), 24, layout))
         return nullptr;
-    if (!PrepareSurface(layout.width, layout.height)) return nullptr;
+    const CaptureSurface surface(layout.width, layout.height);
+    const HDC dc = surface.DC();
+    if (!dc) return nullptr;
     {
         const CreatedDC display(CreatedDC::Display());
         // A failed screen read would pass a blank picture off as the screen.
-        if (!display.get() || !BitBlt(m_dc, 0, 0, content.area.Width(), content.area.Height(), display.get(),
+        if (!display.get() || !BitBlt(dc, 0, 0, content.area.Width(), content.area.Height(), display.get(),
                                       content.area.left, content.area.top, SRCCOPY))
             return nullptr;
     }
-    if (content.withCursor) DrawCursor(m_dc, content);
-    if (content.band > 0) DrawDimensionBands(m_dc, content);
+    if (content.withCursor) DrawCursor(dc, content);
+    if (content.band > 0) DrawDimensionBands(dc, content);
 
     // The clipboard's block is written once, by the conversion out of the surface.
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + layout.imageSize);
@@ -118,11 +122,7 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(bytes);
     WriteDibHeader(*header, layout);
     unsigned char* rows = bytes + sizeof(BITMAPINFOHEADER);
-    // GetDIBits wants the bitmap out of any DC.
-    SelectObject(m_dc, m_oldBitmap);
-    const int copied = GetDIBits(m_dc, m_bitmap, 0, static_cast<UINT>(layout.height), rows,
-                                 reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
-    SelectObject(m_dc, m_bitmap);
+    const bool copied = surface.ReadRows(header, rows);
     // GetDIBits may fill in fields of its own; the clipboard gets exactly this header.
     WriteDibHeader(*header, layout);
     // The alignment bytes at each row's end carry nothing; zero keeps two copies of one picture equal.
@@ -131,7 +131,7 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
         for (int y = 0; y < layout.height; ++y) std::memset(rows + size_t(y) * layout.stride + used, 0, layout.stride - used);
     if (locked) VirtualUnlock(bytes, blockSize);
     GlobalUnlock(block);
-    if (copied != layout.height) {
+    if (!copied) {
         GlobalFree(block);
         return nullptr;
     }

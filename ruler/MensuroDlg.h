@@ -179,6 +179,6 @@ private:
     HICON m_boxIcon = nullptr;
     CModalDialog* m_openDialog = nullptr;
     std::unique_ptr<RegistryWatch> m_barsWatch;
-    // The copy's capture surface and the folder pictures were last saved to.
+    // The screen pictures, and the folder they were last saved to.
     CScreenPicture m_picture;
 };
