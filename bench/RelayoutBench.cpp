@@ -3,7 +3,9 @@
 // the copy). Prints milliseconds per call.
 #include "bench/EdgeBench.h"
 #include "copy/DibSurface.h"
+#include "copy/PngEncoder.h"
 #include "copy/ScreenCopy.h"
+#include "copy/ScreenPicture.h"
 #include "framework/Application.h"
 #include "ruler/Geometry.h"
 #include "ruler/MensuroDlg.h"
@@ -42,31 +44,46 @@ void PumpMessages()
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-// "Copy" of a 1920 x 1080 inner area (grab and pack, as the timer does it) against
-// its floor: one block copy of that size from the screen into a ready surface. The
-// two alternate within each round, so a change of load on the machine or of the
-// screen's state touches both alike. "new block" is the part no copy can avoid on
-// top of the floor: filling a newly allocated block of the packed size, which the
-// clipboard then owns.
+// "Copy" of a 1920 x 1080 inner area (grab and pack, as the timer does it) against its
+// floor: one block copy of that size from the screen into a ready surface. The measures
+// alternate within each round, so a change of load on the machine or of the screen's
+// state touches all alike. "+PNG" adds the PNG the clipboard gets beside the DIB; "PNG
+// alone" is the encoding of a ready DIB. "new block" is the
+// part no copy can avoid on top of the floor: filling a newly allocated block of the
+// packed size, which the clipboard then owns.
 void BenchScreenCopy()
 {
     const WindowRect area(0, 0, 1920, 1080);
+    PictureContent content;
+    content.area = area;
+    CScreenPicture picture;
     DibSurface target(area.Width(), area.Height(), 24);
-    std::vector<double> copies, floors, blocks;
+    const HGLOBAL sample = picture.Take(content);
+    std::vector<double> copies, withPng, pngs, floors, blocks;
     for (int round = 0; round < 15; ++round) {
-        copies.push_back(MedianMs(1, 5, [&] { GlobalFree(CaptureDib(area, false, 0, 0)); }));
+        copies.push_back(MedianMs(1, 5, [&] { GlobalFree(picture.Take(content)); }));
         floors.push_back(MedianMs(1, 5, [&] { target.GrabScreen(area.left, area.top); }));
+        withPng.push_back(MedianMs(1, 2, [&] {
+            const HGLOBAL dib = picture.Take(content);
+            GlobalFree(EncodePng(dib));
+            GlobalFree(dib);
+        }));
+        pngs.push_back(MedianMs(1, 2, [&] { GlobalFree(EncodePng(sample)); }));
         blocks.push_back(MedianMs(1, 5, [&] { GlobalFree(target.PackDib()); }));
     }
+    GlobalFree(sample);
     const auto median = [](std::vector<double>& v) {
         std::sort(v.begin(), v.end());
         return v[v.size() / 2];
     };
-    const double copy = median(copies), floorMs = median(floors), block = median(blocks);
-    std::printf("\n%-11s %11s %11s %11s %7s\n", "copy", "grab+pack", "floor", "new block", "ratio");
-    std::printf("%-11s %11.3f %11.3f %11.3f %7.2f\n", "1920x1080", copy, floorMs, block, copy / floorMs);
-    std::puts("(milliseconds per copy, median of 15 rounds; floor = one screen block copy of that size;");
-    std::puts(" ratio = grab+pack / floor)");
+    const double copy = median(copies), floorMs = median(floors), png = median(withPng),
+                 encode = median(pngs), block = median(blocks);
+    std::printf("\n%-11s %11s %11s %11s %11s %11s\n", "copy", "grab+pack", "+PNG", "PNG alone", "floor", "new block");
+    std::printf("%-11s %11.3f %11.3f %11.3f %11.3f %11.3f\n", "1920x1080", copy, png, encode, floorMs, block);
+    std::printf("%-11s %11.2f %11.2f %11.2f %11s %11.2f\n", "x floor", copy / floorMs, png / floorMs, encode / floorMs,
+                "", block / floorMs);
+    std::puts("(milliseconds per copy, median of 15 rounds; floor = one screen block copy of that size into a");
+    std::puts(" ready surface; new block = filling a newly allocated block of the packed size)");
 }
 
 // Relayout at 1920 x 1080 with many guide lines (half vertical, half horizontal, spread

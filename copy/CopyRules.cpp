@@ -1,6 +1,7 @@
 #include "copy/CopyRules.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cwchar>
 
 WindowRect CaptureRect(const WindowRect& window, bool includeScale, int32_t scaleSize)
@@ -61,6 +62,7 @@ CopySettings CopySettingsOf(const RulerOptions& options)
     settings.includeCursor = (options.Option & OptCopyCursor) ? 1 : 0;
     settings.includeScale = (options.Option & OptCopyScale) ? 1 : 0;
     settings.showMessage = (options.Option & OptCopyMessage) ? 1 : 0;
+    settings.includeMeasure = (options.Option & OptCopyMeasure) ? 1 : 0;
     settings.timer = options.CopyTimer;
     settings.offsetX = options.CopyOffsetX;
     settings.offsetY = options.CopyOffsetY;
@@ -73,6 +75,14 @@ void ApplyCopySettings(const CopySettings& settings, RulerOptions& options)
     SetOptionBit(options.Option, OptCopyCursor, settings.includeCursor != 0);
     SetOptionBit(options.Option, OptCopyScale, settings.includeScale != 0);
     SetOptionBit(options.Option, OptCopyMessage, settings.showMessage != 0);
+    SetOptionBit(options.Option, OptCopyMeasure, settings.includeMeasure != 0);
     options.CopyOffsetY = settings.offsetY;
     options.CopyOffsetX = settings.offsetX;
+}
+
+std::wstring DefaultPictureName(int year, int month, int day, int hour, int minute, int second)
+{
+    wchar_t name[64];
+    std::swprintf(name, 64, L"Mensuro-%04d%02d%02d-%02d%02d%02d.png", year, month, day, hour, minute, second);
+    return name;
 }

@@ -46,11 +46,15 @@ struct CopySettings {
     int includeCursor = 0;
     int includeScale = 0;
     int showMessage = 0;
+    int includeMeasure = 0;
     int32_t timer = 0;
     int32_t offsetX = 0;
     int32_t offsetY = 0;
 };
 
 CopySettings CopySettingsOf(const RulerOptions& options);
-// Sets or clears only the three copy bits of Option and takes the delay and offsets.
+// Sets or clears only the copy bits of Option and takes the delay and offsets.
 void ApplyCopySettings(const CopySettings& settings, RulerOptions& options);
+
+// The name "Save Picture" offers first: Mensuro-YYYYMMDD-HHMMSS.png at the given local time.
+std::wstring DefaultPictureName(int year, int month, int day, int hour, int minute, int second);

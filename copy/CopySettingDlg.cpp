@@ -44,6 +44,7 @@ bool CCopySettingDlg::Exchange(DataExchange& dx)
     dx.Check(IDC_INCLUDE_SCALE, m_settings.includeScale);
     dx.ListIndex(IDC_COPY_TIMER, m_timerIndex);
     dx.Check(IDC_SHOW_MESSAGE, m_settings.showMessage);
+    dx.Check(IDC_INCLUDE_MEASUREMENTS, m_settings.includeMeasure);
     return ExchangeOffset(dx, IDC_OFFSET_X, m_settings.offsetX) && ExchangeOffset(dx, IDC_OFFSET_Y, m_settings.offsetY);
 }
 

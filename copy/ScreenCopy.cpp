@@ -2,7 +2,9 @@
 #include "copy/ScreenCopy.h"
 
 #include "copy/CopyRules.h"
-#include "copy/DibSurface.h"
+#include "copy/PngEncoder.h"
+#include "copy/SavePicture.h"
+#include "copy/ScreenPicture.h"
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
 #include "ruler/MensuroDlg.h"
@@ -28,64 +30,75 @@ private:
     bool m_open;
 };
 
-// The cursor the user sees now, whichever program set it; null when hidden.
-HCURSOR CurrentCursor()
-{
-    CURSORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (!GetCursorInfo(&info)) return GetCursor();
-    if (!(info.flags & CURSOR_SHOWING)) return nullptr;
-    // Some systems name no cursor for the screen as a whole; this thread's is the next best.
-    return info.hCursor ? info.hCursor : GetCursor();
-}
-
-void DrawCursor(HDC dc, const WindowRect& area, int32_t offsetX, int32_t offsetY)
-{
-    const HCURSOR cursor = CurrentCursor();
-    POINT pointer = {};
-    if (!cursor || !GetCursorPos(&pointer)) return;
-    const CapturePoint at = CursorImageOrigin({pointer.x, pointer.y}, offsetX, offsetY, area);
-    // DrawIcon draws at the system's icon size and clips to the surface.
-    DrawIcon(dc, at.x, at.y, cursor);
-}
-
 } // namespace
 
-void StartCopy(HWND ruler, int32_t delayMs)
+void StartCopy(HWND ruler, int32_t delayMs, UINT_PTR timerId)
 {
     // The same id on the same window replaces a running timer.
-    SetTimer(ruler, kCopyTimerId, static_cast<UINT>(std::max(delayMs, 0)), nullptr);
+    SetTimer(ruler, timerId, static_cast<UINT>(std::max(delayMs, 0)), nullptr);
 }
 
 HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int32_t offsetY)
 {
-    DibSurface surface;
-    if (!surface.Create(area.Width(), area.Height(), 24)) return nullptr;
-    // A failed screen read would pass a blank picture off as the screen.
-    if (!surface.GrabScreen(area.left, area.top)) return nullptr;
-    if (withCursor) DrawCursor(surface.GetDC(), area, offsetX, offsetY);
-    return surface.PackDib();
+    PictureContent content;
+    content.area = area;
+    content.withCursor = withCursor;
+    content.offsetX = offsetX;
+    content.offsetY = offsetY;
+    CScreenPicture picture;
+    return picture.Take(content);
 }
 
-bool HandDibToClipboard(HGLOBAL block)
+PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions& options, int32_t thickness,
+                                   const std::vector<int32_t>& linesX, const std::vector<int32_t>& linesY,
+                                   const LOGFONTW& font)
 {
-    if (!block) return false;
-    // Once SetClipboardData succeeds the clipboard owns the block; until then it is ours.
-    if (EmptyClipboard() && SetClipboardData(CF_DIB, block)) return true;
-    GlobalFree(block);
-    return false;
+    const bool withScale = (options.Option & OptCopyScale) != 0;
+    PictureContent content;
+    content.area = CaptureRect(window, withScale, thickness);
+    content.withCursor = (options.Option & OptCopyCursor) != 0;
+    content.offsetX = options.CopyOffsetX;
+    content.offsetY = options.CopyOffsetY;
+    if (options.Option & OptCopyMeasure) {
+        content.band = thickness;
+        content.origin = withScale ? thickness : 0;
+        content.innerWidth = window.Width() - 2 * thickness;
+        content.innerHeight = window.Height() - 2 * thickness;
+        content.linesX = linesX;
+        content.linesY = linesY;
+        content.markColour = AsRgb(options.LineTextColor);
+        content.font = font;
+    }
+    return content;
 }
 
-bool CaptureToClipboard(HWND ruler, const RulerOptions& options, int32_t thickness)
+bool HandDibToClipboard(HGLOBAL block, HGLOBAL png)
 {
-    RECT window = {};
-    if (!GetWindowRect(ruler, &window)) return false;
-    const WindowRect area = CaptureRect(FromRect(window), (options.Option & OptCopyScale) != 0, thickness);
-    if (area.IsEmpty()) return false;
+    // Once SetClipboardData succeeds the clipboard owns a block; until then it is ours.
+    if (!block || !EmptyClipboard() || !SetClipboardData(CF_DIB, block)) {
+        if (block) GlobalFree(block);
+        if (png) GlobalFree(png);
+        return false;
+    }
+    // The DIB alone is still a copy: programs that take pictures all read it.
+    if (png && !SetClipboardData(PngClipboardFormat(), png)) GlobalFree(png);
+    return true;
+}
+
+bool CaptureToClipboard(HWND ruler, CScreenPicture& picture, const PictureContent& content)
+{
+    if (content.area.IsEmpty()) return false;
+    const HGLOBAL dib = picture.Take(content);
+    if (!dib) return false;
+    // Encoded before the clipboard is opened: other programs are not kept waiting for it.
+    const HGLOBAL png = EncodePng(dib);
     OpenedClipboard clipboard(ruler);
-    if (!clipboard.IsOpen()) return false;
-    return HandDibToClipboard(
-        CaptureDib(area, (options.Option & OptCopyCursor) != 0, options.CopyOffsetX, options.CopyOffsetY));
+    if (!clipboard.IsOpen()) {
+        GlobalFree(dib);
+        if (png) GlobalFree(png);
+        return false;
+    }
+    return HandDibToClipboard(dib, png);
 }
 
 void ReportCopyResult(HWND ruler, const RulerOptions& options, bool success)
@@ -107,6 +120,14 @@ LRESULT CMensuroDlg::OnTimer(WPARAM wParam, LPARAM)
     const UINT_PTR id = wParam;
     // Every timer here is a one-shot.
     KillTimer(m_hWnd, id);
-    if (id == kCopyTimerId) ReportCopyResult(m_hWnd, *this, CaptureToClipboard(m_hWnd, *this, Thickness()));
+    if (id != kCopyTimerId && id != kSavePictureTimerId) return Default();
+    RECT window = {};
+    GetWindowRect(m_hWnd, &window);
+    const PictureContent content =
+        RulerPictureContent(FromRect(window), *this, Thickness(), m_linesX, m_linesY, m_labelFont);
+    if (id == kCopyTimerId)
+        ReportCopyResult(m_hWnd, *this, CaptureToClipboard(m_hWnd, m_picture, content));
+    else
+        SavePicture(m_hWnd, m_picture, content);
     return Default();
 }

@@ -1,18 +1,24 @@
 #pragma once
 
+#include "copy/PictureContent.h"
 #include "ruler/RulerOptions.h"
 #include "ruler/WindowRect.h"
 
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
-// The copy delay's timer on the ruler window (the window has no other timer).
+class CScreenPicture;
+
+// The delays' timers on the ruler window: one for "Copy", one for "Save Picture...".
 constexpr UINT_PTR kCopyTimerId = 1;
+// 2 is the mouse mode's check timer (ruler/MensuroDlg.h).
+constexpr UINT_PTR kSavePictureTimerId = 3;
 
-// Starts the delay before the capture, or starts it again: two "Copy" commands
-// within one delay give one capture, a full delay after the second.
-void StartCopy(HWND ruler, int32_t delayMs);
+// Starts the delay before the capture, or starts it again: two commands within one
+// delay give one capture, a full delay after the second.
+void StartCopy(HWND ruler, int32_t delayMs, UINT_PTR timerId = kCopyTimerId);
 
 // A packed CF_DIB (header, then bottom-up 24-bit rows) of what the screen shows
 // in `area`, with the current cursor image drawn at the pointer moved by the
@@ -20,16 +26,23 @@ void StartCopy(HWND ruler, int32_t delayMs);
 // the caller owns the block.
 HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int32_t offsetY);
 
-// Empties the clipboard, which the caller holds open, and hands the block over.
-// True only when the clipboard took it; otherwise the block is freed here, so a
-// refused hand-over neither leaks nor passes for a copy.
-bool HandDibToClipboard(HGLOBAL block);
+// What the ruler's copy shows with its options: the copy rectangle of the window (screen
+// coordinates), the cursor, and the dimension bands of the guide lines; `thickness` is the
+// bars' thickness on the ruler's screen.
+PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions& options, int32_t thickness,
+                                   const std::vector<int32_t>& linesX, const std::vector<int32_t>& linesY,
+                                   const LOGFONTW& font);
 
-// Puts the ruler's copy rectangle on the clipboard as the only format, CF_DIB.
-// False when the rectangle is empty, the clipboard is held by another program,
-// or the picture cannot be made or handed over; the clipboard then keeps what
-// it had.
-bool CaptureToClipboard(HWND ruler, const RulerOptions& options, int32_t thickness);
+// Empties the clipboard, which the caller holds open, and hands the blocks over: the
+// CF_DIB, and beside it the same picture as "PNG" when `png` is given. True only when
+// the clipboard took the DIB; a block it did not take is freed here, so a refused
+// hand-over neither leaks nor passes for a copy.
+bool HandDibToClipboard(HGLOBAL block, HGLOBAL png = nullptr);
+
+// Puts the picture on the clipboard as CF_DIB and "PNG". False when the rectangle is
+// empty, the clipboard is held by another program, or the picture cannot be made or
+// handed over; the clipboard then keeps what it had.
+bool CaptureToClipboard(HWND ruler, CScreenPicture& picture, const PictureContent& content);
 
 // Tells the user how the copy went, when the options ask for a message.
 void ReportCopyResult(HWND ruler, const RulerOptions& options, bool success);

@@ -53,6 +53,7 @@ const CommandEntry<CMensuroDlg> CMensuroDlg::s_commands[] = {
     {ID_DELETE_ALL_LINES, &CMensuroDlg::OnCmdDeleteAllLines},
     {ID_LINE_LIST, &CMensuroDlg::OnCmdLineList},
     {ID_COPY, &CMensuroDlg::OnCmdCopy},
+    {ID_SAVE_PICTURE, &CMensuroDlg::OnCmdSavePicture},
     {ID_COPY_SETTING, &CMensuroDlg::OnCmdCopySetting},
     {ID_SIZE_320, &CMensuroDlg::OnCmdSize320},
     {ID_SIZE_640, &CMensuroDlg::OnCmdSize640},

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copy/DibSurface.h"
+#include "copy/ScreenPicture.h"
 #include "framework/Handles.h"
 #include "framework/MessageTable.h"
 #include "framework/RegistryWatch.h"
@@ -165,6 +166,8 @@ private:
     // copy/ScreenCopy.cpp
     void OnCmdCopy();
     LRESULT OnTimer(WPARAM, LPARAM);
+    // copy/SavePicture.cpp
+    void OnCmdSavePicture();
     // copy/CopySettingCommand.cpp
     void OnCmdCopySetting();
     // settings/SettingsCommand.cpp
@@ -213,4 +216,6 @@ private:
     bool m_savedAtEnd = false;
     std::unique_ptr<RegistryWatch> m_barsWatch;
     std::unique_ptr<CLoupeWnd> m_loupe;
+    // The screen pictures, and the folder they were last saved to.
+    CScreenPicture m_picture;
 };

@@ -8,6 +8,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/scalebar/ScaleBarStyleTest.cpp
     unit/copy/DibLayoutTest.cpp
     unit/copy/CopyRulesTest.cpp
+    unit/copy/MeasureLayoutTest.cpp
     # template file
     unit/profile/IniProfileTest.cpp
     # Settings dialog rules and colour table
@@ -57,4 +58,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/MenuCommandsTest.cpp
     e2e/MouseModesTest.cpp
     e2e/EdgeLinesTest.cpp
+    e2e/PictureTest.cpp
 )

@@ -60,6 +60,42 @@ HWND OpenAnyDialog(const RulerSession& ruler, UINT command)
     return dialog;
 }
 
+// Runs "Copy" with Include Measurements turned on in Copy Setting, and writes the
+// clipboard's picture as it is, the way a program pasting it sees it.
+void ShootMeasuredCopy(const RulerSession& session, const wchar_t* name)
+{
+    HWND dialog = OpenAnyDialog(session, 32788);
+    if (!dialog) {
+        std::wprintf(L"FAILED %ls: no Copy Setting\n", name);
+        return;
+    }
+    SendDlgItemMessageW(dialog, 1043, BM_CLICK, 0, 0); // Include Measurements
+    CloseDialog(session, dialog, IDOK);
+    const DWORD before = GetClipboardSequenceNumber();
+    PostMessageW(session.Window(), WM_COMMAND, 32775, 0); // Copy
+    PumpUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000);
+    session.Settle();
+    bool written = false;
+    const std::wstring path = g_out + L"\\" + name + g_suffix + L".bmp";
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE block = GetClipboardData(CF_DIB)) {
+            const auto* dib = static_cast<const BYTE*>(GlobalLock(block));
+            const DWORD size = static_cast<DWORD>(GlobalSize(block));
+            BITMAPFILEHEADER file = {};
+            file.bfType = 0x4D42; // "BM"
+            file.bfSize = sizeof(file) + size;
+            file.bfOffBits = sizeof(file) + sizeof(BITMAPINFOHEADER);
+            if (FILE* out = dib ? _wfopen(path.c_str(), L"wb") : nullptr) {
+                written = std::fwrite(&file, sizeof(file), 1, out) == 1 && std::fwrite(dib, size, 1, out) == 1;
+                written = std::fclose(out) == 0 && written;
+            }
+            GlobalUnlock(block);
+        }
+        CloseClipboard();
+    }
+    std::wprintf(L"%ls %ls\n", written ? L"wrote" : L"FAILED", path.c_str());
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -130,6 +166,8 @@ int wmain(int argc, wchar_t** argv)
             Shoot(L"menu", Grown(area, 8));
             UserInput::Key(VK_ESCAPE);
         }
+        // The picture carries numbers only: one language is enough.
+        if (g_suffix.empty()) ShootMeasuredCopy(session, L"measured");
         const struct {
             UINT command;
             const wchar_t* name;

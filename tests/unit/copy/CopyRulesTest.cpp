@@ -47,7 +47,7 @@ TEST(CopyRules, UpDownStepsAreSubtractedAndStayWithinTheOffsetRange)
 TEST(CopyRules, SettingsRoundTripAndTouchOnlyTheCopyBits)
 {
     RulerOptions options;
-    options.Option = 0x0FF | OptCopyScale; // everything but the cursor and message bits
+    options.Option = 0x0FF | OptCopyScale | OptCopyMeasure; // everything but the cursor and message bits
     options.CopyTimer = 2500;
     options.CopyOffsetX = -3;
     options.CopyOffsetY = 7;
@@ -55,6 +55,7 @@ TEST(CopyRules, SettingsRoundTripAndTouchOnlyTheCopyBits)
     EXPECT_EQ(0, settings.includeCursor);
     EXPECT_EQ(1, settings.includeScale);
     EXPECT_EQ(0, settings.showMessage);
+    EXPECT_EQ(1, settings.includeMeasure);
     EXPECT_EQ(2500, settings.timer);
     EXPECT_EQ(-3, settings.offsetX);
     EXPECT_EQ(7, settings.offsetY);
@@ -62,6 +63,7 @@ TEST(CopyRules, SettingsRoundTripAndTouchOnlyTheCopyBits)
     settings.includeCursor = 1;
     settings.includeScale = 0;
     settings.showMessage = 1;
+    settings.includeMeasure = 0;
     settings.timer = 30000;
     settings.offsetX = 200;
     settings.offsetY = -200;
@@ -70,4 +72,10 @@ TEST(CopyRules, SettingsRoundTripAndTouchOnlyTheCopyBits)
     EXPECT_EQ(30000, options.CopyTimer);
     EXPECT_EQ(200, options.CopyOffsetX);
     EXPECT_EQ(-200, options.CopyOffsetY);
+}
+
+TEST(CopyRules, DefaultPictureNameIsTheLocalTimeInFixedWidthFields)
+{
+    EXPECT_EQ(L"Mensuro-20260307-090502.png", DefaultPictureName(2026, 3, 7, 9, 5, 2));
+    EXPECT_EQ(L"Mensuro-19991231-235959.png", DefaultPictureName(1999, 12, 31, 23, 59, 59));
 }

@@ -45,7 +45,7 @@ TEST(CopySettingDlg, BothTemplatesHoldEveryControl)
         wchar_t caption[64] = {};
         GetWindowTextW(dialog, caption, 64);
         EXPECT_STREQ(t.caption, caption);
-        for (int id = IDC_COPY_TIMER; id <= IDC_OFFSET_LABEL; ++id) EXPECT_NE(nullptr, GetDlgItem(dialog, id)) << id;
+        for (int id = IDC_COPY_TIMER; id <= IDC_INCLUDE_MEASUREMENTS; ++id) EXPECT_NE(nullptr, GetDlgItem(dialog, id)) << id;
         EXPECT_EQ(L"ComboBox", ClassOf(GetDlgItem(dialog, IDC_COPY_TIMER)));
         for (int id : {IDC_OFFSET_X_SPIN, IDC_OFFSET_Y_SPIN}) {
             EXPECT_EQ(std::wstring(UPDOWN_CLASSW), ClassOf(GetDlgItem(dialog, id)));
