@@ -1,4 +1,5 @@
 // Guide lines on the edges of what lies under the ruler: key E, the menu's pick, snapping, the gaps.
+#include "resources/resource.h"
 #include "e2e/RulerSession.h"
 #include "support/RegistryScope.h"
 #include "support/ScreenProbe.h"
@@ -10,14 +11,14 @@ namespace {
 constexpr RECT kRuler = {100, 100, 500, 400}; // inner area (140, 140) - (460, 360), 320 x 220
 constexpr RECT kPanel = {200, 180, 330, 290}; // inner columns 60..189, rows 40..149
 constexpr COLORREF kBackdrop = RGB(32, 144, 96), kPanelColour = RGB(200, 60, 40), kCyan = RGB(0, 255, 255);
-// Items of the context menu, separators not counted.
-enum MenuItem { ItemDeleteLine = 5, ItemLinesAtEdges = 12, ItemSnapToEdges = 13 };
+// Commands of the context menu, picked by id.
+enum MenuItem : UINT { ItemDeleteLine = ID_DELETE_LINE, ItemLinesAtEdges = ID_LINES_AT_EDGES, ItemSnapToEdges = ID_SNAP_TO_EDGES };
 
-void ChooseFromMenu(const RulerSession& ruler, int item)
+void ChooseFromMenu(const RulerSession& ruler, UINT item)
 {
     HWND menu = OpenContextMenu(ruler, kRuler.left + 300, kRuler.top + 30);
     ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(ChooseMenuItem(menu, item));
+    ASSERT_TRUE(ChooseMenuCommand(menu, item));
     ruler.Settle();
 }
 
@@ -87,7 +88,7 @@ TEST_F(EdgeLines, KeyEPutsLinesOnTheFourEdgesOnceAndTheirTooltipsGiveTheGaps)
         << std::string(text.begin(), text.end());
     HWND menu = OpenContextMenu(ruler, kPanel.left, kRuler.top + 30);
     ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(ChooseMenuItem(menu, ItemDeleteLine));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ItemDeleteLine));
     EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kPanelColour)) << "a second E added a second line";
 }
 

@@ -1,5 +1,6 @@
 // The loupe, as a user meets it: its readout and image over a window of a known colour,
 // its keys and menu command, and what Exit keeps of it.
+#include "resources/resource.h"
 #include "e2e/RulerSession.h"
 #include "support/RegistryScope.h"
 #include "support/ScreenProbe.h"
@@ -13,7 +14,6 @@ namespace {
 const char kSection[] = "CMensuroDlg";
 constexpr RECT kRuler = {100, 100, 500, 400}; // inner area from (140, 140), S = 40
 constexpr COLORREF kGreen = RGB(0, 192, 0), kRed = RGB(255, 0, 0);
-constexpr int kLoupeMenuItem = 11; // separators not counted
 constexpr int kImageCentre = 85;   // half the 170-pixel image at 96 DPI
 
 // Screen point of a point in ruler coordinates (the scale bars' numbers).
@@ -139,7 +139,7 @@ TEST_F(Loupe, MenuAndKeyToggleItZoomStepsAndExitKeepsBoth)
         ASSERT_TRUE(ruler.Started());
         HWND menu = OpenContextMenu(ruler, kRuler.left + 200, kRuler.top + 20);
         ASSERT_NE(nullptr, menu);
-        ASSERT_TRUE(ChooseMenuItem(menu, kLoupeMenuItem));
+        ASSERT_TRUE(ChooseMenuCommand(menu, ID_LOUPE));
         HWND loupe = WaitForLoupe(ruler);
         ASSERT_NE(nullptr, loupe);
         UserInput::Key('L');

@@ -20,7 +20,6 @@ namespace {
 constexpr int kS = 40;            // default ScaleSize, the bands' width too
 constexpr int kW = 201, kH = 120; // the inner area
 constexpr COLORREF kBackdrop = RGB(32, 144, 96), kRed = RGB(255, 0, 0), kWhite = RGB(255, 255, 255);
-constexpr int kSavePictureItem = 9; // among the context menu's items that are not separators
 const RECT kRuler = {100, 100, 100 + kW + 2 * kS, 100 + kH + 2 * kS};
 
 // A picture as COLORREFs, top row first.
@@ -235,7 +234,7 @@ TEST_F(PictureCopy, SavePictureWritesThePngNamedInTheDialogAndReportsAFailedWrit
     // Through the context menu, as a user picks it.
     HWND menu = OpenContextMenu(ruler, kRuler.left + kS + 100, kRuler.top + kS / 2);
     ASSERT_NE(nullptr, menu);
-    ASSERT_TRUE(ChooseMenuItem(menu, kSavePictureItem));
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_SAVE_PICTURE));
     const std::wstring offered = SaveAs(ruler, path);
     EXPECT_EQ(27u, offered.size()) << "Mensuro-YYYYMMDD-HHMMSS.png, not " << std::string(offered.begin(), offered.end());
     ASSERT_TRUE(PumpUntil([&] { return PngFile(path).width > 0; }, 5000));
