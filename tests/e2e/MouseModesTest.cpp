@@ -355,7 +355,8 @@ TEST_F(MouseModes, ToolTipShowsThePointerOnABarAndTheLineUnderIt)
     } const hovers[] = {
         {"top bar", 200, 30, 200, 24, L"160"},
         {"left bar", 30, 100, 24, 100, L"60"},
-        {"X line 100 in the inner area", 140, 200, 140, 190, L"100"},
+        // A line's tip also gives the gaps to its neighbours, here the inner area's edges.
+        {"X line 100 in the inner area", 140, 200, 140, 190, L"100  (100 | 220)"},
     };
     for (const Hover& hover : hovers) {
         SCOPED_TRACE(hover.what);
