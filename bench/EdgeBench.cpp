@@ -1,5 +1,6 @@
 #include "bench/EdgeBench.h"
 
+#include "bench/BenchTiming.h"
 #include "copy/DibSurface.h"
 #include "ruler/MensuroDlg.h"
 
@@ -10,22 +11,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-double Median(std::vector<double>& v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-template <class F>
-double TimeMs(int calls, F&& work)
-{
-    const auto start = Clock::now();
-    for (int i = 0; i < calls; ++i) work(i);
-    GdiFlush();
-    return std::chrono::duration<double, std::milli>(Clock::now() - start).count() / calls;
-}
+using bench::Median;
+using bench::TimeMs;
 
 // Milliseconds per call of two workloads, medians of rounds that alternate between
 // them, so a change of load on the machine touches both alike.
@@ -41,12 +28,6 @@ void PairedMs(int rounds, int calls, A&& a, B&& b, double& msA, double& msB)
     msB = Median(samplesB);
 }
 
-void Pump()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
-
 // Something with edges under the inner area: a block of another colour on a plain window.
 HWND ShowPanel(const RECT& screen)
 {
@@ -54,7 +35,7 @@ HWND ShowPanel(const RECT& screen)
                                  screen.left, screen.top, screen.right - screen.left, screen.bottom - screen.top,
                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
     UpdateWindow(panel);
-    Pump();
+    bench::PumpMessages();
     return panel;
 }
 

@@ -2,6 +2,7 @@
 // StretchBlt of the same screen pixels to a memory surface of the image's size plus one
 // copy of it to a window. Then the real Mensuro.exe's CPU use with the loupe on and the
 // pointer still for 5 s, beside the same with the loupe off.
+#include "bench/BenchTiming.h"
 #include "copy/DibSurface.h"
 #include "framework/Handles.h"
 #include "measure/LoupeWnd.h"
@@ -15,28 +16,9 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
+using bench::MedianMs;
+using bench::PumpMessages;
 const wchar_t kRegistryKey[] = L"SOFTWARE\\Veltrin's Applications\\Mensuro\\CMensuroDlg";
-
-template <class F>
-double MedianMs(int rounds, int calls, F&& work)
-{
-    std::vector<double> samples;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i) work();
-        GdiFlush();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() / calls);
-    }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
 
 HWND PlainWindow(int width, int height)
 {
@@ -216,9 +198,9 @@ CpuUse IdleCpu(bool loupeOn, const std::wstring& exe)
         Sleep(1500);
         const double before = ProcessCpuSeconds(process.hProcess);
         const double threadsBefore = ThreadCpuSeconds(process.dwProcessId);
-        const auto start = Clock::now();
+        const auto start = bench::Clock::now();
         Sleep(5000);
-        const double elapsed = std::chrono::duration<double>(Clock::now() - start).count();
+        const double elapsed = std::chrono::duration<double>(bench::Clock::now() - start).count();
         use.processTimes = 100.0 * (ProcessCpuSeconds(process.hProcess) - before) / elapsed;
         use.threadTimes = 100.0 * (ThreadCpuSeconds(process.dwProcessId) - threadsBefore) / elapsed;
     }

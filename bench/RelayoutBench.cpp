@@ -2,6 +2,7 @@
 // and one copy of it whole into another surface in memory (no window, so no shape clips
 // the copy). Prints milliseconds per call.
 #include "bench/EdgeBench.h"
+#include "bench/BenchTiming.h"
 #include "copy/DibSurface.h"
 #include "copy/PngEncoder.h"
 #include "copy/ScreenCopy.h"
@@ -21,28 +22,8 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
-
-// Median milliseconds per call over `rounds` rounds of `calls` calls.
-template <class F>
-double MedianMs(int rounds, int calls, F&& work)
-{
-    std::vector<double> samples;
-    for (int r = 0; r < rounds; ++r) {
-        const auto start = Clock::now();
-        for (int i = 0; i < calls; ++i) work();
-        GdiFlush();
-        samples.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count() / calls);
-    }
-    std::sort(samples.begin(), samples.end());
-    return samples[samples.size() / 2];
-}
-
-void PumpMessages()
-{
-    MSG msg;
-    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-}
+using bench::MedianMs;
+using bench::PumpMessages;
 
 // "Copy" of a 1920 x 1080 inner area (grab and pack, as the timer does it) against its
 // floor: one block copy of that size from the screen into a ready surface. The measures
