@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "e2e/SolidWindow.h"
+#include "e2e/UserInput.h"
 #include "support/ScreenProbe.h"
 
 #include <functional>
@@ -43,44 +45,6 @@ private:
     HWND m_window = nullptr;
 };
 
-// Input the way a user makes it: real mouse and keyboard events.
-namespace UserInput {
-void MoveTo(int x, int y);
-void Drag(int fromX, int fromY, int toX, int toY, bool rightButton = false, bool ctrl = false);
-void Click(int x, int y, bool rightButton = false);
-void DoubleClick(int x, int y);
-// A press or release alone, for checks in the middle of a drag.
-void Press(int x, int y, bool rightButton = false);
-void Release(int x, int y, bool rightButton = false);
-void Key(WORD vk);
-} // namespace UserInput
-
-// A borderless, non-topmost window of the test process in one solid colour, to lie under the
-// ruler or to be targeted by it. It records where it receives left presses; its messages are
-// handled only while the test pumps them (PumpUntil).
-class SolidWindow {
-public:
-    SolidWindow(const RECT& screenRect, COLORREF colour);
-    ~SolidWindow();
-    SolidWindow(const SolidWindow&) = delete;
-    SolidWindow& operator=(const SolidWindow&) = delete;
-
-    HWND Handle() const { return m_window; }
-    RECT Rect() const;
-    // Whether a left press has reached the window at this screen point.
-    bool WasPressedAt(int x, int y) const;
-    // Adds a push-button child at rect, in this window's client coordinates.
-    HWND AddButton(const RECT& rect);
-
-private:
-    struct State {
-        COLORREF colour;
-        std::vector<POINT> presses;
-    };
-    static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
-    State m_state;
-    HWND m_window = nullptr;
-};
 
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
