@@ -69,11 +69,8 @@ void BenchUpdate()
         moveFloors.push_back(MedianMs(1, 20, [&] { floor(true); }));
         PumpMessages();
     }
-    const auto median = [](std::vector<double>& v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    const double s = median(still), m = median(moving), f = median(floors), mf = median(moveFloors);
+    using bench::Median;
+    const double s = Median(still), m = Median(moving), f = Median(floors), mf = Median(moveFloors);
     std::printf("%-26s %9s %9s %7s %11s %7s\n", "loupe update, zoom 8", "loupe", "floor", "ratio", "floor+move",
                 "ratio");
     std::printf("%-26s %9.3f %9.3f %7.2f\n", "same point", s, f, s / f);

@@ -53,12 +53,9 @@ void BenchScreenCopy()
         blocks.push_back(MedianMs(1, 5, [&] { GlobalFree(target.PackDib()); }));
     }
     GlobalFree(sample);
-    const auto median = [](std::vector<double>& v) {
-        std::sort(v.begin(), v.end());
-        return v[v.size() / 2];
-    };
-    const double copy = median(copies), floorMs = median(floors), png = median(withPng),
-                 encode = median(pngs), block = median(blocks);
+    using bench::Median;
+    const double copy = Median(copies), floorMs = Median(floors), png = Median(withPng), encode = Median(pngs),
+                 block = Median(blocks);
     std::printf("\n%-11s %11s %11s %11s %11s %11s\n", "copy", "grab+pack", "+PNG", "PNG alone", "floor", "new block");
     std::printf("%-11s %11.3f %11.3f %11.3f %11.3f %11.3f\n", "1920x1080", copy, png, encode, floorMs, block);
     std::printf("%-11s %11.2f %11.2f %11.2f %11s %11.2f\n", "x floor", copy / floorMs, png / floorMs, encode / floorMs,
@@ -174,17 +171,19 @@ bool BenchLiveResize()
     const bool up = plainWindow && rulerWindow;
     if (up) {
         // Both windows take turns within every round, so a change of load touches both alike.
-        std::vector<double> plains, rulers;
+        // The ratio is taken within each round: a change of load between rounds then moves
+        // both of its terms, not the ratio.
+        std::vector<double> plains, rulers, ratios;
         for (int round = 0; round < 15; ++round) {
             plains.push_back(ResizeStepMs(plainWindow));
             rulers.push_back(ResizeStepMs(rulerWindow));
+            ratios.push_back(rulers.back() / plains.back());
         }
-        std::sort(plains.begin(), plains.end());
-        std::sort(rulers.begin(), rulers.end());
-        const double plainMs = plains[plains.size() / 2], rulerMs = rulers[rulers.size() / 2];
         std::printf("\n%-24s %11s %11s %7s\n", "live-resize step", "ruler", "plain", "ratio");
-        std::printf("%-24s %11.3f %11.3f %7.2f\n", "1920x1080 <-> 1900x1060", rulerMs, plainMs, rulerMs / plainMs);
-        std::puts("(milliseconds per step, median of 15 rounds of 20, the two windows in turn; ratio = ruler / plain)");
+        std::printf("%-24s %11.3f %11.3f %7.2f\n", "1920x1080 <-> 1900x1060", bench::Median(rulers),
+                    bench::Median(plains), bench::Median(ratios));
+        std::puts("(milliseconds per step, median of 15 rounds of 20, the two windows in turn; ratio = median of\n"
+                  " the rounds' ruler / plain)");
     } else {
         std::fprintf(stderr, "live-resize step: the %s window did not come up\n",
                      !rulerWindow ? "Mensuro.exe" : "plain");
