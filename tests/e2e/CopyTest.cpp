@@ -1,4 +1,5 @@
 // "Copy" and "CopySetting...": what the clipboard, the screen and the registry show.
+#include "e2e/ClipboardProbe.h"
 #include "e2e/RulerSession.h"
 #include "resources/resource.h"
 #include "support/RegistryScope.h"
@@ -15,52 +16,6 @@ namespace {
 const char kSection[] = "CMensuroDlg";
 constexpr int kS = 40; // default ScaleSize
 constexpr COLORREF kBackdrop = RGB(32, 144, 96), kCyan = RGB(0, 255, 255), kRed = RGB(255, 0, 0);
-
-// Opens the clipboard, retrying while the ruler may hold it for a moment.
-bool OpenClipboardSoon(HWND owner)
-{
-    return PumpUntil([&] { return OpenClipboard(owner) != FALSE; });
-}
-
-// The bytes of one clipboard format; empty when it is missing.
-std::vector<unsigned char> ClipboardData(UINT format)
-{
-    std::vector<unsigned char> data;
-    if (!OpenClipboardSoon(nullptr)) return data;
-    if (HANDLE block = GetClipboardData(format)) {
-        if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block)))
-            data.assign(bytes, bytes + GlobalSize(block));
-        GlobalUnlock(block);
-    }
-    CloseClipboard();
-    return data;
-}
-
-std::wstring ClipboardText()
-{
-    const std::vector<unsigned char> data = ClipboardData(CF_UNICODETEXT);
-    return data.empty() ? std::wstring() : std::wstring(reinterpret_cast<const wchar_t*>(data.data()));
-}
-
-BITMAPINFOHEADER HeaderOf(const std::vector<unsigned char>& dib)
-{
-    BITMAPINFOHEADER header = {};
-    if (dib.size() >= sizeof(header)) std::memcpy(&header, dib.data(), sizeof(header));
-    return header;
-}
-
-// Replaces the clipboard's content with text; the clipboard stays open when keepOpen is set.
-void PutClipboardText(HWND owner, const wchar_t* text, bool keepOpen)
-{
-    ASSERT_TRUE(OpenClipboardSoon(owner));
-    EmptyClipboard();
-    const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    std::memcpy(GlobalLock(block), text, bytes);
-    GlobalUnlock(block);
-    SetClipboardData(CF_UNICODETEXT, block);
-    if (!keepOpen) CloseClipboard();
-}
 
 // What a copy of `area` must hold: the CF_DIB of what the screen shows there, with
 // `cursor` drawn at `at` (picture coordinates) if given.
@@ -201,7 +156,7 @@ TEST_F(Copy, DefaultCopyIsTheInnerAreaAsShownAndARepeatedCommandCapturesOnce)
     UserInput::Click(inner.left + 30, rulerRect.top + 30);
     ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(inner.left + 30, inner.top + 25) == kCyan; }));
     UserInput::MoveTo(700, 700); // no pointer over the picture
-    PutClipboardText(backdrop.Handle(), L"old", false);
+    ASSERT_TRUE(PutClipboardText(backdrop.Handle(), L"old"));
 
     const DWORD oneCapture = CopyAndWait(ruler);
     ASSERT_GT(oneCapture, 0u);
@@ -269,7 +224,7 @@ TEST_F(Copy, ResultMessagesAndAClipboardHeldByAnotherProgram)
     EXPECT_FALSE(ClipboardData(CF_DIB).empty());
 
     // Another program holds the clipboard open: failure, reported, and nothing changes.
-    PutClipboardText(holder.Handle(), L"keep", true);
+    ASSERT_TRUE(PutClipboardText(holder.Handle(), L"keep", true));
     const DWORD sequence = GetClipboardSequenceNumber();
     PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
     box = WaitForMessageBox(ruler);

@@ -1,6 +1,7 @@
 // The loupe, as a user meets it: its readout and image over a window of a known colour,
 // its keys and menu command, and what Exit keeps of it.
 #include "resources/resource.h"
+#include "e2e/ClipboardProbe.h"
 #include "e2e/RulerSession.h"
 #include "support/RegistryScope.h"
 #include "support/ScreenProbe.h"
@@ -49,18 +50,6 @@ void CtrlC()
         keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
     }
     SendInput(4, keys, sizeof(INPUT));
-}
-
-std::wstring ClipboardText()
-{
-    std::wstring text;
-    if (!PumpUntil([] { return OpenClipboard(nullptr) != FALSE; })) return text;
-    if (HANDLE block = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* chars = static_cast<const wchar_t*>(GlobalLock(block))) text = chars;
-        GlobalUnlock(block);
-    }
-    CloseClipboard();
-    return text;
 }
 
 class Loupe : public testing::Test {

@@ -1,11 +1,14 @@
 // Every command of the context menu, chosen the way a user does (right click, arrow keys,
 // Enter), in the plain menu and in the one drawn with icons, each checked by what it visibly does.
+#include "e2e/ClipboardProbe.h"
 #include "e2e/RulerSession.h"
 #include "resources/resource.h"
 #include "support/RegistryScope.h"
 #include "support/ScreenProbe.h"
 
 #include <gtest/gtest.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -44,34 +47,6 @@ bool Choose(const RulerSession& ruler, UINT command)
 {
     HWND menu = OpenContextMenu(ruler, kOnTop.x, kOnTop.y);
     return menu && ChooseMenuCommand(menu, command);
-}
-
-// Width and height of the picture on the clipboard; {0, 0} when there is none.
-SIZE ClipboardPictureSize()
-{
-    SIZE size = {};
-    if (!PumpUntil([] { return OpenClipboard(nullptr) != FALSE; })) return size;
-    if (HANDLE block = GetClipboardData(CF_DIB))
-        if (const auto* header = static_cast<const BITMAPINFOHEADER*>(GlobalLock(block))) {
-            size = {header->biWidth, header->biHeight < 0 ? -header->biHeight : header->biHeight};
-            GlobalUnlock(block);
-        }
-    CloseClipboard();
-    return size;
-}
-
-void PutClipboardText(HWND owner)
-{
-    if (!PumpUntil([&] { return OpenClipboard(owner) != FALSE; })) return;
-    EmptyClipboard();
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, 4 * sizeof(wchar_t))) {
-        if (auto* text = static_cast<wchar_t*>(GlobalLock(block))) {
-            wcscpy(text, L"old");
-            GlobalUnlock(block);
-        }
-        if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
-    }
-    CloseClipboard();
 }
 
 class MenuCommands : public testing::TestWithParam<bool> {
@@ -137,15 +112,15 @@ TEST_P(MenuCommands, EveryCommandDoesWhatItSays)
         ASSERT_TRUE(CloseDialog(ruler, dialog, d.close));
     }
 
-    PutClipboardText(backdrop.Handle());
+    ASSERT_TRUE(PutClipboardText(backdrop.Handle(), L"old"));
     const DWORD before = GetClipboardSequenceNumber();
     ASSERT_TRUE(Choose(ruler, ID_COPY));
     // Watched without opening the clipboard, which would keep the ruler from it.
     EXPECT_TRUE(PumpUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000));
     ruler.Settle();
-    const SIZE picture = ClipboardPictureSize();
-    EXPECT_EQ(320, picture.cx) << "the inner area";
-    EXPECT_EQ(220, picture.cy);
+    const BITMAPINFOHEADER picture = HeaderOf(ClipboardData(CF_DIB));
+    EXPECT_EQ(320, picture.biWidth) << "the inner area";
+    EXPECT_EQ(220, std::abs(picture.biHeight));
 
     // Each preset sets the inner size; the bars are added around it and the corner stays.
     const struct {

@@ -1,5 +1,6 @@
 // Pictures with their measurements: PNG beside the DIB on the clipboard, the dimension
 // bands, and "Save Picture..." writing a PNG file.
+#include "e2e/ClipboardProbe.h"
 #include "e2e/RulerSession.h"
 #include "resources/resource.h"
 #include "support/RegistryScope.h"
@@ -36,19 +37,6 @@ struct Picture {
     }
     bool operator==(const Picture& o) const { return width == o.width && height == o.height && pixels == o.pixels; }
 };
-
-std::vector<unsigned char> ClipboardData(UINT format)
-{
-    std::vector<unsigned char> data;
-    if (!PumpUntil([] { return OpenClipboard(nullptr) != FALSE; })) return data;
-    if (HANDLE block = GetClipboardData(format)) {
-        if (const auto* bytes = static_cast<const unsigned char*>(GlobalLock(block)))
-            data.assign(bytes, bytes + GlobalSize(block));
-        GlobalUnlock(block);
-    }
-    CloseClipboard();
-    return data;
-}
 
 std::vector<unsigned char> ClipboardPng()
 {
