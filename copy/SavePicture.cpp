@@ -5,6 +5,7 @@
 #include "copy/PngEncoder.h"
 #include "copy/ScreenCopy.h"
 #include "copy/ScreenPicture.h"
+#include "framework/Handles.h"
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
 #include "ruler/MensuroDlg.h"
@@ -16,22 +17,6 @@
 #include <vector>
 
 namespace {
-
-// Frees a global block at the end of a scope.
-class OwnedBlock {
-public:
-    explicit OwnedBlock(HGLOBAL block) : m_block(block) {}
-    ~OwnedBlock()
-    {
-        if (m_block) GlobalFree(m_block);
-    }
-    OwnedBlock(const OwnedBlock&) = delete;
-    OwnedBlock& operator=(const OwnedBlock&) = delete;
-    HGLOBAL get() const { return m_block; }
-
-private:
-    HGLOBAL m_block;
-};
 
 // The user's Pictures folder; empty where the system has none.
 std::wstring PicturesFolder()
@@ -113,7 +98,7 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
 {
     // A second save while the dialog is open would stack a second dialog on it.
     if (picture.m_saving) return;
-    const OwnedBlock dib(content.area.IsEmpty() ? nullptr : picture.Take(content));
+    const GlobalBlock dib(content.area.IsEmpty() ? nullptr : picture.Take(content));
     if (!dib.get()) {
         ReportSaveFailure(owner);
         return;
@@ -125,7 +110,7 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
     picture.m_saving = false;
     if (!chosen) return;
 
-    const OwnedBlock png(EncodePng(dib.get()));
+    const GlobalBlock png(EncodePng(dib.get()));
     if (!png.get() || !WriteBlockToFile(path, png.get())) {
         ReportSaveFailure(owner);
         return;

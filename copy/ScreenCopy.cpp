@@ -5,6 +5,7 @@
 #include "copy/PngEncoder.h"
 #include "copy/SavePicture.h"
 #include "copy/ScreenPicture.h"
+#include "framework/Handles.h"
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
 #include "ruler/MensuroDlg.h"
@@ -75,30 +76,24 @@ PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions&
 bool HandDibToClipboard(HGLOBAL block, HGLOBAL png)
 {
     // Once SetClipboardData succeeds the clipboard owns a block; until then it is ours.
-    if (!block || !EmptyClipboard() || !SetClipboardData(CF_DIB, block)) {
-        if (block) GlobalFree(block);
-        if (png) GlobalFree(png);
-        return false;
-    }
+    GlobalBlock dib(block), picture(png);
+    if (!dib.get() || !EmptyClipboard() || !SetClipboardData(CF_DIB, dib.get())) return false;
+    dib.release();
     // The DIB alone is still a copy: programs that take pictures all read it.
-    if (png && !SetClipboardData(PngClipboardFormat(), png)) GlobalFree(png);
+    if (picture.get() && SetClipboardData(PngClipboardFormat(), picture.get())) picture.release();
     return true;
 }
 
 bool CaptureToClipboard(HWND ruler, CScreenPicture& picture, const PictureContent& content)
 {
     if (content.area.IsEmpty()) return false;
-    const HGLOBAL dib = picture.Take(content);
-    if (!dib) return false;
+    GlobalBlock dib(picture.Take(content));
+    if (!dib.get()) return false;
     // Encoded before the clipboard is opened: other programs are not kept waiting for it.
-    const HGLOBAL png = EncodePng(dib);
+    GlobalBlock png(EncodePng(dib.get()));
     OpenedClipboard clipboard(ruler);
-    if (!clipboard.IsOpen()) {
-        GlobalFree(dib);
-        if (png) GlobalFree(png);
-        return false;
-    }
-    return HandDibToClipboard(dib, png);
+    if (!clipboard.IsOpen()) return false;
+    return HandDibToClipboard(dib.release(), png.release());
 }
 
 void ReportCopyResult(HWND ruler, const RulerOptions& options, bool success)

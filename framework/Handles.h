@@ -61,3 +61,27 @@ private:
     HWND m_hwnd;
     HDC m_dc;
 };
+
+// A global memory block (a clipboard format's data) freed at the end of a scope unless
+// handed over with release().
+class GlobalBlock {
+public:
+    explicit GlobalBlock(HGLOBAL block) : m_block(block) {}
+    ~GlobalBlock()
+    {
+        if (m_block) GlobalFree(m_block);
+    }
+    GlobalBlock(const GlobalBlock&) = delete;
+    GlobalBlock& operator=(const GlobalBlock&) = delete;
+
+    HGLOBAL get() const { return m_block; }
+    HGLOBAL release()
+    {
+        HGLOBAL block = m_block;
+        m_block = nullptr;
+        return block;
+    }
+
+private:
+    HGLOBAL m_block;
+};

@@ -182,14 +182,13 @@ bool CLoupeWnd::CopyColor(HWND owner) const
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
     if (!OpenClipboard(owner)) return false;
     bool handed = false;
-    if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
-        if (void* data = GlobalLock(block)) {
-            std::memcpy(data, text.c_str(), bytes);
-            GlobalUnlock(block);
-            // Once SetClipboardData succeeds the clipboard owns the block.
-            handed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block);
-        }
-        if (!handed) GlobalFree(block);
+    GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE, bytes));
+    if (void* data = block.get() ? GlobalLock(block.get()) : nullptr) {
+        std::memcpy(data, text.c_str(), bytes);
+        GlobalUnlock(block.get());
+        // Once SetClipboardData succeeds the clipboard owns the block.
+        handed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block.get());
+        if (handed) block.release();
     }
     CloseClipboard();
     return handed;
