@@ -52,7 +52,9 @@ struct ModalSearch {
 BOOL CALLBACK FindOwnedByRuler(HWND window, LPARAM param)
 {
     auto* search = reinterpret_cast<ModalSearch*>(param);
-    if (window == search->toolTip || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
+    // A window that is never activated (the loupe) holds nobody modal.
+    const bool activates = !(GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_NOACTIVATE);
+    if (window == search->toolTip || !activates || !IsWindowVisible(window) || !IsWindowEnabled(window)) return TRUE;
     for (HWND owner = GetWindow(window, GW_OWNER); owner; owner = GetWindow(owner, GW_OWNER)) {
         if (owner != search->ruler) continue;
         search->found = window;
@@ -64,7 +66,7 @@ BOOL CALLBACK FindOwnedByRuler(HWND window, LPARAM param)
 } // namespace
 
 // The dialog or message box that holds the ruler disabled: a visible window that takes
-// input and is owned, directly or through another dialog, by the ruler.
+// input and activation and is owned, directly or through another dialog, by the ruler.
 HWND CMensuroDlg::OpenModalWindow() const
 {
     ModalSearch search = {m_hWnd, m_toolTip.get(), nullptr};

@@ -333,6 +333,17 @@ TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
     ASSERT_TRUE(Answer(box, IDOK));
     ruler.Settle();
 
+    // The loupe's window, owned by the ruler too, is never the one brought forward.
+    PostMessageW(ruler.Window(), WM_COMMAND, ID_LOUPE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return WindowOfProcess(ruler.ProcessId(), L"MensuroLoupe") != nullptr; }));
+    about = OpenDialog(ruler, ID_APP_ABOUT, L"Version");
+    ASSERT_NE(nullptr, about);
+    {
+        SCOPED_TRACE("the Version box beside the loupe");
+        trayBringsForward(about);
+    }
+    ASSERT_TRUE(CloseDialog(ruler, about, IDOK));
+
     TrayClick(ruler);
     EXPECT_TRUE(PumpUntil([&] { return ContextMenuOf(ruler) != nullptr; })) << "enabled again, the menu opens";
     EXPECT_TRUE(CloseMenuWithEsc(ruler));
