@@ -2,6 +2,9 @@
 
 #include "bench/BenchTiming.h"
 #include "copy/DibSurface.h"
+#include "measure/EdgeTool.h"
+#include "ruler/CoordinateTip.h"
+#include "ruler/LineDrag.h"
 #include "ruler/MensuroDlg.h"
 
 #include <algorithm>
@@ -46,8 +49,14 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
     const int s = ruler.Thickness(), w = 1920, h = 1080;
     SetWindowPos(window, nullptr, 0, 0, w + 2 * s, h + 2 * s, SWP_NOZORDER | SWP_NOACTIVATE);
     HWND panel = ShowPanel({s + 600, s + 300, s + 1300, s + 800});
-    ruler.m_linesX.clear();
-    ruler.m_linesY.clear();
+    auto setLines = [&](std::vector<int32_t> xs) {
+        ruler.ChangeModel([&](RulerModel& model) { model.lines.ReplaceAll(std::move(xs), {}); });
+    };
+    auto setSnap = [&](bool on) {
+        ruler.ChangeModel([on](RulerModel& model) { SetOptionBit(model.options.Option, OptSnapEdges, on); });
+    };
+    CEdgeTool edges(ruler);
+    setLines({});
     DibSurface floorSurface(w, h, 24);
     const POINT inPanel = {s + 900, s + 500};
 
@@ -55,17 +64,15 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
     PairedMs(
         25, 3, [&](int) { floorSurface.GrabScreen(s, s); },
         [&](int) {
-            ruler.m_linesX.clear();
-            ruler.m_linesY.clear();
-            ruler.m_edges.AddLinesAt(inPanel);
+            setLines({});
+            edges.AddLinesAt(inPanel);
         },
         grab, command);
     // The scan alone (reading the row and the column through the point): the lines are
     // there, so nothing is added and nothing relaid out.
     PairedMs(
-        25, 3, [&](int) { floorSurface.GrabScreen(s, s); }, [&](int) { ruler.m_edges.AddLinesAt(inPanel); }, grab,
-        search);
-    const size_t found = ruler.m_linesX.size() + ruler.m_linesY.size();
+        25, 3, [&](int) { floorSurface.GrabScreen(s, s); }, [&](int) { edges.AddLinesAt(inPanel); }, grab, search);
+    const size_t found = ruler.Model().lines.X().size() + ruler.Model().lines.Y().size();
     std::printf("\n%-24s %11s %11s %7s\n", "lines at edges", "ms", "grab", "ratio");
     std::printf("%-24s %11.3f %11.3f %7.2f\n", "scan, 1920x1080", search, grab, search / grab);
     std::printf("%-24s %11.3f %11.3f %7.2f\n", "scan + relayout, 4 lines", command, grab, command / grab);
@@ -73,33 +80,34 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
 
     // A drag of X line 900 back and forth over the panel's left edge (inner 600), with the
     // screen feedback and the tooltip of every move; snapping grabs once at the start.
-    ruler.m_linesX.assign(1, 900);
-    ruler.m_linesY.clear();
-    ruler.Relayout();
-    ruler.m_hotKind = HotX;
-    ruler.m_hotIndex = 0;
-    ruler.m_hotValue = 900;
-    int step = 0;
-    auto move = [&](int) { ruler.DragLine(-280 - (step++ % 40), 0); };
-    const uint32_t option = ruler.Option;
+    setLines({900});
+    const uint32_t option = ruler.Model().options.Option;
+    setSnap(true);
     std::vector<double> starts;
-    ruler.Option = option | OptSnapEdges;
-    for (int r = 0; r < 9; ++r) starts.push_back(TimeMs(1, [&](int) { ruler.m_edges.BeginDrag(true); }));
+    for (int r = 0; r < 9; ++r) {
+        starts.push_back(TimeMs(1, [&](int) { edges.OnLineDrag(true, true); }));
+        edges.OnLineDrag(true, false);
+    }
     const double start = Median(starts);
-    double plain = 0, snapping = 0;
-    PairedMs(
-        31, 10,
-        [&](int i) {
-            ruler.Option = option & ~OptSnapEdges;
-            move(i);
-        },
-        [&](int i) {
-            ruler.Option = option | OptSnapEdges;
-            move(i);
-        },
-        plain, snapping);
-    ruler.Option = option;
-    ruler.Relayout();
+    CCoordinateTip tip;
+    tip.Create(window);
+    const RulerTools tools = {&edges};
+    CLineDrag drag(ruler, tools, tip);
+    const POINT anchor = {s + 900, s / 2};
+    drag.Begin(true, 0, anchor);
+    int step = 0;
+    auto move = [&](int) { drag.OnModeMove({anchor.x - 280 - (step++ % 40), anchor.y}, false); };
+    // The option changes between rounds, outside the timing: its relayout is no part of a move.
+    std::vector<double> plainRounds, snappingRounds;
+    for (int r = 0; r < 31; ++r) {
+        setSnap(false);
+        plainRounds.push_back(TimeMs(10, move));
+        setSnap(true);
+        snappingRounds.push_back(TimeMs(10, move));
+    }
+    const double plain = Median(plainRounds), snapping = Median(snappingRounds);
+    drag.OnModeEnd(ModeExit::Cancel, anchor, false);
+    ruler.ChangeModel([option](RulerModel& model) { model.options.Option = option; });
     std::printf("\n%-24s %11s %11s %7s\n", "drag move", "snapping", "plain", "ratio");
     std::printf("%-24s %11.3f %11.3f %7.2f\n", "X line, 1920x1080", snapping, plain, snapping / plain);
     std::printf("(milliseconds per move, median of 31 rounds of 10; the drag's start with snapping,\n"

@@ -78,26 +78,26 @@ void BenchGuideLines(CMensuroDlg& ruler, HWND window)
     const WindowRect client(rc.left, rc.top, rc.right, rc.bottom);
     double base = 0;
     for (int count : {0, 200, 1000}) {
-        ruler.m_linesX.clear();
-        ruler.m_linesY.clear();
-        const int innerW = rc.right - 2 * ruler.ScaleSize, innerH = rc.bottom - 2 * ruler.ScaleSize;
+        const int32_t s = ruler.Model().options.ScaleSize;
+        const int innerW = rc.right - 2 * s, innerH = rc.bottom - 2 * s;
+        std::vector<int32_t> xs, ys;
         for (int i = 0; i < count / 2; ++i) {
-            ruler.m_linesX.push_back(i * innerW / (count / 2));
-            ruler.m_linesY.push_back(i * innerH / (count / 2));
+            xs.push_back(i * innerW / (count / 2));
+            ys.push_back(i * innerH / (count / 2));
         }
+        ruler.ChangeModel([&](RulerModel& model) { model.lines.ReplaceAll(xs, ys); });
         const double relayout = MedianMs(9, 5, [&] {
             ruler.Relayout();
             ValidateRect(window, nullptr);
         });
         const double region = MedianMs(9, 5, [&] { ruler.BuildRegion(client); });
-        const double compose = MedianMs(9, 5, [&] { ruler.ComposeImage(ruler.m_surface.GetDC(), client); });
+        const double compose = MedianMs(9, 5, [&] { ruler.ComposeImage(ruler.Surface().GetDC(), client); });
         if (count == 0) base = relayout;
         const int64_t crossings = int64_t(count / 2) * (count / 2);
         std::printf("%-11d %11.3f %11.3f %11.3f %11s  (%.2f x no lines)\n", count, relayout, region, compose,
                     crossings > kMaxLineCrossings ? "no" : "yes", relayout / base);
     }
-    ruler.m_linesX.clear();
-    ruler.m_linesY.clear();
+    ruler.ChangeModel([](RulerModel& model) { model.lines.Clear(); });
 }
 
 // A plain top-level window for the live-resize comparison, run in a process of its own as the
@@ -234,7 +234,7 @@ int wmain(int argc, wchar_t** argv)
         });
         const double reload = MedianMs(rounds, calls, [&] { ruler.ReloadScaleBars(client); });
         const double region = MedianMs(rounds, calls, [&] { ruler.BuildRegion(client); });
-        const double compose = MedianMs(rounds, calls, [&] { ruler.ComposeImage(ruler.m_surface.GetDC(), client); });
+        const double compose = MedianMs(rounds, calls, [&] { ruler.ComposeImage(ruler.Surface().GetDC(), client); });
 
         // The floor of any full redraw: fill a surface and copy it whole, in memory.
         DibSurface source(size.cx, size.cy, 24), target(size.cx, size.cy, 24);

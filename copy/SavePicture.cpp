@@ -8,7 +8,6 @@
 #include "framework/Handles.h"
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
-#include "ruler/MensuroDlg.h"
 
 #include <commdlg.h>
 #include <knownfolders.h>
@@ -116,9 +115,4 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
         return;
     }
     picture.SetLastFolder(FolderOf(path));
-}
-
-void CMensuroDlg::OnCmdSavePicture()
-{
-    StartCopy(m_hWnd, CopyTimer, kSavePictureTimerId);
 }

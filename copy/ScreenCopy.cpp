@@ -8,8 +8,8 @@
 #include "framework/Handles.h"
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
-#include "ruler/MensuroDlg.h"
 #include "ruler/Win32Rect.h"
+#include "scalebar/ScaleBarStyle.h"
 
 #include <algorithm>
 
@@ -32,12 +32,6 @@ private:
 };
 
 } // namespace
-
-void StartCopy(HWND ruler, int32_t delayMs, UINT_PTR timerId)
-{
-    // The same id on the same window replaces a running timer.
-    SetTimer(ruler, timerId, static_cast<UINT>(std::max(delayMs, 0)), nullptr);
-}
 
 HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int32_t offsetY)
 {
@@ -103,26 +97,4 @@ void ReportCopyResult(HWND ruler, const RulerOptions& options, bool success)
         StringMessageBox(ruler, IDS_COPY_DONE, MB_OK | MB_ICONINFORMATION);
     else
         StringMessageBox(ruler, IDS_COPY_FAILED, MB_OK | MB_ICONEXCLAMATION);
-}
-
-void CMensuroDlg::OnCmdCopy()
-{
-    StartCopy(m_hWnd, CopyTimer);
-}
-
-LRESULT CMensuroDlg::OnTimer(WPARAM wParam, LPARAM)
-{
-    const UINT_PTR id = wParam;
-    // Every timer here is a one-shot.
-    KillTimer(m_hWnd, id);
-    if (id != kCopyTimerId && id != kSavePictureTimerId) return Default();
-    RECT window = {};
-    GetWindowRect(m_hWnd, &window);
-    const PictureContent content =
-        RulerPictureContent(FromRect(window), *this, Thickness(), m_linesX, m_linesY, m_labelFont);
-    if (id == kCopyTimerId)
-        ReportCopyResult(m_hWnd, *this, CaptureToClipboard(m_hWnd, m_picture, content));
-    else
-        SavePicture(m_hWnd, m_picture, content);
-    return Default();
 }

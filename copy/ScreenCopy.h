@@ -11,15 +11,6 @@
 
 class CScreenPicture;
 
-// The delays' timers on the ruler window: one for "Copy", one for "Save Picture...".
-constexpr UINT_PTR kCopyTimerId = 1;
-// 2 is the mouse mode's check timer (ruler/MensuroDlg.h).
-constexpr UINT_PTR kSavePictureTimerId = 3;
-
-// Starts the delay before the capture, or starts it again: two commands within one
-// delay give one capture, a full delay after the second.
-void StartCopy(HWND ruler, int32_t delayMs, UINT_PTR timerId = kCopyTimerId);
-
 // A packed CF_DIB (header, then bottom-up 24-bit rows) of what the screen shows
 // in `area`, with the current cursor image drawn at the pointer moved by the
 // offsets when `withCursor` is set. Null when no surface or block can be made;

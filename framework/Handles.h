@@ -25,6 +25,45 @@ private:
     HWND m_hwnd = nullptr;
 };
 
+// An icon the program loaded at a size of its own (not shared), destroyed with DestroyIcon.
+class OwnedIcon {
+public:
+    OwnedIcon() = default;
+    ~OwnedIcon() { reset(); }
+    OwnedIcon(const OwnedIcon&) = delete;
+    OwnedIcon& operator=(const OwnedIcon&) = delete;
+
+    HICON get() const { return m_icon; }
+    void reset(HICON icon = nullptr)
+    {
+        if (m_icon && m_icon != icon) DestroyIcon(m_icon);
+        m_icon = icon;
+    }
+
+private:
+    HICON m_icon = nullptr;
+};
+
+// A hook set with SetWindowsHookEx, removed with UnhookWindowsHookEx.
+class OwnedHook {
+public:
+    OwnedHook() = default;
+    ~OwnedHook() { reset(); }
+    OwnedHook(const OwnedHook&) = delete;
+    OwnedHook& operator=(const OwnedHook&) = delete;
+
+    HHOOK get() const { return m_hook; }
+    explicit operator bool() const { return m_hook != nullptr; }
+    void reset(HHOOK hook = nullptr)
+    {
+        if (m_hook && m_hook != hook) UnhookWindowsHookEx(m_hook);
+        m_hook = hook;
+    }
+
+private:
+    HHOOK m_hook = nullptr;
+};
+
 // A device context made with CreateDC (the whole display) and deleted with DeleteDC.
 class CreatedDC {
 public:

@@ -22,6 +22,8 @@ protected:
     virtual bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     // Default processing of the message now being handled.
     LRESULT Default();
+    // The message now being handled, for a handler that serves several.
+    UINT MessageBeingHandled() const { return m_current.message; }
 
     HWND m_hWnd = nullptr;
 

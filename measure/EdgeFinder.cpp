@@ -127,20 +127,15 @@ EdgeArea ScanCross(const PixelBlock& row, const PixelBlock& column, const EdgeMa
     return area;
 }
 
-int AddEdgeLines(const EdgeArea& area, std::vector<int32_t>& linesX, std::vector<int32_t>& linesY)
+size_t AddEdgeLines(const EdgeArea& area, GuideLines& lines)
 {
     if (!area.valid) return 0;
-    int added = 0;
-    auto add = [&](std::vector<int32_t>& lines, bool found, int32_t value) {
-        if (!found || std::find(lines.begin(), lines.end(), value) != lines.end()) return;
-        lines.push_back(value);
-        ++added;
-    };
-    add(linesX, area.leftFound, area.left);
-    add(linesX, area.rightFound, area.right + 1);
-    add(linesY, area.topFound, area.top);
-    add(linesY, area.bottomFound, area.bottom + 1);
-    return added;
+    std::vector<int32_t> x, y;
+    if (area.leftFound) x.push_back(area.left);
+    if (area.rightFound) x.push_back(area.right + 1);
+    if (area.topFound) y.push_back(area.top);
+    if (area.bottomFound) y.push_back(area.bottom + 1);
+    return lines.AddSeveral(x, y);
 }
 
 std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance, int32_t from,

@@ -5,6 +5,9 @@
 // are alike when no channel differs by more than the tolerance.
 
 #include <cstddef>
+#include "ruler/GuideLines.h"
+
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -66,9 +69,9 @@ int32_t SeenIndex(const std::vector<uint8_t>& sides, int32_t i, int32_t n);
 EdgeArea ScanCross(const PixelBlock& row, const PixelBlock& column, const EdgeMask& mask, int32_t x, int32_t y,
                    int32_t tolerance);
 
-// Appends the lines on the area's found edges (X at left and right + 1, Y at top and
-// bottom + 1) that the lists do not hold yet; returns how many were added.
-int AddEdgeLines(const EdgeArea& area, std::vector<int32_t>& linesX, std::vector<int32_t>& linesY);
+// Adds the lines on the area's found edges (X at left and right + 1, Y at top and
+// bottom + 1) that the guide lines do not hold yet; returns how many were added.
+size_t AddEdgeLines(const EdgeArea& area, GuideLines& lines);
 
 // Strength of every boundary between columns k - 1 and k (k = 0 .. width): the number
 // of rows in which the two sides differ. Only boundaries from..to are counted; the

@@ -1,34 +1,37 @@
 #include "measure/EdgeTool.h"
 
-#include "measure/LineGaps.h"
 #include "ruler/Geometry.h"
-#include "ruler/MensuroDlg.h"
+#include "resources/resource.h"
+#include "ruler/RulerTimers.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
 // Which axis a snap compares along: its lines' neighbours, or none for the area scan.
 enum : int { SnapNone = 0, SnapColumns = 1, SnapRows = 2 };
 
+// A pick nobody finishes ends by itself.
+constexpr UINT kPickTimeoutMs = 30000;
+
+// Posted by the hook to the ruler: a click of the pick (wParam the button's down
+// message, lParam the screen point), or the release that ends it (wParam 0).
+UINT PickMessage()
+{
+    static const UINT message = RegisterWindowMessageW(L"Mensuro.EdgePick");
+    return message;
+}
+
 } // namespace
 
 CEdgeTool* CEdgeTool::s_picking = nullptr;
 
-CEdgeTool::CEdgeTool(CMensuroDlg& ruler) : m_ruler(ruler) {}
+CEdgeTool::CEdgeTool(RulerHost& host) : m_host(host) {}
 
 CEdgeTool::~CEdgeTool()
 {
-    EndPick(false);
-}
-
-RECT CEdgeTool::InnerScreenRect() const
-{
-    RECT inner = {};
-    if (!GetWindowRect(m_ruler.GetSafeHwnd(), &inner)) return RECT{};
-    const int32_t s = m_ruler.Thickness();
-    InflateRect(&inner, -s, -s);
-    return inner;
+    if (Picking()) m_host.EndMouseMode(ModeExit::Cancel);
 }
 
 namespace {
@@ -54,14 +57,15 @@ bool CEdgeTool::GrabInner(const RECT& inner)
 
 EdgeMask CEdgeTool::OwnMask(const RECT& inner, int snapAxis) const
 {
+    const RulerModel& model = m_host.Model();
     EdgeMask mask;
     mask.columns.assign(static_cast<size_t>(std::max<LONG>(inner.right - inner.left, 0)), MaskClear);
     mask.rows.assign(static_cast<size_t>(std::max<LONG>(inner.bottom - inner.top, 0)), MaskClear);
-    for (int32_t x : m_ruler.m_linesX) MaskLine(mask.columns, x, m_ruler.LineSize);
-    for (int32_t y : m_ruler.m_linesY) MaskLine(mask.rows, y, m_ruler.LineSize);
+    for (int32_t x : model.lines.X()) MaskLine(mask.columns, x, model.options.LineSize);
+    for (int32_t y : model.lines.Y()) MaskLine(mask.rows, y, model.options.LineSize);
     // The tooltip near the pointer is no edge either; its rows are left out of a
     // column boundary's count (and its columns out of a row boundary's).
-    HWND tip = m_ruler.m_toolTip.get();
+    HWND tip = m_host.ToolTip();
     RECT r = {};
     if (snapAxis != SnapNone && tip && IsWindowVisible(tip) && GetWindowRect(tip, &r)) {
         if (snapAxis == SnapColumns)
@@ -74,14 +78,14 @@ EdgeMask CEdgeTool::OwnMask(const RECT& inner, int snapAxis) const
 
 std::vector<int32_t> CEdgeTool::Strengths(const EdgeMask& mask, bool vertical, int32_t from, int32_t to) const
 {
-    if (vertical) return ColumnEdgeStrengths(m_block, mask, m_ruler.EdgeTolerance, from, to);
-    return ColumnEdgeStrengths(m_block.Transposed(), EdgeMask{mask.rows, mask.columns}, m_ruler.EdgeTolerance, from,
-                               to);
+    const int32_t tolerance = m_host.Model().options.EdgeTolerance;
+    if (vertical) return ColumnEdgeStrengths(m_block, mask, tolerance, from, to);
+    return ColumnEdgeStrengths(m_block.Transposed(), EdgeMask{mask.rows, mask.columns}, tolerance, from, to);
 }
 
 bool CEdgeTool::AddLinesAt(POINT screen)
 {
-    const RECT inner = InnerScreenRect();
+    const RECT inner = m_host.InnerScreenRect();
     if (!PtInRect(&inner, screen)) return false;
     const int w = inner.right - inner.left, h = inner.bottom - inner.top;
     const EdgeMask mask = OwnMask(inner, SnapNone);
@@ -92,22 +96,29 @@ bool CEdgeTool::AddLinesAt(POINT screen)
         !GrabInto(m_column, inner.left + x, inner.top, 1, h))
         return false;
     const EdgeArea area = ScanCross(BottomUpBlock(m_row.Pixels(), w, 1), BottomUpBlock(m_column.Pixels(), 1, h), mask,
-                                    x, y, m_ruler.EdgeTolerance);
-    if (AddEdgeLines(area, m_ruler.m_linesX, m_ruler.m_linesY) == 0) return false;
-    m_ruler.Relayout();
+                                    x, y, m_host.Model().options.EdgeTolerance);
+    GuideLines lines = m_host.Model().lines;
+    if (AddEdgeLines(area, lines) == 0) return false;
+    m_host.ChangeModel([&](RulerModel& model) { model.lines = std::move(lines); });
     return true;
 }
 
 bool CEdgeTool::SnapsNow() const
 {
-    return (m_ruler.Option & OptSnapEdges) != 0;
+    return (m_host.Model().options.Option & OptSnapEdges) != 0;
 }
 
-void CEdgeTool::BeginDrag(bool vertical)
+void CEdgeTool::OnLineDrag(bool vertical, bool starting)
 {
     m_dragReady = false;
     m_dragStrengths.clear();
-    const RECT inner = InnerScreenRect();
+    if (!starting) {
+        // What the drag took goes with it: a grab of a large inner area holds hundreds of megabytes.
+        m_grab.Release();
+        m_block = PixelBlock();
+        return;
+    }
+    const RECT inner = m_host.InnerScreenRect();
     if (!SnapsNow() || !GrabInner(inner)) return;
     const int axis = vertical ? SnapColumns : SnapRows;
     m_dragStrengths = Strengths(OwnMask(inner, axis), vertical, 0, vertical ? m_block.width : m_block.height);
@@ -115,86 +126,103 @@ void CEdgeTool::BeginDrag(bool vertical)
     m_dragReady = true;
 }
 
-int32_t CEdgeTool::SnapDragged(int32_t value, bool vertical) const
+int32_t CEdgeTool::SnapLine(bool vertical, int32_t value, bool dragging)
 {
-    if (!m_dragReady || vertical != m_dragVertical || !SnapsNow()) return value;
-    const int32_t snapped = ChooseSnap(m_dragStrengths, value);
-    // Shift is asked only near an edge: the question costs more than the choice.
-    return snapped != value && GetKeyState(VK_SHIFT) < 0 ? value : snapped;
-}
-
-int32_t CEdgeTool::SnapAdded(int32_t value, bool vertical)
-{
-    const RECT inner = InnerScreenRect();
-    if (!SnapsNow() || !GrabInner(inner)) return value;
+    if (!SnapsNow()) return value;
+    if (dragging) {
+        if (!m_dragReady || vertical != m_dragVertical) return value;
+        const int32_t snapped = ChooseSnap(m_dragStrengths, value);
+        // Shift is asked only near an edge: the question costs more than the choice.
+        return snapped != value && GetKeyState(VK_SHIFT) < 0 ? value : snapped;
+    }
+    const RECT inner = m_host.InnerScreenRect();
+    if (!GrabInner(inner)) return value;
     const EdgeMask mask = OwnMask(inner, vertical ? SnapColumns : SnapRows);
-    return ChooseSnap(Strengths(mask, vertical, value - kSnapRadius, value + kSnapRadius), value);
+    const int32_t snapped = ChooseSnap(Strengths(mask, vertical, value - kSnapRadius, value + kSnapRadius), value);
+    m_grab.Release();
+    m_block = PixelBlock();
+    return snapped;
 }
 
-std::wstring CEdgeTool::LineTip(bool vertical, int32_t index) const
+bool CEdgeTool::OnCommand(UINT id)
 {
-    RECT client = {};
-    GetClientRect(m_ruler.GetSafeHwnd(), &client);
-    const int32_t extent = (vertical ? client.right : client.bottom) - 2 * m_ruler.Thickness();
-    const std::vector<int32_t>& lines = vertical ? m_ruler.m_linesX : m_ruler.m_linesY;
-    return LineGapText(lines, static_cast<size_t>(std::max(index, 0)), extent);
+    if (id == ID_LINES_AT_EDGES) {
+        StartPick();
+        return true;
+    }
+    if (id != ID_SNAP_TO_EDGES) return false;
+    const bool on = !SnapsNow();
+    m_host.ChangeModel([on](RulerModel& model) { SetOptionBit(model.options.Option, OptSnapEdges, on); });
+    return true;
 }
 
-void CEdgeTool::ToggleSnap()
+bool CEdgeTool::OnKey(WPARAM key, bool ctrl)
 {
-    SetOptionBit(m_ruler.Option, OptSnapEdges, !SnapsNow());
+    if (key != 'E' || ctrl) return false;
+    // Like Insert and Delete, E waits for a mode to end: it would change the lines under a drag.
+    POINT pointer = {};
+    if (!m_host.InMouseMode() && GetCursorPos(&pointer)) AddLinesAt(pointer);
+    return true;
+}
+
+void CEdgeTool::UpdateMenu(HMENU popup) const
+{
+    CheckMenuItem(popup, ID_SNAP_TO_EDGES, MF_BYCOMMAND | (SnapsNow() ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CEdgeTool::AddMenuImages(std::vector<MenuImage>& images) const
+{
+    images.push_back({ID_LINES_AT_EDGES, IDI_LINES_AT_EDGES});
+    images.push_back({ID_SNAP_TO_EDGES, IDI_SNAP_TO_EDGES});
 }
 
 // ---------------------------------------------------------------------------
-// The pick: a low-level mouse hook sees the click wherever it lands (over the inner
-// area it belongs to another program's window) and keeps it from that window.
+// The pick
 
 void CEdgeTool::StartPick()
 {
-    if (Picking() || s_picking || m_ruler.m_mouseMode != MouseIdle) return;
-    m_hook = SetWindowsHookExW(WH_MOUSE_LL, &CEdgeTool::MouseHook, GetModuleHandleW(nullptr), 0);
+    if (Picking() || s_picking || m_host.InMouseMode()) return;
+    m_hook.reset(SetWindowsHookExW(WH_MOUSE_LL, &CEdgeTool::MouseHook, GetModuleHandleW(nullptr), 0));
     if (!m_hook) return;
     s_picking = this;
     m_pick = PickWaiting;
-    // The capture keeps the crosshair over the ruler and tells when another window takes the mouse.
-    SetCapture(m_ruler.GetSafeHwnd());
+    // The ruler's capture keeps the crosshair over it and tells when another window takes the mouse.
+    if (!m_host.StartMouseMode(*this, POINT{0, 0})) {
+        OnModeEnd(ModeExit::CaptureLost, POINT{0, 0}, false);
+        return;
+    }
+    m_host.StartTimer(*this, TimerEdgePick, kPickTimeoutMs);
     SetCursor(LoadCursorW(nullptr, IDC_CROSS));
 }
 
-void CEdgeTool::EndPick(bool releaseCapture)
+void CEdgeTool::OnModeEnd(ModeExit, POINT, bool)
 {
-    if (!Picking()) return;
-    // First leave the mode: releasing the capture comes back here through WM_CAPTURECHANGED.
     m_pick = PickOff;
-    if (m_hook) UnhookWindowsHookEx(m_hook);
-    m_hook = nullptr;
+    m_hook.reset();
     if (s_picking == this) s_picking = nullptr;
-    if (releaseCapture && GetCapture() == m_ruler.GetSafeHwnd()) ReleaseCapture();
+    m_host.StopTimer(TimerEdgePick);
     SetCursor(LoadCursorW(nullptr, IDC_ARROW));
 }
 
-void CEdgeTool::CancelPick()
+void CEdgeTool::OnTimer(UINT_PTR id)
 {
-    EndPick(true);
-}
-
-void CEdgeTool::OnCaptureChanged(HWND newCapture)
-{
-    if (newCapture != m_ruler.GetSafeHwnd()) EndPick(false);
+    if (id == TimerEdgePick && Picking()) m_host.EndMouseMode(ModeExit::Cancel);
 }
 
 bool CEdgeTool::OnHookedMouse(UINT message, POINT screen)
 {
+    const HWND ruler = m_host.Window();
     if (m_pick == PickWaiting) {
         if (message != WM_LBUTTONDOWN && message != WM_RBUTTONDOWN) return false;
         // The release of the same button is kept from the window under the pointer too.
         m_pick = PickReleasing;
         m_releaseMessage = message == WM_LBUTTONDOWN ? WM_LBUTTONUP : WM_RBUTTONUP;
-        if (message == WM_LBUTTONDOWN) AddLinesAt(screen);
+        PostMessageW(ruler, PickMessage(), message, MAKELPARAM(screen.x, screen.y));
         return true;
     }
     if (m_pick == PickReleasing && message == m_releaseMessage) {
-        EndPick(true);
+        m_pick = PickOff;
+        PostMessageW(ruler, PickMessage(), 0, 0);
         return true;
     }
     return false;
@@ -209,14 +237,15 @@ LRESULT CALLBACK CEdgeTool::MouseHook(int code, WPARAM wParam, LPARAM lParam)
     return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
-bool CEdgeTool::OnKeyDown(WPARAM key)
+bool CEdgeTool::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
-    if (key == VK_ESCAPE && Picking()) {
-        CancelPick();
-        return true;
+    if (message != PickMessage() || message == 0) return false;
+    result = 0;
+    if (wParam == WM_LBUTTONDOWN) {
+        const POINT screen = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        AddLinesAt(screen);
+    } else if (wParam == 0 && s_picking == this) {
+        m_host.EndMouseMode(ModeExit::Drop);
     }
-    if (key != 'E') return false;
-    POINT pointer = {};
-    if (GetCursorPos(&pointer)) AddLinesAt(pointer);
     return true;
 }

@@ -1,66 +1,61 @@
 #pragma once
 
-#include "copy/DibSurface.h"
-#include "measure/EdgeFinder.h"
+// Guide lines that find the edges on the screen. The edge tool owns "Lines at Edges" (key
+// E at the pointer, or a point picked after the menu command: a mouse mode of the ruler's
+// that waits for one click anywhere, timer TimerEdgePick), "Snap to Edges" for lines that
+// are dropped or added, and the screen grabs both read. It reads the ruler's inner area,
+// lines, options and tooltip, and changes the guide lines and the snap option bit.
 
-#include <windows.h>
+#include "copy/DibSurface.h"
+#include "framework/Handles.h"
+#include "measure/EdgeFinder.h"
+#include "ruler/RulerHost.h"
+#include "ruler/RulerTool.h"
 
 #include <cstdint>
-#include <string>
 #include <vector>
 
-class CMensuroDlg;
-
-// Guide lines that find the edges on the screen: "Lines at Edges" (key E at the
-// pointer, or a point picked after the menu command), "Snap to Edges" for lines
-// that are dropped or added, and the gaps in a line's tooltip. Every operation
-// reads the screen under the inner area once, before it draws anything: the row
-// and the column through the point, or for a snap the whole inner area.
-class CEdgeTool {
+class CEdgeTool : public RulerTool, private MouseMode {
 public:
-    explicit CEdgeTool(CMensuroDlg& ruler);
+    explicit CEdgeTool(RulerHost& host);
     ~CEdgeTool();
     CEdgeTool(const CEdgeTool&) = delete;
     CEdgeTool& operator=(const CEdgeTool&) = delete;
 
-    // "Lines at Edges": a crosshair until the next left click anywhere, which picks the
-    // point; Esc, a right click, a lost capture or the ruler disabled end it unpicked.
-    void StartPick();
-    bool Picking() const { return m_pick != PickOff; }
-    void CancelPick();
-    // Key E adds lines at the pointer; Esc ends a pick. True when the key was this tool's.
-    bool OnKeyDown(WPARAM key);
-    void OnCaptureChanged(HWND newCapture);
-    // "Snap to Edges".
-    void ToggleSnap();
+    bool OnCommand(UINT id) override;
+    bool OnKey(WPARAM key, bool ctrl) override;
+    void OnTimer(UINT_PTR id) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void UpdateMenu(HMENU popup) const override;
+    void AddMenuImages(std::vector<MenuImage>& images) const override;
+    void OnLineDrag(bool vertical, bool starting) override;
+    int32_t SnapLine(bool vertical, int32_t value, bool dragging) override;
 
     // Lines on the edges of the area of one colour around a screen point of the inner
-    // area, then the relayout; false when there was nothing to add.
+    // area; false when there was nothing to add.
     bool AddLinesAt(POINT screen);
-
-    // For the guide lines: a drag's grab and edge strengths, taken at its start; where
-    // a dragged (Shift: exactly where it is) or an added line goes.
-    void BeginDrag(bool vertical);
-    int32_t SnapDragged(int32_t value, bool vertical) const;
-    int32_t SnapAdded(int32_t value, bool vertical);
-    // A guide line's tooltip: its value and the gaps to its neighbours.
-    std::wstring LineTip(bool vertical, int32_t index) const;
+    bool Picking() const { return m_pick != PickOff; }
 
 private:
     enum PickState { PickOff, PickWaiting, PickReleasing };
 
+    // The pick, a mode of the ruler's: a low-level mouse hook sees the click wherever it
+    // lands (over the inner area it belongs to another program's window) and keeps it from
+    // that window; the work is done on the ruler's own thread, never inside the hook.
+    void StartPick();
+    WPARAM Button() const override { return 0; }
+    void OnModeEnd(ModeExit exit, POINT client, bool ctrl) override;
     static LRESULT CALLBACK MouseHook(int code, WPARAM wParam, LPARAM lParam);
     bool OnHookedMouse(UINT message, POINT screen);
-    void EndPick(bool releaseCapture);
+
     bool SnapsNow() const;
-    RECT InnerScreenRect() const;
     // The screen under the inner area into m_grab; false when it could not be read.
     bool GrabInner(const RECT& inner);
     // The ruler's own lines, and for a snap the rows (columns) its tooltip covers.
     EdgeMask OwnMask(const RECT& inner, int snapAxis) const;
     std::vector<int32_t> Strengths(const EdgeMask& mask, bool vertical, int32_t from, int32_t to) const;
 
-    CMensuroDlg& m_ruler;
+    RulerHost& m_host;
     DibSurface m_grab;
     DibSurface m_row, m_column; // the lines through a point that "Lines at Edges" reads
     PixelBlock m_block;
@@ -69,7 +64,7 @@ private:
     bool m_dragReady = false;
     PickState m_pick = PickOff;
     UINT m_releaseMessage = 0;
-    HHOOK m_hook = nullptr;
+    OwnedHook m_hook;
     // The hook procedure has no context of its own; one pick at a time.
     static CEdgeTool* s_picking;
 };

@@ -1,101 +1,101 @@
 #include "ruler/MensuroDlg.h"
 
-#include "app/AboutDlg.h"
-#include "measure/LoupeWnd.h"
+#include "copy/DibSurface.h"
+#include "framework/MessageTable.h"
+#include "framework/RegistryWatch.h"
 #include "profile/RegistryProfile.h"
 #include "resources/resource.h"
 #include "ruler/Geometry.h"
 #include "ruler/MonitorRect.h"
+#include "ruler/RulerTimers.h"
 #include "ruler/Win32Rect.h"
-#include "shell/IconMenu.h"
-#include "shell/TrayIcon.h"
-
-#include <commctrl.h>
 
 const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
     {WM_DESTROY, &CMensuroDlg::OnDestroy},
     {WM_PAINT, &CMensuroDlg::OnPaint},
-    {WM_ERASEBKGND, &CMensuroDlg::OnEraseBkgnd},
-    {WM_QUERYDRAGICON, &CMensuroDlg::OnQueryDragIcon},
-    {WM_HELP, &CMensuroDlg::OnHelp},
     {WM_NCHITTEST, &CMensuroDlg::OnNcHitTest},
     {WM_SETCURSOR, &CMensuroDlg::OnSetCursor},
     {WM_WINDOWPOSCHANGING, &CMensuroDlg::OnWindowPosChanging},
     {WM_SIZE, &CMensuroDlg::OnSize},
     {WM_DPICHANGED, &CMensuroDlg::OnDpiChanged},
     {WM_RBUTTONDOWN, &CMensuroDlg::OnRButtonDown},
-    {WM_RBUTTONUP, &CMensuroDlg::OnRButtonUp},
-    {WM_NCRBUTTONDOWN, &CMensuroDlg::OnNcRButtonDown},
-    {WM_NCRBUTTONUP, &CMensuroDlg::OnNcRButtonUp},
+    {WM_RBUTTONUP, &CMensuroDlg::OnButtonUp},
+    {WM_NCRBUTTONDOWN, &CMensuroDlg::OnRButtonDown},
+    {WM_NCRBUTTONUP, &CMensuroDlg::OnButtonUp},
     {WM_LBUTTONDOWN, &CMensuroDlg::OnLButtonDown},
-    {WM_LBUTTONUP, &CMensuroDlg::OnLButtonUp},
+    {WM_LBUTTONUP, &CMensuroDlg::OnButtonUp},
     {WM_LBUTTONDBLCLK, &CMensuroDlg::OnLButtonDblClk},
     {WM_MOUSEMOVE, &CMensuroDlg::OnMouseMove},
-    {WM_MEASUREITEM, &CMensuroDlg::OnMeasureItem},
-    {WM_DRAWITEM, &CMensuroDlg::OnDrawItem},
     {WM_KEYDOWN, &CMensuroDlg::OnKeyDown},
     {WM_TIMER, &CMensuroDlg::OnTimer},
-    {WM_TRAYNOTIFY, &CMensuroDlg::OnTrayNotify},
-    {WM_CAPTURECHANGED, &CMensuroDlg::OnCaptureChanged},
+    {WM_CAPTURECHANGED, &CMensuroDlg::OnCancelMode},
     {WM_CANCELMODE, &CMensuroDlg::OnCancelMode},
-    {WM_ENABLE, &CMensuroDlg::OnEnable},
-    {WM_QUERYENDSESSION, &CMensuroDlg::OnQueryEndSession},
+    {WM_ENABLE, &CMensuroDlg::OnCancelMode},
+    {WM_QUERYENDSESSION, &CMensuroDlg::OnEndSession},
     {WM_ENDSESSION, &CMensuroDlg::OnEndSession},
 };
 
-const CommandEntry<CMensuroDlg> CMensuroDlg::s_commands[] = {
-    {ID_TOPMOST, &CMensuroDlg::OnCmdTopmost},
-    {ID_TASKTRAY, &CMensuroDlg::OnCmdTaskTray},
-    {ID_MENU_ICON, &CMensuroDlg::OnCmdMenuIcon},
-    {ID_SETTINGS, &CMensuroDlg::OnCmdSettings},
-    {ID_ADD_LINE, &CMensuroDlg::OnCmdAddLine},
-    {ID_DELETE_LINE, &CMensuroDlg::OnCmdDeleteLine},
-    {ID_DELETE_ALL_LINES, &CMensuroDlg::OnCmdDeleteAllLines},
-    {ID_LINE_LIST, &CMensuroDlg::OnCmdLineList},
-    {ID_COPY, &CMensuroDlg::OnCmdCopy},
-    {ID_SAVE_PICTURE, &CMensuroDlg::OnCmdSavePicture},
-    {ID_COPY_SETTING, &CMensuroDlg::OnCmdCopySetting},
-    {ID_SIZE_320, &CMensuroDlg::OnCmdSize320},
-    {ID_SIZE_640, &CMensuroDlg::OnCmdSize640},
-    {ID_SIZE_800, &CMensuroDlg::OnCmdSize800},
-    {ID_SIZE_1024, &CMensuroDlg::OnCmdSize1024},
-    {ID_SIZE_1280, &CMensuroDlg::OnCmdSize1280},
-    {ID_SIZE_1600, &CMensuroDlg::OnCmdSize1600},
-    {ID_APP_ABOUT, &CMensuroDlg::OnCmdAbout},
-    {ID_LOUPE, &CMensuroDlg::OnCmdLoupe},
-    {ID_LINES_AT_EDGES, &CMensuroDlg::OnCmdLinesAtEdges},
-    {ID_SNAP_TO_EDGES, &CMensuroDlg::OnCmdSnapToEdges},
+namespace {
+
+// The physical state of a logical button: GetAsyncKeyState reads the physical ones.
+bool IsButtonDown(WPARAM button)
+{
+    const bool right = (button == MK_RBUTTON) != (GetSystemMetrics(SM_SWAPBUTTON) != 0);
+    return GetAsyncKeyState(right ? VK_RBUTTON : VK_LBUTTON) < 0;
+}
+
+// The ruler's own commands' icons in the menu drawn with icons.
+constexpr MenuImage kOwnImages[] = {
+    {IDOK, IDI_EXIT},
+    {ID_ADD_LINE, IDI_ADD_LINE},
+    {ID_DELETE_LINE, IDI_DELETE_LINE},
+    {ID_DELETE_ALL_LINES, IDI_DELETE_ALL_LINES},
 };
 
-CMensuroDlg::CMensuroDlg(HWND parent) : CModalDialog(IDD_MENSURO, parent)
+} // namespace
+
+CMensuroDlg::CMensuroDlg(HWND parent) : CModalDialog(IDD_MENSURO, parent), m_surface(std::make_unique<DibSurface>())
 {
     m_hIcon = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENSURO), IMAGE_ICON, 16, 16, LR_SHARED));
-    m_surface.Create(200, 200, 24);
+    m_surface->Create(200, 200, 24);
 }
 
-CMensuroDlg::~CMensuroDlg()
-{
-    if (m_boxIcon) DestroyIcon(m_boxIcon);
-}
+CMensuroDlg::~CMensuroDlg() = default;
 
 bool CMensuroDlg::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
     if (DispatchMessageTable(this, s_messages, message, wParam, lParam, result)) return true;
-    if (message == WM_COMMAND && DispatchCommandTable(this, s_commands, wParam)) {
-        result = 0;
-        return true;
+    switch (message) {
+    case WM_ERASEBKGND: result = TRUE; return true; // the paint handler covers every pixel
+    case WM_QUERYDRAGICON: result = reinterpret_cast<LRESULT>(m_hIcon); return true;
+    case WM_HELP: result = TRUE; return true;
+    case WM_COMMAND:
+        if (HIWORD(wParam) != 0 && HIWORD(wParam) != 1) break; // a control's notification
+        switch (LOWORD(wParam)) {
+        case ID_ADD_LINE: AddLineAt(m_anchor); result = 0; return true;
+        case ID_DELETE_LINE: DeleteLineAt(m_anchor); result = 0; return true;
+        case ID_DELETE_ALL_LINES:
+            ChangeModel([](RulerModel& model) { model.lines.Clear(); });
+            result = 0;
+            return true;
+        default: break;
+        }
+        for (RulerTool* tool : m_tools) {
+            if (!tool->OnCommand(LOWORD(wParam))) continue;
+            result = 0;
+            return true;
+        }
+        break;
+    default: break;
     }
-    // The shell restarted: its registered message has no fixed number for the table.
-    if (message == TaskbarCreatedMessage() && message != 0) {
-        result = OnTaskbarCreated(wParam, lParam);
-        return true;
-    }
+    for (RulerTool* tool : m_tools)
+        if (tool->OnMessage(message, wParam, lParam, result)) return true;
     return CModalDialog::OnMessage(message, wParam, lParam, result);
 }
 
 // ---------------------------------------------------------------------------
-// Start-up and shut-down
+// Start and end
 
 BOOL CMensuroDlg::OnInitDialog()
 {
@@ -105,75 +105,105 @@ BOOL CMensuroDlg::OnInitDialog()
     SetWindowLongPtrW(m_hWnd, GWL_EXSTYLE, GetWindowLongPtrW(m_hWnd, GWL_EXSTYLE) & ~WS_EX_APPWINDOW);
     SendMessageW(m_hWnd, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_hIcon));
     SendMessageW(m_hWnd, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_hIcon));
-    CreateToolTip();
-    m_dpi = WindowDpi(m_hWnd);
-    LoadFrameImages();
-
-    {
-        RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
-        PersistOptions(profile, true);
-    }
-    if (Option & OptTaskTray) ShowTrayIcon(true);
-
-    SetWindowTextW(m_hWnd, L"Mensuro");
-
+    m_tip.Create(m_hWnd);
     if (HFONT font = reinterpret_cast<HFONT>(SendMessageW(m_hWnd, WM_GETFONT, 0, 0)))
         GetObjectW(font, sizeof(m_labelFont), &m_labelFont);
     m_labelFont.lfWeight = 600;
+    // The dialog's font is made for the screen the window was created on.
+    m_dpi = WindowDpi(m_hWnd);
+    SetDpi(m_dpi);
 
+    PlaceAtStart();
+    SetWindowTextW(m_hWnd, L"Mensuro");
     Relayout();
-    if (Option & OptLoupe) SetLoupe(true);
+    for (RulerTool* tool : m_tools) tool->OnStart();
     return TRUE;
+}
+
+void CMensuroDlg::PlaceAtStart()
+{
+    RECT current = {};
+    GetWindowRect(m_hWnd, &current);
+    WindowRect rect = FromRect(current);
+    {
+        RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+        rect.Persist(profile, RulerOptions::Section, true);
+        m_model.options.Persist(profile, true);
+    }
+    m_model.options.Sanitize();
+    rect = SaneWindowRect(rect, FromRect(current));
+    // A monitor that was unplugged must not take the ruler with it.
+    if (!IsOnAnyMonitor(rect)) rect = MoveOntoMonitor(rect, NearestMonitorRect(rect));
+    // The frame is drawn at the scale of the screen the ruler will stand on, before it
+    // moves there: the stored rectangle was measured with that screen's bars.
+    SetDpi(DpiWhereRectGoes(m_hWnd, rect));
+    SetWindowPos(m_hWnd, (m_model.options.Option & OptTopmost) ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top,
+                 rect.Width(), rect.Height(), 0);
 }
 
 LRESULT CMensuroDlg::OnDestroy(WPARAM, LPARAM)
 {
     SaveAtEnd();
-    m_toolTip.reset();
+    m_tip.Destroy();
     return Default();
-}
-
-LRESULT CMensuroDlg::OnQueryEndSession(WPARAM, LPARAM)
-{
-    // The session may end: nothing a mode drew stays on the screen.
-    EndMouseMode(ModeExit::Cancel);
-    return TRUE;
 }
 
 LRESULT CMensuroDlg::OnEndSession(WPARAM ending, LPARAM)
 {
-    // Windows ends the process after this without destroying the window.
+    // The session may end: nothing a mode drew stays on the screen. Windows ends the
+    // process after WM_ENDSESSION without destroying the window.
+    EndMouseMode(ModeExit::Cancel);
     if (ending) SaveAtEnd();
-    return 0;
+    return TRUE;
 }
 
-// What Exit does as the window goes: the icon leaves the tray, options and rectangle
-// are saved. Once: the session's end comes first when there is one.
+// What Exit does as the window goes: the features let go (the tray icon leaves), options
+// and rectangle are saved. Once: the session's end comes first when there is one.
 void CMensuroDlg::SaveAtEnd()
 {
     if (m_savedAtEnd) return;
     m_savedAtEnd = true;
-    // Harmless when no icon is shown.
-    ShowTrayIcon(false);
+    for (RulerTool* tool : m_tools) tool->OnEnd();
+    RECT window = {};
+    GetWindowRect(m_hWnd, &window);
     RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
-    PersistOptions(profile, false);
+    WindowRect rect = FromRect(window);
+    rect.Persist(profile, RulerOptions::Section, false);
+    m_model.options.Persist(profile, false);
 }
 
-void CMensuroDlg::PersistOptions(ProfileStore& store, bool loading)
+void CMensuroDlg::SetDpi(int32_t dpi)
 {
-    RECT current = {};
-    GetWindowRect(m_hWnd, &current);
-    WindowRect rect = FromRect(current);
-    rect.Persist(store, RulerOptions::Section, loading);
-    RulerOptions::Persist(store, loading);
-    if (!loading) return;
+    if (m_labelFont.lfHeight && dpi != m_dpi) m_labelFont.lfHeight = MulDiv(m_labelFont.lfHeight, dpi, m_dpi);
+    m_dpi = dpi;
+    // m_hIcon is the 96-DPI image.
+    const int side = FramePixels(16, dpi);
+    m_boxIcon.reset(dpi == kBaseDpi ? nullptr
+                                    : static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr),
+                                                                    MAKEINTRESOURCEW(IDI_MENSURO), IMAGE_ICON, side,
+                                                                    side, LR_DEFAULTCOLOR)));
+}
 
-    Sanitize();
-    rect = SaneWindowRect(rect, FromRect(current));
-    // A monitor that was unplugged must not take the ruler with it.
-    if (!IsOnAnyMonitor(rect)) rect = MoveOntoMonitor(rect, NearestMonitorRect(rect));
-    SetWindowPos(m_hWnd, (Option & OptTopmost) ? HWND_TOPMOST : HWND_NOTOPMOST, rect.left, rect.top, rect.Width(),
-                 rect.Height(), 0);
+// ---------------------------------------------------------------------------
+// What the features see
+
+void CMensuroDlg::ChangeModel(const std::function<void(RulerModel&)>& change)
+{
+    change(m_model);
+    Relayout();
+}
+
+int32_t CMensuroDlg::Thickness() const
+{
+    return FramePixels(m_model.options.ScaleSize, m_dpi);
+}
+
+RECT CMensuroDlg::InnerScreenRect() const
+{
+    RECT inner = {};
+    if (!GetWindowRect(m_hWnd, &inner)) return RECT{};
+    InflateRect(&inner, -Thickness(), -Thickness());
+    return inner;
 }
 
 INT_PTR CMensuroDlg::RunDialog(CModalDialog& dialog)
@@ -188,26 +218,115 @@ INT_PTR CMensuroDlg::RunDialog(CModalDialog& dialog)
     return result;
 }
 
-void CMensuroDlg::OnCmdAbout()
+void CMensuroDlg::ShowContextMenu(int x, int y)
 {
-    CAboutDlg about(m_hWnd);
-    RunDialog(about);
+    // The menu takes the mouse: no mode may wait for a release under it.
+    EndMouseMode(ModeExit::Cancel);
+    SetCursor(LoadCursorW(nullptr, IDC_ARROW));
+    for (RulerTool* tool : m_tools)
+        if (tool->ShowMenu(x, y)) return;
+}
+
+void CMensuroDlg::UpdateMenu(HMENU popup) const
+{
+    for (const RulerTool* tool : m_tools) tool->UpdateMenu(popup);
+}
+
+void CMensuroDlg::AddMenuImages(std::vector<MenuImage>& images) const
+{
+    images.insert(images.end(), std::begin(kOwnImages), std::end(kOwnImages));
+    for (const RulerTool* tool : m_tools) tool->AddMenuImages(images);
+}
+
+void CMensuroDlg::StartTimer(RulerTool& owner, UINT_PTR id, UINT ms)
+{
+    // The same id on the same window replaces a running timer.
+    if (!SetTimer(m_hWnd, id, ms, nullptr)) return;
+    m_timerOwners[id] = &owner;
+}
+
+void CMensuroDlg::StopTimer(UINT_PTR id)
+{
+    KillTimer(m_hWnd, id);
+    m_timerOwners.erase(id);
+}
+
+LRESULT CMensuroDlg::OnTimer(WPARAM id, LPARAM)
+{
+    if (id == TimerMouseMode) {
+        // While another program is in the foreground the capture brings the ruler nothing,
+        // and the release goes to that program: a mode whose button is up ends where the
+        // pointer is, as if released there.
+        if (!m_mode || !m_mode->Button() || IsButtonDown(m_mode->Button())) return 0;
+        POINT p = {};
+        GetCursorPos(&p);
+        ScreenToClient(m_hWnd, &p);
+        EndMode(ModeExit::Drop, p, GetAsyncKeyState(VK_CONTROL) < 0);
+        return 0;
+    }
+    const auto owner = m_timerOwners.find(id);
+    if (owner == m_timerOwners.end()) return Default();
+    owner->second->OnTimer(id);
+    return 0;
 }
 
 // ---------------------------------------------------------------------------
-// Trivial messages
+// Keys: one-pixel pointer steps, Esc, lines added and deleted at the pointer; then
+// the features' keys.
 
-LRESULT CMensuroDlg::OnEraseBkgnd(WPARAM, LPARAM)
+namespace {
+
+struct PointerStep {
+    WPARAM key;
+    int dx, dy;
+};
+
+constexpr PointerStep kPointerSteps[] = {
+    {VK_LEFT, -1, 0},    {VK_NUMPAD4, -1, 0}, {VK_RIGHT, 1, 0},     {VK_NUMPAD6, 1, 0},
+    {VK_UP, 0, -1},      {VK_NUMPAD8, 0, -1}, {VK_DOWN, 0, 1},      {VK_NUMPAD2, 0, 1},
+    {VK_NUMPAD1, -1, 1}, {VK_NUMPAD3, 1, 1},  {VK_NUMPAD7, -1, -1}, {VK_NUMPAD9, 1, -1},
+};
+
+} // namespace
+
+LRESULT CMensuroDlg::OnKeyDown(WPARAM key, LPARAM)
 {
-    return TRUE; // the paint handler covers every pixel
+    for (const PointerStep& step : kPointerSteps) {
+        if (step.key != key) continue;
+        POINT p = {};
+        GetCursorPos(&p);
+        SetCursorPos(p.x + step.dx, p.y + step.dy);
+        return Default();
+    }
+    if (key == VK_ESCAPE) {
+        EndMouseMode(ModeExit::Cancel);
+        return Default();
+    }
+    if (key == VK_INSERT || key == VK_DELETE) {
+        // They wait for a mode to end: they would move the anchor and the line under a drag.
+        if (m_mode) return Default();
+        GetCursorPos(&m_anchor);
+        ScreenToClient(m_hWnd, &m_anchor);
+        if (key == VK_INSERT)
+            AddLineAt(m_anchor);
+        else
+            DeleteLineAt(m_anchor);
+        return Default();
+    }
+    const bool ctrl = GetKeyState(VK_CONTROL) < 0;
+    for (RulerTool* tool : m_tools)
+        if (tool->OnKey(key, ctrl)) return 0;
+    return Default();
 }
 
-LRESULT CMensuroDlg::OnQueryDragIcon(WPARAM, LPARAM)
+bool CMensuroDlg::PreTranslateMessage(MSG& msg)
 {
-    return reinterpret_cast<LRESULT>(m_hIcon);
-}
-
-LRESULT CMensuroDlg::OnHelp(WPARAM, LPARAM)
-{
-    return TRUE;
+    const bool ours = msg.hwnd == m_hWnd || IsChild(m_hWnd, msg.hwnd);
+    // Every key press goes to the ruler's own handler; dialog keys never end it.
+    if (msg.message == WM_KEYDOWN && ours) {
+        SendMessageW(m_hWnd, WM_KEYDOWN, msg.wParam, msg.lParam);
+        return true;
+    }
+    if ((m_model.options.Option & OptTooltip) && ours) m_tip.Relay(msg);
+    return CModalDialog::PreTranslateMessage(msg);
 }

@@ -96,3 +96,24 @@ int WindowDpi(HWND window)
     }
     return dpi > 0 ? dpi : 96;
 }
+
+int DpiWhereRectGoes(HWND window, const WindowRect& rect)
+{
+    if (!Api().available) return WindowDpi(window);
+    const RECT r = ToRect(rect);
+    const HMONITOR target = Api().monitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+    if (!target || target == Api().monitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) return WindowDpi(window);
+    // Looked up: the function is there from Windows 8.1 on.
+    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getDpiForMonitor = [] {
+        HMODULE shcore = LoadLibraryW(L"shcore.dll");
+        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
+                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
+                      : nullptr;
+    }();
+    constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
+    UINT x = 0, y = 0;
+    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(target, kEffectiveDpi, &x, &y)) && y > 0)
+        return static_cast<int>(y);
+    return WindowDpi(window);
+}

@@ -16,3 +16,7 @@ bool IsOnAnyMonitor(const WindowRect& rect);
 // The DPI of the screen the window is on: per monitor where the system tells it
 // (Windows 10 on), else the screen's; 96 when nothing answers.
 int WindowDpi(HWND window);
+
+// The DPI the window will have once moved to `rect`: its own where the rectangle lies on
+// the window's monitor now, else that of the monitor the rectangle goes to.
+int DpiWhereRectGoes(HWND window, const WindowRect& rect);

@@ -2,6 +2,8 @@
 // size and the new surface on every size change.
 #include "ruler/MensuroDlg.h"
 
+#include "copy/DibSurface.h"
+
 #include "resources/resource.h"
 #include "ruler/Geometry.h"
 #include "ruler/Win32Rect.h"
@@ -44,23 +46,14 @@ LRESULT CMensuroDlg::OnSize(WPARAM, LPARAM lParam)
 {
     const LRESULT result = Default();
     const int w = LOWORD(lParam), h = HIWORD(lParam);
-    const SurfaceSize have = {m_surface.Width(), m_surface.Height()};
+    const SurfaceSize have = {m_surface->Width(), m_surface->Height()};
     const SurfaceSize want = SurfaceSizeFor(have, w, h);
     if (want.width != have.width || want.height != have.height) {
-        m_surface.Create(want.width, want.height, 24);
-        m_surface.Fill(0x55);
+        m_surface->Create(want.width, want.height, 24);
+        m_surface->Fill(0x55);
     }
     Relayout();
     return result;
-}
-
-void CMensuroDlg::LoadFrameImages()
-{
-    if (m_boxIcon) DestroyIcon(m_boxIcon);
-    m_boxIcon = nullptr;
-    if (m_dpi == kBaseDpi) return; // m_hIcon is the 96-DPI image
-    m_boxIcon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENSURO), IMAGE_ICON,
-                                              FramePx(16), FramePx(16), LR_DEFAULTCOLOR));
 }
 
 LRESULT CMensuroDlg::OnDpiChanged(WPARAM wParam, LPARAM)
@@ -69,10 +62,7 @@ LRESULT CMensuroDlg::OnDpiChanged(WPARAM wParam, LPARAM)
     // size and place, so what is measured does not move (the suggested rectangle
     // would scale the inner area too).
     const int32_t oldThickness = Thickness();
-    const int32_t oldDpi = m_dpi;
-    m_dpi = LOWORD(wParam) ? LOWORD(wParam) : kBaseDpi;
-    if (m_labelFont.lfHeight) m_labelFont.lfHeight = MulDiv(m_labelFont.lfHeight, m_dpi, oldDpi);
-    LoadFrameImages();
+    SetDpi(LOWORD(wParam) ? LOWORD(wParam) : kBaseDpi);
     RECT window = {};
     GetWindowRect(m_hWnd, &window);
     const WindowRect kept = KeepInnerArea(FromRect(window), oldThickness, Thickness());

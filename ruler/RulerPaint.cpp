@@ -2,7 +2,9 @@
 // WM_PAINT only copies it to the screen.
 #include "ruler/MensuroDlg.h"
 
+#include "copy/DibSurface.h"
 #include "framework/GdiHolders.h"
+#include "framework/RegistryWatch.h"
 #include "profile/RegistryProfile.h"
 #include "ruler/Geometry.h"
 #include "ruler/Win32Rect.h"
@@ -14,43 +16,53 @@
 // to compare with the old one on every step.
 static constexpr size_t kFewShapeRects = 16;
 
-WindowRect CMensuroDlg::ClientRect() const
+namespace {
+
+WindowRect ClientRect(HWND window)
 {
     RECT rc = {};
-    GetClientRect(m_hWnd, &rc);
+    GetClientRect(window, &rc);
     return FromRect(rc);
 }
 
-WindowRect CMensuroDlg::LineRect(const WindowRect& client, int32_t value, bool vertical) const
+// The top bar's background: the corner squares and the line labels share it.
+COLORREF TopBack(const std::vector<ScaleBarStyle>& bars)
 {
-    return ::LineRect(client, value, vertical, Thickness(), LineSize);
+    return bars.empty() ? RGB(255, 255, 255) : AsRgb(bars[0].Back);
 }
+
+} // namespace
 
 void CMensuroDlg::Relayout()
 {
-    const WindowRect client = ClientRect();
+    // A ruler that is not on the screen yet has nothing to lay out.
+    if (!m_hWnd) return;
+    const WindowRect client = ClientRect(m_hWnd);
     ReloadScaleBars(client);
     BuildRegion(client);
-    ComposeImage(m_surface.GetDC(), client);
+    ComposeImage(m_surface->GetDC(), client);
     InvalidateRect(m_hWnd, nullptr, FALSE);
 }
 
 void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
 {
-    const bool loaded = m_scaleBars.size() == BarCount;
+    std::vector<ScaleBarStyle>& bars = m_model.bars;
+    const bool loaded = bars.size() == BarCount;
     RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
     if (!m_barsWatch) m_barsWatch = std::make_unique<RegistryWatch>(HKEY_CURRENT_USER, profile.BasePath());
     // Reading 36 values costs more than the rest of a live-resize step; read them
     // again only when something below the program's key changed.
     if (!loaded || m_barsWatch->ChangedSinceLastAsked()) {
-        PersistScaleBars(m_scaleBars, profile, true);
+        PersistScaleBars(bars, profile, true);
     }
-    LayoutScaleBars(m_scaleBars, Flags, client, Thickness());
+    LayoutScaleBars(bars, m_model.options.Flags, client, Thickness());
 }
 
 void CMensuroDlg::BuildRegion(const WindowRect& client)
 {
-    const std::vector<WindowRect> rects = RegionRects(client, m_scaleBars, Thickness(), LineSize, m_linesX, m_linesY);
+    const RulerModel& m = m_model;
+    const std::vector<WindowRect> rects =
+        RegionRects(client, m.bars, Thickness(), m.options.LineSize, m.lines.X(), m.lines.Y());
     GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
     for (const WindowRect& r : rects) {
         GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
@@ -75,72 +87,17 @@ void CMensuroDlg::BuildRegion(const WindowRect& client)
     }
 }
 
-// The top bar's background: the corner squares and the line labels share it.
-static COLORREF TopBack(const std::vector<ScaleBarStyle>& bars)
+namespace {
+
+void DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical, int32_t thickness, int32_t lineSize,
+                   int32_t dpi)
 {
-    return bars.empty() ? RGB(255, 255, 255) : AsRgb(bars[0].Back);
-}
-
-void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client)
-{
-    if (!dc) return;
-    const RECT all = ToRect(client);
-    {
-        // Only the frame and the lines are ever shown: the inner area is outside the window's
-        // shape. Filling the four bands alone spares most of a large surface on every step of
-        // a live resize; the lines paint every pixel of their own.
-        GdiObject<HBRUSH> brush(CreateSolidBrush(TopBack(m_scaleBars)));
-        const LONG s = Thickness();
-        const RECT bands[] = {{0, 0, all.right, s},
-                              {0, all.bottom - s, all.right, all.bottom},
-                              {0, s, s, all.bottom - s},
-                              {all.right - s, s, all.right, all.bottom - s}};
-        for (const RECT& band : bands) FillRect(dc, &band, brush.get());
-    }
-
-    {
-        GdiObject<HFONT> font(CreateFontIndirectW(&m_labelFont));
-        SelectedObject selected(dc, font.get());
-        for (const ScaleBarStyle& bar : m_scaleBars) bar.Paint(dc);
-        DrawGuideLines(dc, client);
-    }
-
-    const int boxSize = FramePx(kBoxSize), inset = FramePx(3), icon = FramePx(16);
-    RECT box = {0, 0, boxSize, boxSize};
-    DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
-    if (HICON boxIcon = m_boxIcon ? m_boxIcon : m_hIcon)
-        DrawIconEx(dc, box.left + inset, box.top + inset, boxIcon, icon, icon, 0, nullptr, DI_NORMAL);
-
-    RECT grip = {all.right - boxSize + FramePx(4), all.bottom - boxSize + FramePx(4), all.right, all.bottom};
-    DrawEdge(dc, &grip, EDGE_ETCHED, BF_RECT);
-    InflateRect(&grip, -FramePx(2), -FramePx(2));
-    DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
-}
-
-void CMensuroDlg::DrawGuideLines(HDC dc, const WindowRect& client)
-{
-    if (m_linesX.empty() && m_linesY.empty()) return;
-    GdiObject<HBRUSH> brush(CreateSolidBrush(AsRgb(LineColor)));
-    SavedDC saved(dc);
-    SelectObject(dc, GetStockObject(NULL_PEN));
-    SelectObject(dc, brush.get());
-    SetTextColor(dc, AsRgb(LineTextColor));
-    SetBkColor(dc, TopBack(m_scaleBars));
-    SetBkMode(dc, OPAQUE);
-    for (int32_t x : m_linesX)
-        if (LineShown(client, x, true, Thickness())) DrawGuideLine(dc, client, x, true);
-    for (int32_t y : m_linesY)
-        if (LineShown(client, y, false, Thickness())) DrawGuideLine(dc, client, y, false);
-}
-
-void CMensuroDlg::DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical)
-{
-    const WindowRect line = LineRect(client, value, vertical);
+    const WindowRect line = LineRect(client, value, vertical, thickness, lineSize);
     // With the null pen, Rectangle leaves out the last column and row: exactly L pixels.
     Rectangle(dc, line.left, line.top, line.right, line.bottom);
 
     wchar_t text[32];
-    const int w = client.Width(), h = client.Height(), half = Thickness() / 2, labelRow = FramePx(32);
+    const int w = client.Width(), h = client.Height(), half = thickness / 2, labelRow = FramePixels(32, dpi);
     if (vertical) {
         std::swprintf(text, 32, L" %d ", value);
         RECT top = {line.left, 0, line.right, labelRow};
@@ -158,17 +115,73 @@ void CMensuroDlg::DrawGuideLine(HDC dc, const WindowRect& client, int32_t value,
     }
 }
 
+void DrawGuideLines(HDC dc, const WindowRect& client, const RulerModel& model, int32_t thickness, int32_t dpi)
+{
+    if (model.lines.Empty()) return;
+    const RulerOptions& options = model.options;
+    GdiObject<HBRUSH> brush(CreateSolidBrush(AsRgb(options.LineColor)));
+    SavedDC saved(dc);
+    SelectObject(dc, GetStockObject(NULL_PEN));
+    SelectObject(dc, brush.get());
+    SetTextColor(dc, AsRgb(options.LineTextColor));
+    SetBkColor(dc, TopBack(model.bars));
+    SetBkMode(dc, OPAQUE);
+    for (bool vertical : {true, false})
+        for (int32_t value : model.lines.Of(vertical))
+            if (LineShown(client, value, vertical, thickness))
+                DrawGuideLine(dc, client, value, vertical, thickness, options.LineSize, dpi);
+}
+
+} // namespace
+
+void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
+{
+    if (!dc) return;
+    const RECT all = ToRect(client);
+    {
+        // Only the frame and the lines are ever shown: the inner area is outside the window's
+        // shape. Filling the four bands alone spares most of a large surface on every step of
+        // a live resize; the lines paint every pixel of their own.
+        GdiObject<HBRUSH> brush(CreateSolidBrush(TopBack(m_model.bars)));
+        const LONG s = Thickness();
+        const RECT bands[] = {{0, 0, all.right, s},
+                              {0, all.bottom - s, all.right, all.bottom},
+                              {0, s, s, all.bottom - s},
+                              {all.right - s, s, all.right, all.bottom - s}};
+        for (const RECT& band : bands) FillRect(dc, &band, brush.get());
+    }
+
+    {
+        GdiObject<HFONT> font(CreateFontIndirectW(&m_labelFont));
+        SelectedObject selected(dc, font.get());
+        for (const ScaleBarStyle& bar : m_model.bars) bar.Paint(dc);
+        DrawGuideLines(dc, client, m_model, Thickness(), m_dpi);
+    }
+
+    auto framePx = [this](int32_t at96) { return FramePixels(at96, m_dpi); };
+    const int boxSize = framePx(kBoxSize), inset = framePx(3), icon = framePx(16);
+    RECT box = {0, 0, boxSize, boxSize};
+    DrawEdge(dc, &box, EDGE_ETCHED, BF_RECT);
+    if (HICON boxIcon = m_boxIcon.get() ? m_boxIcon.get() : m_hIcon)
+        DrawIconEx(dc, box.left + inset, box.top + inset, boxIcon, icon, icon, 0, nullptr, DI_NORMAL);
+
+    RECT grip = {all.right - boxSize + framePx(4), all.bottom - boxSize + framePx(4), all.right, all.bottom};
+    DrawEdge(dc, &grip, EDGE_ETCHED, BF_RECT);
+    InflateRect(&grip, -framePx(2), -framePx(2));
+    DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
+}
+
 LRESULT CMensuroDlg::OnPaint(WPARAM, LPARAM)
 {
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hWnd, &ps);
-    const WindowRect client = ClientRect();
+    const WindowRect client = ClientRect(m_hWnd);
     if (IsIconic(m_hWnd)) {
         SendMessageW(m_hWnd, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
         const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
         DrawIcon(dc, (client.Width() - cx + 1) / 2, (client.Height() - cy + 1) / 2, m_hIcon);
-    } else if (m_surface.GetDC()) {
-        m_surface.BlitTo(dc, 0, 0);
+    } else if (m_surface->GetDC()) {
+        m_surface->BlitTo(dc, 0, 0);
     } else {
         // No surface (the size was too large for one): draw straight to the screen.
         ComposeImage(dc, client);

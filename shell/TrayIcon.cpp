@@ -1,6 +1,6 @@
 #include "shell/TrayIcon.h"
 
-#include "ruler/MensuroDlg.h"
+#include "resources/resource.h"
 
 #include <cstring>
 
@@ -38,9 +38,40 @@ UINT TaskbarCreatedMessage()
     return message;
 }
 
-void CMensuroDlg::ShowTrayIcon(bool show)
+void CTrayIcon::Show(bool show)
 {
-    SetTrayIcon(m_hWnd, m_hIcon, WM_TRAYNOTIFY, kTrayTip, show);
+    SetTrayIcon(m_host.Window(), m_host.Icon(), WM_TRAYNOTIFY, kTrayTip, show);
+}
+
+void CTrayIcon::OnStart()
+{
+    if (m_host.Model().options.Option & OptTaskTray) Show(true);
+}
+
+void CTrayIcon::OnEnd()
+{
+    // Harmless when no icon is shown.
+    Show(false);
+}
+
+bool CTrayIcon::OnCommand(UINT id)
+{
+    if (id != ID_TASKTRAY) return false;
+    const bool on = !(m_host.Model().options.Option & OptTaskTray);
+    m_host.ChangeModel([on](RulerModel& model) { SetOptionBit(model.options.Option, OptTaskTray, on); });
+    Show(on);
+    return true;
+}
+
+void CTrayIcon::UpdateMenu(HMENU popup) const
+{
+    const bool on = (m_host.Model().options.Option & OptTaskTray) != 0;
+    CheckMenuItem(popup, ID_TASKTRAY, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void CTrayIcon::AddMenuImages(std::vector<MenuImage>& images) const
+{
+    images.push_back({ID_TASKTRAY, IDI_TASKTRAY});
 }
 
 namespace {
@@ -67,38 +98,40 @@ BOOL CALLBACK FindOwnedByRuler(HWND window, LPARAM param)
 
 // The dialog or message box that holds the ruler disabled: a visible window that takes
 // input and activation and is owned, directly or through another dialog, by the ruler.
-HWND CMensuroDlg::OpenModalWindow() const
+HWND CTrayIcon::OpenModalWindow() const
 {
-    ModalSearch search = {m_hWnd, m_toolTip.get(), nullptr};
+    ModalSearch search = {m_host.Window(), m_host.ToolTip(), nullptr};
     EnumThreadWindows(GetCurrentThreadId(), &FindOwnedByRuler, reinterpret_cast<LPARAM>(&search));
     return search.found;
 }
 
-LRESULT CMensuroDlg::OnTrayNotify(WPARAM, LPARAM lParam)
+bool CTrayIcon::OnMessage(UINT message, WPARAM, LPARAM lParam, LRESULT& result)
 {
-    switch (static_cast<UINT>(lParam)) {
-    case WM_LBUTTONUP:
-    case WM_RBUTTONUP:
-    case WM_MBUTTONUP: {
-        // A disabled ruler has a dialog or message box open: the click brings it
-        // forward, where a menu would start a second one once it closes.
-        if (!IsWindowEnabled(m_hWnd)) {
-            if (HWND open = OpenModalWindow()) SetForegroundWindow(open);
-            break;
-        }
-        POINT p = {};
-        GetCursorPos(&p);
-        ShowContextMenu(p.x, p.y);
-        break;
+    if (message == WM_TRAYNOTIFY) {
+        const UINT event = static_cast<UINT>(lParam);
+        if (event == WM_LBUTTONUP || event == WM_RBUTTONUP || event == WM_MBUTTONUP) OnClick();
+        result = 0;
+        return true;
     }
-    default: break;
+    // The shell restarted and has forgotten every icon; users expect ours to come back.
+    // Its registered message has no fixed number.
+    if (message != 0 && message == TaskbarCreatedMessage()) {
+        if (m_host.Model().options.Option & OptTaskTray) Show(true);
+        result = 0;
+        return true;
     }
-    return 0;
+    return false;
 }
 
-LRESULT CMensuroDlg::OnTaskbarCreated(WPARAM, LPARAM)
+void CTrayIcon::OnClick()
 {
-    // A restarted shell has forgotten every icon; users expect ours to come back.
-    if (Option & OptTaskTray) ShowTrayIcon(true);
-    return 0;
+    // A disabled ruler has a dialog or message box open: the click brings it forward,
+    // where a menu would start a second one once it closes.
+    if (!IsWindowEnabled(m_host.Window())) {
+        if (HWND open = OpenModalWindow()) SetForegroundWindow(open);
+        return;
+    }
+    POINT p = {};
+    GetCursorPos(&p);
+    m_host.ShowContextMenu(p.x, p.y);
 }

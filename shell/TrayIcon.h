@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ruler/RulerHost.h"
+#include "ruler/RulerTool.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
@@ -19,3 +22,27 @@ void SetTrayIcon(HWND window, HICON icon, UINT message, const char* tip, bool sh
 // The shell's "TaskbarCreated" message: sent to top-level windows when the shell
 // (re)starts, so that tray icons can be added again.
 UINT TaskbarCreatedMessage();
+
+// The tray icon owns its icon in the notification area (shown while the option says so,
+// put back when the shell restarts, removed at the end), the command "TaskTray" and the
+// clicks on the icon. It reads the ruler's window, icon and tooltip and changes only the
+// tray option bit.
+class CTrayIcon : public RulerTool {
+public:
+    explicit CTrayIcon(RulerHost& host) : m_host(host) {}
+
+    void OnStart() override;
+    void OnEnd() override;
+    bool OnCommand(UINT id) override;
+    bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void UpdateMenu(HMENU popup) const override;
+    void AddMenuImages(std::vector<MenuImage>& images) const override;
+
+private:
+    void Show(bool show);
+    void OnClick();
+    // The dialog or message box that holds the ruler disabled.
+    HWND OpenModalWindow() const;
+
+    RulerHost& m_host;
+};

@@ -1,58 +1,71 @@
-// The toggles of the context menu and the size presets.
-#include "ruler/MensuroDlg.h"
+#include "shell/WindowCommands.h"
 
+#include "app/AboutDlg.h"
 #include "resources/resource.h"
 #include "shell/SizePresets.h"
-#include "shell/TrayIcon.h"
 
-void CMensuroDlg::OnCmdTopmost()
+#include <iterator>
+
+namespace {
+
+constexpr MenuImage kImages[] = {
+    {ID_MENU_ICON, IDI_MENU_ICON}, {ID_APP_ABOUT, IDI_VERSION}, {ID_TOPMOST, IDI_TOPMOST}, {ID_SIZE_320, IDI_SIZE},
+    {ID_SIZE_640, IDI_SIZE},       {ID_SIZE_800, IDI_SIZE},     {ID_SIZE_1024, IDI_SIZE},  {ID_SIZE_1280, IDI_SIZE},
+    {ID_SIZE_1600, IDI_SIZE},
+};
+
+void Check(HMENU popup, UINT id, bool on)
 {
-    Option ^= OptTopmost;
-    SetWindowPos(m_hWnd, (Option & OptTopmost) ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
+    CheckMenuItem(popup, id, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
-void CMensuroDlg::OnCmdTaskTray()
+} // namespace
+
+bool CWindowCommands::OnCommand(UINT id)
 {
-    Option ^= OptTaskTray;
-    ShowTrayIcon((Option & OptTaskTray) != 0);
+    switch (id) {
+    case ID_TOPMOST: ToggleTopmost(); return true;
+    case ID_MENU_ICON:
+        // The next context menu reads the bit.
+        m_host.ChangeModel([](RulerModel& model) { model.options.Option ^= OptMenuIcon; });
+        return true;
+    case ID_APP_ABOUT: ShowVersion(); return true;
+    default: break;
+    }
+    if (PresetInnerSize(id).width == 0) return false;
+    ApplyPresetSize(id);
+    return true;
 }
 
-void CMensuroDlg::OnCmdMenuIcon()
+void CWindowCommands::ToggleTopmost()
 {
-    // The next context menu reads the bit.
-    Option ^= OptMenuIcon;
+    m_host.ChangeModel([](RulerModel& model) { model.options.Option ^= OptTopmost; });
+    const bool on = (m_host.Model().options.Option & OptTopmost) != 0;
+    SetWindowPos(m_host.Window(), on ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE);
 }
 
-void CMensuroDlg::ApplyPresetSize(UINT command)
+void CWindowCommands::ApplyPresetSize(UINT command)
 {
     const PresetSize size = PresetInnerSize(command);
-    if (size.width == 0) return;
     // The outer size reserves the bars' thickness on all four sides, shown or not.
-    SetWindowPos(m_hWnd, nullptr, 0, 0, size.width + 2 * Thickness(), size.height + 2 * Thickness(),
-                 SWP_NOMOVE | SWP_NOZORDER);
+    const int32_t s = m_host.Thickness();
+    SetWindowPos(m_host.Window(), nullptr, 0, 0, size.width + 2 * s, size.height + 2 * s, SWP_NOMOVE | SWP_NOZORDER);
 }
 
-void CMensuroDlg::OnCmdSize320()
+void CWindowCommands::ShowVersion()
 {
-    ApplyPresetSize(ID_SIZE_320);
+    CAboutDlg about(m_host.Window());
+    m_host.RunDialog(about);
 }
-void CMensuroDlg::OnCmdSize640()
+
+void CWindowCommands::UpdateMenu(HMENU popup) const
 {
-    ApplyPresetSize(ID_SIZE_640);
+    const uint32_t option = m_host.Model().options.Option;
+    Check(popup, ID_TOPMOST, (option & OptTopmost) != 0);
+    Check(popup, ID_MENU_ICON, (option & OptMenuIcon) != 0);
 }
-void CMensuroDlg::OnCmdSize800()
+
+void CWindowCommands::AddMenuImages(std::vector<MenuImage>& images) const
 {
-    ApplyPresetSize(ID_SIZE_800);
-}
-void CMensuroDlg::OnCmdSize1024()
-{
-    ApplyPresetSize(ID_SIZE_1024);
-}
-void CMensuroDlg::OnCmdSize1280()
-{
-    ApplyPresetSize(ID_SIZE_1280);
-}
-void CMensuroDlg::OnCmdSize1600()
-{
-    ApplyPresetSize(ID_SIZE_1600);
+    images.insert(images.end(), std::begin(kImages), std::end(kImages));
 }

@@ -4,6 +4,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/ruler/WindowRectTest.cpp
     unit/ruler/RulerOptionsTest.cpp
     unit/ruler/GeometryTest.cpp
+    unit/ruler/GuideLinesTest.cpp
     # scale bars and surfaces (window-free parts)
     unit/scalebar/ScaleBarStyleTest.cpp
     unit/copy/DibLayoutTest.cpp
@@ -20,7 +21,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/LoupeModelTest.cpp
     # edge search, the gaps between lines
     unit/measure/EdgeFinderTest.cpp
-    unit/measure/LineGapsTest.cpp
+    unit/ruler/LineGapsTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -29,6 +30,8 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/framework/ModalDialogTest.cpp
     unit/ruler/ComposeImageTest.cpp
     unit/ruler/RulerWindowTest.cpp
+    unit/ruler/RulerRoutingTest.cpp
+    unit/ruler/LineDragTest.cpp
     unit/resources/ResourcesTest.cpp
     # menus, tray icon
     unit/shell/IconMenuTest.cpp

@@ -37,16 +37,16 @@ TEST(EdgeFinder, AreaAroundAPointGivesLinesOnItsEdgesOnce)
     Image image(12, 8, kGrey);
     image.Fill(3, 2, 7, 5, kBlue);  // columns 3..6, rows 2..4
     image.Fill(9, 6, 10, 7, kBlue); // one pixel, on no border
-    std::vector<int32_t> xs = {3}, ys;
-    EXPECT_EQ(3, AddEdgeLines(ScanArea(image.Block(), {}, 4, 3, 8), xs, ys)) << "3 was there already";
-    EXPECT_EQ((std::vector<int32_t>{3, 7}), xs);
-    EXPECT_EQ((std::vector<int32_t>{2, 5}), ys);
-    EXPECT_EQ(0, AddEdgeLines(ScanArea(image.Block(), {}, 5, 4, 8), xs, ys));
+    GuideLines lines({3}, {});
+    EXPECT_EQ(3u, AddEdgeLines(ScanArea(image.Block(), {}, 4, 3, 8), lines)) << "3 was there already";
+    EXPECT_EQ((std::vector<int32_t>{3, 7}), lines.X());
+    EXPECT_EQ((std::vector<int32_t>{2, 5}), lines.Y());
+    EXPECT_EQ(0u, AddEdgeLines(ScanArea(image.Block(), {}, 5, 4, 8), lines));
 
-    xs.clear(), ys.clear();
-    EXPECT_EQ(4, AddEdgeLines(ScanArea(image.Block(), {}, 9, 6, 8), xs, ys));
-    EXPECT_EQ((std::vector<int32_t>{9, 10}), xs);
-    EXPECT_EQ((std::vector<int32_t>{6, 7}), ys);
+    lines.Clear();
+    EXPECT_EQ(4u, AddEdgeLines(ScanArea(image.Block(), {}, 9, 6, 8), lines));
+    EXPECT_EQ((std::vector<int32_t>{9, 10}), lines.X());
+    EXPECT_EQ((std::vector<int32_t>{6, 7}), lines.Y());
 
     // From the background at the corner every scan reaches the border: no line.
     const EdgeArea open = ScanArea(image.Block(), {}, 0, 0, 8);
@@ -76,11 +76,11 @@ TEST(EdgeFinder, TheRulersOwnLinesAreSeenThrough)
     for (int32_t x : {3, 10}) MaskLine(mask.columns, x, 1), image.Fill(x, 0, x + 1, 6, kCyan);
     MaskLine(mask.columns, 6, 3), image.Fill(5, 0, 8, 6, kCyan);
     EXPECT_EQ((std::vector<uint8_t>{0, 0, 0, 2, 0, 1, 2, 2, 0, 0, 2, 0, 0, 0}), mask.columns);
-    std::vector<int32_t> xs = {3, 10}, ys;
+    GuideLines lines({3, 10}, {});
     const EdgeArea area = ScanArea(image.Block(), mask, 6, 2, 8); // on the line: read beside it
     EXPECT_EQ(3, area.left);
     EXPECT_EQ(9, area.right);
-    EXPECT_EQ(0, AddEdgeLines(area, xs, ys)) << "lines already on the edges are found again";
+    EXPECT_EQ(0u, AddEdgeLines(area, lines)) << "lines already on the edges are found again";
 
     const std::vector<int32_t> s = ColumnEdgeStrengths(image.Block(), mask, 8);
     EXPECT_EQ(6, s[3]);

@@ -1,4 +1,5 @@
 // The ruler's composed image: background, bars, guide lines with labels, move box, grip.
+#include "copy/DibSurface.h"
 #include "ruler/MensuroDlg.h"
 
 #include "support/SurfacePixels.h"
@@ -18,11 +19,18 @@ protected:
     {
         ASSERT_TRUE(m_surface.Create(400, 300, 24));
         m_surface.Fill(0x55);
-        m_ruler.m_scaleBars.resize(4);
         LayoutBars(0x1F1);
     }
 
-    void LayoutBars(uint32_t flags) { LayoutScaleBars(m_ruler.m_scaleBars, flags, m_client, 40); }
+    // The ruler has no window: a change of its model is composed here, not laid out.
+    void Change(const std::function<void(RulerModel&)>& change) { m_ruler.ChangeModel(change); }
+    void LayoutBars(uint32_t flags)
+    {
+        Change([&](RulerModel& model) {
+            model.bars.resize(4);
+            LayoutScaleBars(model.bars, flags, m_client, 40);
+        });
+    }
 
     void Compose() { m_ruler.ComposeImage(m_surface.GetDC(), m_client); }
 
@@ -41,7 +49,7 @@ protected:
 
 TEST_F(ComposeImage, EveryFramePixelIsPaintedAndCornersShowTheTopBarBackground)
 {
-    m_ruler.m_scaleBars[0].Back = RGB(250, 240, 200);
+    Change([](RulerModel& model) { model.bars[0].Back = RGB(250, 240, 200); });
     Compose();
     // The inner area is cut out of the window's shape, so only the four bands are composed.
     const COLORREF unpainted = RGB(0x55, 0x55, 0x55);
@@ -55,9 +63,10 @@ TEST_F(ComposeImage, EveryFramePixelIsPaintedAndCornersShowTheTopBarBackground)
 
 TEST_F(ComposeImage, GuideLinesAreExactlyLinePixelsWide)
 {
-    m_ruler.LineSize = 4;
-    m_ruler.m_linesX = {100, 320, 0};
-    m_ruler.m_linesY = {50};
+    Change([](RulerModel& model) {
+        model.options.LineSize = 4;
+        model.lines.ReplaceAll({100, 320, 0}, {50});
+    });
     Compose();
     // L = 4 at v = 100: columns S+v-2 .. S+v+1 across the inner area.
     for (int x = 138; x <= 141; ++x) EXPECT_EQ(kCyan, Pixel(x, 150)) << x;
@@ -75,9 +84,10 @@ TEST_F(ComposeImage, GuideLinesAreExactlyLinePixelsWide)
 
 TEST_F(ComposeImage, LabelsSitOnTheBarsAtBothEndsOfALine)
 {
-    m_ruler.LineSize = 1;
-    m_ruler.m_linesX = {100};
-    m_ruler.m_linesY = {150};
+    Change([](RulerModel& model) {
+        model.options.LineSize = 1;
+        model.lines.ReplaceAll({100}, {150});
+    });
     Compose();
     EXPECT_GT(Count(kLabelRed, 120, 0, 162, 20), 0) << "top label of the vertical line";
     EXPECT_GT(Count(kLabelRed, 120, 280, 162, 300), 0) << "bottom label";

@@ -1,4 +1,5 @@
 // The ruler window itself, created in this process and driven directly.
+#include "copy/DibSurface.h"
 #include "ruler/MensuroDlg.h"
 #include "support/RegistryScope.h"
 
@@ -53,7 +54,7 @@ TEST_F(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
     // Far too large for a surface: the window keeps working without one.
     SetWindowPos(window, nullptr, 0, 0, 30000, 30000, SWP_NOZORDER | SWP_NOMOVE);
     Pump();
-    EXPECT_EQ(nullptr, ruler.m_surface.GetDC());
+    EXPECT_EQ(nullptr, ruler.Surface().GetDC());
     InvalidateRect(window, nullptr, FALSE);
     UpdateWindow(window);
     DWORD_PTR answer = 0;
@@ -61,16 +62,16 @@ TEST_F(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
 
     SetWindowPos(window, nullptr, 0, 0, 400, 300, SWP_NOZORDER | SWP_NOMOVE);
     Pump();
-    ASSERT_NE(nullptr, ruler.m_surface.GetDC());
-    EXPECT_GE(ruler.m_surface.Width(), 400);
-    EXPECT_GE(ruler.m_surface.Height(), 300);
+    ASSERT_NE(nullptr, ruler.Surface().GetDC());
+    EXPECT_GE(ruler.Surface().Width(), 400);
+    EXPECT_GE(ruler.Surface().Height(), 300);
 
-    EXPECT_EQ(WindowRect(40, 0, 360, 40), ruler.m_scaleBars[0].Rect) << "laid out for the new size";
-    const int surfaceWidth = ruler.m_surface.Width();
+    EXPECT_EQ(WindowRect(40, 0, 360, 40), ruler.Model().bars[0].Rect) << "laid out for the new size";
+    const int surfaceWidth = ruler.Surface().Width();
     SetWindowPos(window, nullptr, 0, 0, 390, 290, SWP_NOZORDER | SWP_NOMOVE);
     Pump();
-    EXPECT_EQ(surfaceWidth, ruler.m_surface.Width()) << "a live-resize step reuses the surface";
-    EXPECT_EQ(WindowRect(40, 0, 350, 40), ruler.m_scaleBars[0].Rect);
+    EXPECT_EQ(surfaceWidth, ruler.Surface().Width()) << "a live-resize step reuses the surface";
+    EXPECT_EQ(WindowRect(40, 0, 350, 40), ruler.Model().bars[0].Rect);
     DestroyWindow(window);
     EXPECT_EQ(390u, options.Dword("CMensuroDlg", "RIGHT").value_or(0)) << "saved when the window goes";
 }
@@ -78,17 +79,17 @@ TEST_F(RulerWindow, KeepsItsMinimumAndSurvivesASizeTooLargeForItsSurface)
 TEST_F(RulerWindow, RelayoutPicksUpScaleBarsWrittenToTheRegistry)
 {
     ruler.Relayout();
-    EXPECT_EQ(0xFFFFFFu, ruler.m_scaleBars[0].Back);
+    EXPECT_EQ(0xFFFFFFu, ruler.Model().bars[0].Back);
 
     // Written the way the Settings dialog stores a bar, with the key created on the way.
     options.SetDword("ScaleBar1", "Back", 0x00FF00);
     ruler.Relayout();
-    EXPECT_EQ(0x00FF00u, ruler.m_scaleBars[0].Back) << "the first write creates the program's key";
+    EXPECT_EQ(0x00FF00u, ruler.Model().bars[0].Back) << "the first write creates the program's key";
     ruler.Relayout(); // nothing changed: the bars keep what was read
-    EXPECT_EQ(0x00FF00u, ruler.m_scaleBars[0].Back);
+    EXPECT_EQ(0x00FF00u, ruler.Model().bars[0].Back);
     options.SetDword("ScaleBar4", "ScaleL", 70);
     options.SetDword("ScaleBar1", "Back", 0x0000FF);
     ruler.Relayout();
-    EXPECT_EQ(0x0000FFu, ruler.m_scaleBars[0].Back);
-    EXPECT_EQ(70, ruler.m_scaleBars[3].ScaleL);
+    EXPECT_EQ(0x0000FFu, ruler.Model().bars[0].Back);
+    EXPECT_EQ(70, ruler.Model().bars[3].ScaleL);
 }

@@ -1,4 +1,4 @@
-#include "measure/LineGaps.h"
+#include "ruler/LineGaps.h"
 
 #include <algorithm>
 #include <cwchar>

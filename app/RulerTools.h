@@ -1,0 +1,40 @@
+#pragma once
+
+// The ruler's features, one member each, and the order in which the ruler asks them.
+// A new feature is a folder of its own and one member here.
+
+#include "copy/CopyTool.h"
+#include "linelist/LineListTool.h"
+#include "measure/EdgeTool.h"
+#include "measure/LoupeTool.h"
+#include "settings/SettingsTool.h"
+#include "shell/ContextMenu.h"
+#include "shell/TrayIcon.h"
+#include "shell/WindowCommands.h"
+
+class CRulerTools {
+public:
+    explicit CRulerTools(RulerHost& host)
+        : m_menu(host), m_window(host), m_tray(host), m_settings(host), m_lineList(host), m_loupe(host),
+          m_edges(host), m_copy(host)
+    {
+    }
+    CRulerTools(const CRulerTools&) = delete;
+    CRulerTools& operator=(const CRulerTools&) = delete;
+
+    // The loupe comes before the copy: while it shows, Ctrl+C copies its colour.
+    RulerTools Chain()
+    {
+        return {&m_menu, &m_window, &m_tray, &m_settings, &m_lineList, &m_loupe, &m_edges, &m_copy};
+    }
+
+private:
+    CContextMenu m_menu;
+    CWindowCommands m_window;
+    CTrayIcon m_tray;
+    CSettingsTool m_settings;
+    CLineListTool m_lineList;
+    CLoupeTool m_loupe;
+    CEdgeTool m_edges;
+    CCopyTool m_copy;
+};

@@ -1,0 +1,78 @@
+#include "copy/CopyTool.h"
+
+#include "copy/CopyRules.h"
+#include "copy/CopySettingDlg.h"
+#include "copy/SavePicture.h"
+#include "copy/ScreenCopy.h"
+#include "resources/resource.h"
+#include "ruler/RulerTimers.h"
+#include "ruler/Win32Rect.h"
+
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+constexpr MenuImage kImages[] = {
+    {ID_COPY, IDI_COPY},
+    {ID_SAVE_PICTURE, IDI_SAVE_PICTURE},
+    {ID_COPY_SETTING, IDI_COPY_SETTING},
+};
+
+} // namespace
+
+bool CCopyTool::OnCommand(UINT id)
+{
+    switch (id) {
+    case ID_COPY: StartDelay(TimerCopy); return true;
+    case ID_SAVE_PICTURE: StartDelay(TimerSavePicture); return true;
+    case ID_COPY_SETTING: EditSettings(); return true;
+    default: return false;
+    }
+}
+
+bool CCopyTool::OnKey(WPARAM key, bool ctrl)
+{
+    if (key != 'C' || !ctrl) return false;
+    StartDelay(TimerCopy);
+    return true;
+}
+
+void CCopyTool::StartDelay(UINT_PTR timer)
+{
+    m_host.StartTimer(*this, timer, static_cast<UINT>(std::max(m_host.Model().options.CopyTimer, 0)));
+}
+
+PictureContent CCopyTool::Content() const
+{
+    RECT window = {};
+    GetWindowRect(m_host.Window(), &window);
+    const RulerModel& model = m_host.Model();
+    return RulerPictureContent(FromRect(window), model.options, m_host.Thickness(), model.lines.X(), model.lines.Y(),
+                               m_host.LabelFont());
+}
+
+void CCopyTool::OnTimer(UINT_PTR id)
+{
+    // Each delay gives one picture.
+    m_host.StopTimer(id);
+    const HWND ruler = m_host.Window();
+    if (id == TimerCopy)
+        ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, Content()));
+    else if (id == TimerSavePicture)
+        SavePicture(ruler, m_picture, Content());
+}
+
+// The copy's options are saved with the others at exit.
+void CCopyTool::EditSettings()
+{
+    CCopySettingDlg dialog(m_host.Window(), CopySettingsOf(m_host.Model().options));
+    if (m_host.RunDialog(dialog) != IDOK) return;
+    const CopySettings settings = dialog.Settings();
+    m_host.ChangeModel([&](RulerModel& model) { ApplyCopySettings(settings, model.options); });
+}
+
+void CCopyTool::AddMenuImages(std::vector<MenuImage>& images) const
+{
+    images.insert(images.end(), std::begin(kImages), std::end(kImages));
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+// The copy owns "Copy", "Save Picture..." and "CopySetting...", their delays (timers
+// TimerCopy and TimerSavePicture), Ctrl+C when no other feature takes it, and the picture
+// state kept between saves. It reads the ruler's window rectangle, thickness, options,
+// guide lines and label font, and changes only the copy's options.
+
+#include "copy/ScreenPicture.h"
+#include "ruler/RulerHost.h"
+#include "ruler/RulerTool.h"
+
+class CCopyTool : public RulerTool {
+public:
+    explicit CCopyTool(RulerHost& host) : m_host(host) {}
+
+    bool OnCommand(UINT id) override;
+    bool OnKey(WPARAM key, bool ctrl) override;
+    void OnTimer(UINT_PTR id) override;
+    void AddMenuImages(std::vector<MenuImage>& images) const override;
+
+private:
+    // Starts the delay before the picture, or starts it again: two commands within one
+    // delay give one picture, a full delay after the second.
+    void StartDelay(UINT_PTR timer);
+    PictureContent Content() const;
+    void EditSettings();
+
+    RulerHost& m_host;
+    CScreenPicture m_picture;
+};
