@@ -4,6 +4,7 @@
 #include "copy/CopySettingDlg.h"
 #include "copy/SavePicture.h"
 #include "copy/ScreenCopy.h"
+#include "framework/CaptureExclusion.h"
 #include "resources/resource.h"
 #include "ruler/RulerTimers.h"
 #include "ruler/Win32Rect.h"
@@ -18,6 +19,9 @@ constexpr MenuImage kImages[] = {
     {ID_SAVE_PICTURE, IDI_SAVE_PICTURE},
     {ID_COPY_SETTING, IDI_COPY_SETTING},
 };
+
+// How often a Save Picture that waits for a dialog looks again.
+constexpr UINT kWaitForDialogMs = 200;
 
 } // namespace
 
@@ -54,9 +58,17 @@ PictureContent CCopyTool::Content() const
 
 void CCopyTool::OnTimer(UINT_PTR id)
 {
+    // A dialog or message box of the ruler's is open: the Save dialog waits for it to
+    // close instead of stacking on it.
+    if (id == TimerSavePicture && (m_host.DialogOpen() || !IsWindowEnabled(m_host.Window()))) {
+        m_host.StartTimer(*this, id, kWaitForDialogMs);
+        return;
+    }
     // Each delay gives one picture.
     m_host.StopTimer(id);
     const HWND ruler = m_host.Window();
+    // The picture shows what the user sees under the ruler, without the ruler's own windows.
+    const HiddenForGrab hidden(m_host.OwnWindows());
     if (id == TimerCopy)
         ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, Content()));
     else if (id == TimerSavePicture)

@@ -55,7 +55,7 @@ bool CEdgeTool::GrabInner(const RECT& inner)
     return true;
 }
 
-EdgeMask CEdgeTool::OwnMask(const RECT& inner, int snapAxis) const
+EdgeMask CEdgeTool::OwnMask(const RECT& inner, int snapAxis, POINT through) const
 {
     const RulerModel& model = m_host.Model();
     EdgeMask mask;
@@ -63,14 +63,17 @@ EdgeMask CEdgeTool::OwnMask(const RECT& inner, int snapAxis) const
     mask.rows.assign(static_cast<size_t>(std::max<LONG>(inner.bottom - inner.top, 0)), MaskClear);
     for (int32_t x : model.lines.X()) MaskLine(mask.columns, x, model.options.LineSize);
     for (int32_t y : model.lines.Y()) MaskLine(mask.rows, y, model.options.LineSize);
-    // The tooltip near the pointer is no edge either; its rows are left out of a
-    // column boundary's count (and its columns out of a row boundary's).
-    HWND tip = m_host.ToolTip();
-    RECT r = {};
-    if (snapAxis != SnapNone && tip && IsWindowVisible(tip) && GetWindowRect(tip, &r)) {
-        if (snapAxis == SnapColumns)
+    // The ruler's own windows (its tooltip, the loupe) are no edges either: a column
+    // boundary's count leaves out the rows they cover, a row boundary's the columns, and
+    // the scan through a point what of them its row and its column cross.
+    for (HWND own : m_host.OwnWindows()) {
+        RECT r = {};
+        if (!own || !IsWindowVisible(own) || !GetWindowRect(own, &r)) continue;
+        const bool crossesRow = r.top <= through.y && through.y < r.bottom;
+        const bool crossesColumn = r.left <= through.x && through.x < r.right;
+        if (snapAxis == SnapColumns || (snapAxis == SnapNone && crossesColumn))
             MaskSpan(mask.rows, r.top - inner.top, r.bottom - inner.top);
-        else
+        if (snapAxis == SnapRows || (snapAxis == SnapNone && crossesRow))
             MaskSpan(mask.columns, r.left - inner.left, r.right - inner.left);
     }
     return mask;
@@ -88,7 +91,7 @@ bool CEdgeTool::AddLinesAt(POINT screen)
     const RECT inner = m_host.InnerScreenRect();
     if (!PtInRect(&inner, screen)) return false;
     const int w = inner.right - inner.left, h = inner.bottom - inner.top;
-    const EdgeMask mask = OwnMask(inner, SnapNone);
+    const EdgeMask mask = OwnMask(inner, SnapNone, screen);
     const int32_t x = SeenIndex(mask.columns, screen.x - inner.left, w);
     const int32_t y = SeenIndex(mask.rows, screen.y - inner.top, h);
     // The scan reads the row and the column through the point, nothing else.
@@ -121,7 +124,7 @@ void CEdgeTool::OnLineDrag(bool vertical, bool starting)
     const RECT inner = m_host.InnerScreenRect();
     if (!SnapsNow() || !GrabInner(inner)) return;
     const int axis = vertical ? SnapColumns : SnapRows;
-    m_dragStrengths = Strengths(OwnMask(inner, axis), vertical, 0, vertical ? m_block.width : m_block.height);
+    m_dragStrengths = Strengths(OwnMask(inner, axis, POINT{}), vertical, 0, vertical ? m_block.width : m_block.height);
     m_dragVertical = vertical;
     m_dragReady = true;
 }
@@ -137,7 +140,7 @@ int32_t CEdgeTool::SnapLine(bool vertical, int32_t value, bool dragging)
     }
     const RECT inner = m_host.InnerScreenRect();
     if (!GrabInner(inner)) return value;
-    const EdgeMask mask = OwnMask(inner, vertical ? SnapColumns : SnapRows);
+    const EdgeMask mask = OwnMask(inner, vertical ? SnapColumns : SnapRows, POINT{});
     const int32_t snapped = ChooseSnap(Strengths(mask, vertical, value - kSnapRadius, value + kSnapRadius), value);
     m_grab.Release();
     m_block = PixelBlock();

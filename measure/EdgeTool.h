@@ -51,8 +51,9 @@ private:
     bool SnapsNow() const;
     // The screen under the inner area into m_grab; false when it could not be read.
     bool GrabInner(const RECT& inner);
-    // The ruler's own lines, and for a snap the rows (columns) its tooltip covers.
-    EdgeMask OwnMask(const RECT& inner, int snapAxis) const;
+    // What of the inner area is the ruler's own: its lines and its windows, for a snap
+    // along `snapAxis` or for the scan through the screen point `through`.
+    EdgeMask OwnMask(const RECT& inner, int snapAxis, POINT through) const;
     std::vector<int32_t> Strengths(const EdgeMask& mask, bool vertical, int32_t from, int32_t to) const;
 
     RulerHost& m_host;

@@ -74,6 +74,11 @@ void CLoupeTool::UpdateMenu(HMENU popup) const
     CheckMenuItem(popup, ID_LOUPE, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void CLoupeTool::AddOwnWindows(std::vector<HWND>& windows) const
+{
+    if (m_loupe) windows.push_back(m_loupe->GetSafeHwnd());
+}
+
 void CLoupeTool::AddMenuImages(std::vector<MenuImage>& images) const
 {
     images.push_back({ID_LOUPE, IDI_LOUPE});

@@ -22,6 +22,7 @@ public:
     bool OnKey(WPARAM key, bool ctrl) override;
     void UpdateMenu(HMENU popup) const override;
     void AddMenuImages(std::vector<MenuImage>& images) const override;
+    void AddOwnWindows(std::vector<HWND>& windows) const override;
 
     // The loupe window while there is one (for tests and the benchmark).
     CLoupeWnd* Window() const { return m_loupe.get(); }

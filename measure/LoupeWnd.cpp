@@ -1,5 +1,6 @@
 #include "measure/LoupeWnd.h"
 
+#include "framework/CaptureExclusion.h"
 #include "framework/Handles.h"
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
@@ -117,6 +118,7 @@ bool CLoupeWnd::Create(HWND owner)
                                 kClassName, L"", WS_POPUP, 0, 0, 0, 0, owner, nullptr, wc.hInstance, nullptr);
     if (!hwnd) return false;
     SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
+    ExcludeFromCapture(hwnd);
     if (SubclassWindow(hwnd)) return true;
     DestroyWindow(hwnd);
     return false;

@@ -1,5 +1,7 @@
 #include "ruler/CoordinateTip.h"
 
+#include "framework/CaptureExclusion.h"
+
 #include <commctrl.h>
 
 namespace {
@@ -27,6 +29,7 @@ void CCoordinateTip::Create(HWND owner)
                                    CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
                                    GetModuleHandleW(nullptr), nullptr));
     if (!m_window) return;
+    ExcludeFromCapture(m_window.get());
     SendMessageW(m_window.get(), TTM_ACTIVATE, TRUE, 0);
     TOOLINFOW tool = ToolOf(owner, L"");
     SendMessageW(m_window.get(), TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));

@@ -11,7 +11,7 @@
 #include "ruler/Win32Rect.h"
 
 const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
-    {WM_DESTROY, &CMensuroDlg::OnDestroy},
+    {WM_DESTROY, &CMensuroDlg::OnEndSession},
     {WM_PAINT, &CMensuroDlg::OnPaint},
     {WM_NCHITTEST, &CMensuroDlg::OnNcHitTest},
     {WM_SETCURSOR, &CMensuroDlg::OnSetCursor},
@@ -27,6 +27,7 @@ const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
     {WM_LBUTTONDBLCLK, &CMensuroDlg::OnLButtonDblClk},
     {WM_MOUSEMOVE, &CMensuroDlg::OnMouseMove},
     {WM_KEYDOWN, &CMensuroDlg::OnKeyDown},
+    {WM_SYSKEYDOWN, &CMensuroDlg::OnKeyDown},
     {WM_TIMER, &CMensuroDlg::OnTimer},
     {WM_CAPTURECHANGED, &CMensuroDlg::OnCancelMode},
     {WM_CANCELMODE, &CMensuroDlg::OnCancelMode},
@@ -141,18 +142,16 @@ void CMensuroDlg::PlaceAtStart()
                  rect.Width(), rect.Height(), 0);
 }
 
-LRESULT CMensuroDlg::OnDestroy(WPARAM, LPARAM)
-{
-    SaveAtEnd();
-    m_tip.Destroy();
-    return Default();
-}
-
 LRESULT CMensuroDlg::OnEndSession(WPARAM ending, LPARAM)
 {
-    // The session may end: nothing a mode drew stays on the screen. Windows ends the
-    // process after WM_ENDSESSION without destroying the window.
+    // The window goes, or the session may end: nothing a mode drew stays on the screen.
     EndMouseMode(ModeExit::Cancel);
+    if (MessageBeingHandled() == WM_DESTROY) {
+        SaveAtEnd();
+        m_tip.Destroy();
+        return Default();
+    }
+    // Windows ends the process after WM_ENDSESSION without destroying the window.
     if (ending) SaveAtEnd();
     return TRUE;
 }
@@ -238,6 +237,13 @@ void CMensuroDlg::AddMenuImages(std::vector<MenuImage>& images) const
     for (const RulerTool* tool : m_tools) tool->AddMenuImages(images);
 }
 
+std::vector<HWND> CMensuroDlg::OwnWindows() const
+{
+    std::vector<HWND> windows = {m_tip.Window()};
+    for (const RulerTool* tool : m_tools) tool->AddOwnWindows(windows);
+    return windows;
+}
+
 void CMensuroDlg::StartTimer(RulerTool& owner, UINT_PTR id, UINT ms)
 {
     // The same id on the same window replaces a running timer.
@@ -291,6 +297,21 @@ constexpr PointerStep kPointerSteps[] = {
 
 LRESULT CMensuroDlg::OnKeyDown(WPARAM key, LPARAM)
 {
+    const bool shift = GetKeyState(VK_SHIFT) < 0;
+    // The menu opens from the keyboard as in every Windows program: at the pointer when
+    // it is over the ruler, else at the ruler's top-left corner.
+    if (key == VK_APPS || (key == VK_F10 && shift)) {
+        RECT window = {};
+        GetWindowRect(m_hWnd, &window);
+        POINT at = {window.left, window.top};
+        POINT pointer = {};
+        if (GetCursorPos(&pointer) && PtInRect(&window, pointer)) at = pointer;
+        m_anchor = at;
+        ScreenToClient(m_hWnd, &m_anchor);
+        ShowContextMenu(at.x, at.y);
+        return 0;
+    }
+    if (MessageBeingHandled() == WM_SYSKEYDOWN) return Default();
     for (const PointerStep& step : kPointerSteps) {
         if (step.key != key) continue;
         POINT p = {};

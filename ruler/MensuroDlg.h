@@ -38,6 +38,7 @@ public:
     RECT InnerScreenRect() const override;
     const LOGFONTW& LabelFont() const override { return m_labelFont; }
     HWND ToolTip() const override { return m_tip.Window(); }
+    std::vector<HWND> OwnWindows() const override;
     INT_PTR RunDialog(CModalDialog& dialog) override;
     bool DialogOpen() const override { return m_openDialog != nullptr; }
     void ShowContextMenu(int x, int y) override;
@@ -54,10 +55,9 @@ protected:
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
 
 private:
-    LRESULT OnDestroy(WPARAM, LPARAM);
-    LRESULT OnEndSession(WPARAM, LPARAM); // and WM_QUERYENDSESSION
+    LRESULT OnEndSession(WPARAM, LPARAM); // and WM_QUERYENDSESSION, WM_DESTROY
     LRESULT OnTimer(WPARAM, LPARAM);
-    LRESULT OnKeyDown(WPARAM, LPARAM);
+    LRESULT OnKeyDown(WPARAM, LPARAM); // and WM_SYSKEYDOWN
     void PlaceAtStart();
     void SaveAtEnd();
     LRESULT OnPaint(WPARAM, LPARAM);

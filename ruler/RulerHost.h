@@ -47,8 +47,10 @@ public:
     virtual RECT InnerScreenRect() const = 0;
     // The font of the guide lines' labels at the ruler's scale.
     virtual const LOGFONTW& LabelFont() const = 0;
-    // The ruler's coordinate tooltip (null while there is none): never part of what is measured.
+    // The ruler's coordinate tooltip (null while there is none), and every window of the
+    // ruler's and its features' own: never part of what is measured.
     virtual HWND ToolTip() const = 0;
+    virtual std::vector<HWND> OwnWindows() const = 0;
 
     // Runs a dialog owned by the ruler; only one at a time (IDCANCEL when one is open).
     virtual INT_PTR RunDialog(CModalDialog& dialog) = 0;

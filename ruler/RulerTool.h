@@ -32,6 +32,8 @@ public:
     // Its checks and enabled states in a menu about to open, and its commands' icons.
     virtual void UpdateMenu(HMENU /*popup*/) const {}
     virtual void AddMenuImages(std::vector<MenuImage>& /*images*/) const {}
+    // Its windows on the screen, which no grab of the screen may see.
+    virtual void AddOwnWindows(std::vector<HWND>& /*windows*/) const {}
 
     // Guide lines: a drag starts or ends (what the feature took for it goes at the end),
     // and where a dragged (`dragging`) or an added line lands.

@@ -45,6 +45,8 @@ public:
     }
     const LOGFONTW& LabelFont() const override { return m_font; }
     HWND ToolTip() const override { return nullptr; }
+    std::vector<HWND> OwnWindows() const override { return ownWindows; }
+    std::vector<HWND> ownWindows;
     INT_PTR RunDialog(CModalDialog&) override { return IDCANCEL; }
     bool DialogOpen() const override { return false; }
     void ShowContextMenu(int, int) override {}
