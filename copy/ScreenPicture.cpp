@@ -3,6 +3,7 @@
 #include "copy/CopyRules.h"
 #include "copy/DibLayout.h"
 #include "copy/DimensionBands.h"
+#include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 
 #include <cstring>
@@ -52,36 +53,36 @@ public:
     {
         const CreatedDC display(CreatedDC::Display());
         if (!display.get()) return;
-        m_dc = CreateCompatibleDC(display.get());
-        m_bitmap = CreateCompatibleBitmap(display.get(), width, height);
-        if (m_dc && m_bitmap) m_old = SelectObject(m_dc, m_bitmap);
+        m_dc.reset(CreateCompatibleDC(display.get()));
+        m_bitmap.reset(CreateCompatibleBitmap(display.get(), width, height));
+        if (m_dc.get() && m_bitmap.get()) m_old = SelectObject(m_dc.get(), m_bitmap.get());
         if (m_old == HGDI_ERROR) m_old = nullptr;
     }
+    // The bitmap leaves the DC before the DC goes.
     ~CaptureSurface()
     {
-        if (m_old) SelectObject(m_dc, m_old);
-        if (m_dc) DeleteDC(m_dc);
-        if (m_bitmap) DeleteObject(m_bitmap);
+        if (m_old) SelectObject(m_dc.get(), m_old);
     }
     CaptureSurface(const CaptureSurface&) = delete;
     CaptureSurface& operator=(const CaptureSurface&) = delete;
 
     // Null unless the bitmap is selected into the DC.
-    HDC DC() const { return m_old ? m_dc : nullptr; }
+    HDC DC() const { return m_old ? m_dc.get() : nullptr; }
     // Copies the rows out as a bottom-up DIB described by `header` (GetDIBits wants the
     // bitmap out of any DC while it reads); true when every row arrived.
     bool ReadRows(BITMAPINFOHEADER* header, void* rows) const
     {
-        SelectObject(m_dc, m_old);
-        const int copied = GetDIBits(m_dc, m_bitmap, 0, static_cast<UINT>(header->biHeight), rows,
+        SelectObject(m_dc.get(), m_old);
+        const int copied = GetDIBits(m_dc.get(), m_bitmap.get(), 0, static_cast<UINT>(header->biHeight), rows,
                                      reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
-        SelectObject(m_dc, m_bitmap);
+        SelectObject(m_dc.get(), m_bitmap.get());
         return copied == header->biHeight;
     }
 
 private:
-    HDC m_dc = nullptr;
-    HBITMAP m_bitmap = nullptr;
+    // Members go in reverse order: the DC is deleted before the bitmap it held.
+    GdiObject<HBITMAP> m_bitmap;
+    MemoryDC m_dc;
     HGDIOBJ m_old = nullptr;
 };
 

@@ -38,13 +38,17 @@ private:
 template <class Handle>
 class GdiObject {
 public:
-    explicit GdiObject(Handle handle) : m_handle(handle) {}
-    ~GdiObject()
-    {
-        if (m_handle) DeleteObject(m_handle);
-    }
+    explicit GdiObject(Handle handle = nullptr) : m_handle(handle) {}
+    ~GdiObject() { reset(); }
     GdiObject(const GdiObject&) = delete;
     GdiObject& operator=(const GdiObject&) = delete;
+    GdiObject(GdiObject&& other) noexcept : m_handle(other.release()) {}
+    GdiObject& operator=(GdiObject&& other) noexcept
+    {
+        reset(other.release());
+        return *this;
+    }
+
     Handle get() const { return m_handle; }
     // Hands the object over to a new owner (a region given to SetWindowRgn).
     Handle release()
@@ -52,6 +56,12 @@ public:
         Handle handle = m_handle;
         m_handle = nullptr;
         return handle;
+    }
+    // Deletes the object held, unless it is `handle` itself, and holds `handle`.
+    void reset(Handle handle = nullptr)
+    {
+        if (m_handle && m_handle != handle) DeleteObject(m_handle);
+        m_handle = handle;
     }
 
 private:

@@ -83,6 +83,25 @@ private:
     HDC m_dc;
 };
 
+// A memory DC made with CreateCompatibleDC and deleted with DeleteDC.
+class MemoryDC {
+public:
+    explicit MemoryDC(HDC dc = nullptr) : m_dc(dc) {}
+    ~MemoryDC() { reset(); }
+    MemoryDC(const MemoryDC&) = delete;
+    MemoryDC& operator=(const MemoryDC&) = delete;
+
+    HDC get() const { return m_dc; }
+    void reset(HDC dc = nullptr)
+    {
+        if (m_dc && m_dc != dc) DeleteDC(m_dc);
+        m_dc = dc;
+    }
+
+private:
+    HDC m_dc;
+};
+
 // A DC from GetDC, released with ReleaseDC.
 class WindowDC {
 public:

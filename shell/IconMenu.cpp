@@ -5,9 +5,6 @@
 
 #include <algorithm>
 
-std::vector<IconMenuItem*>* CIconMenu::s_registry = nullptr;
-int CIconMenu::s_instances = 0;
-
 namespace {
 
 // Room for the icon column left of the text, and the submenu arrow's extra room.
@@ -40,41 +37,27 @@ SIZE IconMenuItemSize(int textWidth, int textHeight, bool submenu)
     return {textWidth + kIconColumn + (submenu ? kSubmenuArrow : 0), std::max(textHeight + 2, kMinItemHeight)};
 }
 
-CIconMenu::CIconMenu()
-{
-    if (!s_registry) s_registry = new std::vector<IconMenuItem*>;
-    ++s_instances;
-}
-
 CIconMenu::~CIconMenu()
 {
-    // The last instance takes the records (and the icons they own) with it,
-    // before its menu goes.
-    if (--s_instances == 0 && s_registry) {
-        for (IconMenuItem* item : *s_registry) delete item;
-        delete s_registry;
-        s_registry = nullptr;
-    }
+    // The menu goes before the records its items point at.
     DestroyMenu();
 }
 
-IconMenuItem* CIconMenu::FindById(UINT id)
+IconMenuItem* CIconMenu::FindById(UINT id) const
 {
-    if (!s_registry) return nullptr;
-    for (IconMenuItem* item : *s_registry)
-        if (item->id == id) return item;
+    for (const auto& item : m_items)
+        if (item->id == id) return item.get();
     return nullptr;
 }
 
-IconMenuItem* CIconMenu::FindByText(const std::wstring& text)
+IconMenuItem* CIconMenu::FindByText(const std::wstring& text) const
 {
-    if (!s_registry) return nullptr;
-    for (IconMenuItem* item : *s_registry)
-        if (item->text == text) return item;
+    for (const auto& item : m_items)
+        if (item->text == text) return item.get();
     return nullptr;
 }
 
-IconMenuItem* CIconMenu::RecordOf(ULONG_PTR data, UINT id)
+IconMenuItem* CIconMenu::RecordOf(ULONG_PTR data, UINT id) const
 {
     return data ? reinterpret_cast<IconMenuItem*>(data) : FindById(id);
 }
@@ -87,7 +70,7 @@ bool CIconMenu::ConvertToOwnerDraw()
 
 void CIconMenu::Convert(HMENU menu)
 {
-    if (!menu || !s_registry) return;
+    if (!menu) return;
     // The count is read anew on every step.
     for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
         wchar_t text[kMaxText] = {};
@@ -108,11 +91,11 @@ void CIconMenu::Convert(HMENU menu)
             record = FindById(info.wID);
         }
         if (!record) {
-            record = new IconMenuItem;
+            m_items.push_back(std::make_unique<IconMenuItem>());
+            record = m_items.back().get();
             record->text = text;
             record->id = info.wID;
             record->kind = kind;
-            s_registry->push_back(record);
         }
         record->id = info.wID;
 

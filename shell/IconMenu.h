@@ -3,6 +3,7 @@
 #include "framework/Menu.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -32,12 +33,11 @@ struct IconMenuItem {
 SIZE IconMenuItemSize(int textWidth, int textHeight, bool submenu);
 
 // A popup menu drawn by the program: a 16 x 16 icon column, the system menu font,
-// highlighted, pressed and checked looks. The item records live in a registry
-// shared by all instances and emptied when the last instance goes, so every
-// popup starts afresh.
+// highlighted, pressed and checked looks. Each instance owns the records of the
+// items it converted, its submenus' included; every item's data points at its record.
 class CIconMenu : public CMenu {
 public:
-    CIconMenu();
+    CIconMenu() = default;
     ~CIconMenu() override;
 
     // Makes every item at every level owner-drawn, separators excepted.
@@ -50,15 +50,14 @@ public:
     void MeasureItem(MEASUREITEMSTRUCT* item) override;
     void DrawItem(DRAWITEMSTRUCT* item) override;
 
-    // The shared records, for tests; null while no instance exists.
-    static const std::vector<IconMenuItem*>* Registry() { return s_registry; }
+    // This menu's records, for tests.
+    const std::vector<std::unique_ptr<IconMenuItem>>& Items() const { return m_items; }
 
 private:
-    static void Convert(HMENU menu);
-    static IconMenuItem* FindById(UINT id);
-    static IconMenuItem* FindByText(const std::wstring& text);
-    static IconMenuItem* RecordOf(ULONG_PTR data, UINT id);
+    void Convert(HMENU menu);
+    IconMenuItem* FindById(UINT id) const;
+    IconMenuItem* FindByText(const std::wstring& text) const;
+    IconMenuItem* RecordOf(ULONG_PTR data, UINT id) const;
 
-    static std::vector<IconMenuItem*>* s_registry;
-    static int s_instances;
+    std::vector<std::unique_ptr<IconMenuItem>> m_items;
 };

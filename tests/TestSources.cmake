@@ -28,6 +28,7 @@ set(MENSURO_CORE_TEST_SOURCES
 set(MENSURO_WIN_TEST_SOURCES
     unit/profile/RegistryProfileTest.cpp
     unit/framework/ModalDialogTest.cpp
+    unit/framework/GdiHoldersTest.cpp
     unit/ruler/ComposeImageTest.cpp
     unit/ruler/RulerWindowTest.cpp
     unit/ruler/RulerRoutingTest.cpp

@@ -41,14 +41,21 @@ int SeparatorsAndOwnerDrawn(HMENU menu, int& ownerDrawn)
     return separators;
 }
 
-int ItemsBesideSeparators(HMENU menu)
+bool Owns(const CIconMenu& menu, ULONG_PTR data)
 {
-    int items = 0;
+    for (const auto& item : menu.Items())
+        if (reinterpret_cast<ULONG_PTR>(item.get()) == data) return true;
+    return false;
+}
+
+// Whether every owner-drawn item at every level points at a record of `owner`.
+bool AllItemsPointInto(HMENU menu, const CIconMenu& owner)
+{
     for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
-        if (!(ItemType(menu, pos) & MFT_SEPARATOR)) ++items;
-        if (HMENU sub = GetSubMenu(menu, pos)) items += ItemsBesideSeparators(sub);
+        if ((ItemType(menu, pos) & MFT_OWNERDRAW) && !Owns(owner, ItemData(menu, pos))) return false;
+        if (HMENU sub = GetSubMenu(menu, pos); sub && !AllItemsPointInto(sub, owner)) return false;
     }
-    return items;
+    return true;
 }
 
 } // namespace
@@ -64,8 +71,8 @@ TEST(IconMenu, ConversionKeepsSeparatorsAndTheSizeSubmenu)
     int ownerDrawn = 0;
     EXPECT_EQ(6, SeparatorsAndOwnerDrawn(popup, ownerDrawn)) << "separators stay system-drawn";
     EXPECT_EQ(23, ownerDrawn) << "16 commands, the Size item and its 6 presets";
-    ASSERT_NE(nullptr, CIconMenu::Registry());
-    EXPECT_EQ(24u, CIconMenu::Registry()->size()) << "and the resource's holder item \"POPUP\"";
+    EXPECT_EQ(static_cast<size_t>(ownerDrawn) + 1, menu.Items().size())
+        << "one record per owner-drawn item, and one for the resource's holder item \"POPUP\"";
 
     // "Size" still opens its submenu, whose items are converted too.
     int sizePos = 0;
@@ -93,7 +100,7 @@ TEST(IconMenu, ConversionKeepsSeparatorsAndTheSizeSubmenu)
 
 TEST(IconMenu, SubmenuItemsAreWiderAndNoItemIsLowerThanEighteen)
 {
-    // One popup at a time, as the ruler shows them: records are shared and found by text.
+    // A submenu's record is found by its text, a command's by its id.
     auto measureFirst = [](bool asSubmenu, UINT lookUpId) {
         CIconMenu menu;
         HMENU popup = CreatePopupMenu();
@@ -125,29 +132,18 @@ TEST(IconMenu, SubmenuItemsAreWiderAndNoItemIsLowerThanEighteen)
     EXPECT_EQ(22, IconMenuItemSize(30, 20, false).cy);
 }
 
-TEST(IconMenu, EveryPopupStartsWithAnEmptyRegistry)
+TEST(IconMenu, EachMenuOwnsTheRecordsItsItemsPointAt)
 {
-    // One record per item that is not a separator, at every level, counted on the plain menu
-    // (its holder item "POPUP" included).
-    CMenu plain;
-    plain.LoadMenu(IDR_CONTEXT_MENU);
-    const int items = 1 + ItemsBesideSeparators(plain.GetSubMenu(0));
-    ASSERT_GT(items, 20);
-    for (int round = 0; round < 2; ++round) {
-        {
-            CIconMenu menu;
-            menu.LoadMenu(IDR_CONTEXT_MENU);
-            menu.ConvertToOwnerDraw();
-            {
-                CIconMenu second; // a second instance shares the records
-                EXPECT_EQ(CIconMenu::Registry()->size(), static_cast<size_t>(items));
-            }
-            ASSERT_NE(nullptr, CIconMenu::Registry()) << "still one instance alive";
-            EXPECT_EQ(static_cast<size_t>(items), CIconMenu::Registry()->size())
-                << "round " << round << ": no records survive between popups";
-        }
-        EXPECT_EQ(nullptr, CIconMenu::Registry()) << "the last instance takes the records along";
-    }
+    CIconMenu first;
+    ASSERT_TRUE(first.LoadMenu(IDR_CONTEXT_MENU));
+    first.ConvertToOwnerDraw();
+    CIconMenu second;
+    EXPECT_TRUE(second.Items().empty()) << "a menu alive beside another shares none of its records";
+    ASSERT_TRUE(second.LoadMenu(IDR_CONTEXT_MENU));
+    second.ConvertToOwnerDraw();
+    EXPECT_EQ(first.Items().size(), second.Items().size());
+    EXPECT_TRUE(AllItemsPointInto(second.GetSafeHmenu(), second)) << "submenus' items included";
+    EXPECT_FALSE(AllItemsPointInto(second.GetSafeHmenu(), first));
 }
 
 TEST(TrayIcon, RecordCarriesIconCallbackAndACutTip)
