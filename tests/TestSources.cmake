@@ -33,6 +33,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/ruler/RulerWindowTest.cpp
     unit/ruler/RulerRoutingTest.cpp
     unit/ruler/LineDragTest.cpp
+    unit/measure/EdgeToolTest.cpp
     unit/resources/ResourcesTest.cpp
     # menus, tray icon
     unit/shell/IconMenuTest.cpp

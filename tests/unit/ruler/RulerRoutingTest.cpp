@@ -30,6 +30,12 @@ public:
         return key == m_key;
     }
     void OnTimer(UINT_PTR id) override { timers.push_back(id); }
+    bool ShowMenu(int x, int y) override
+    {
+        menus.push_back({x, y});
+        return true;
+    }
+    std::vector<POINT> menus;
 
 private:
     UINT m_command;
@@ -109,6 +115,28 @@ TEST_F(RulerRouting, CommandsAndKeysGoToTheFeaturesInOrderAfterTheRulersOwn)
     SendMessageW(window, WM_KEYDOWN, VK_INSERT, 0);
     EXPECT_EQ((std::vector<WPARAM>{'W', 'Q'}), first.keys) << "the ruler's own keys go no further";
     EXPECT_EQ((std::vector<WPARAM>{'W'}), second.keys);
+}
+
+TEST_F(RulerRouting, TheMenuKeysOpenTheMenuAtThePointerOverTheRulerElseAtItsTopLeftCorner)
+{
+    SetWindowPos(window, nullptr, 200, 150, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE);
+    SetCursorPos(260, 220);
+    SendMessageW(window, WM_KEYDOWN, VK_APPS, 0);
+    SetCursorPos(20, 20);
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    const BYTE shift = keys[VK_SHIFT];
+    keys[VK_SHIFT] = 0x80;
+    SetKeyboardState(keys);
+    SendMessageW(window, WM_SYSKEYDOWN, VK_F10, 0);
+    keys[VK_SHIFT] = shift;
+    SetKeyboardState(keys);
+    ASSERT_EQ(2u, first.menus.size()) << "the first feature that shows menus takes both";
+    EXPECT_EQ(260, first.menus[0].x);
+    EXPECT_EQ(220, first.menus[0].y);
+    EXPECT_EQ(200, first.menus[1].x) << "Shift+F10 with the pointer away from the ruler";
+    EXPECT_EQ(150, first.menus[1].y);
+    EXPECT_TRUE(second.menus.empty());
 }
 
 TEST_F(RulerRouting, ATimerRunsUntilItsOwnerStopsItAndOnlyItsOwnerHearsIt)
