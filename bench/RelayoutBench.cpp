@@ -2,6 +2,8 @@
 // and one copy of it whole into another surface in memory (no window, so no shape clips
 // the copy). Prints milliseconds per call.
 #include "bench/EdgeBench.h"
+#include "bench/LiveResizeBench.h"
+#include "bench/ShapedWindowBench.h"
 #include "bench/BenchTiming.h"
 #include "copy/DibSurface.h"
 #include "copy/PngEncoder.h"
@@ -16,8 +18,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <cwchar>
-#include <string>
 #include <vector>
 
 namespace {
@@ -100,110 +100,11 @@ void BenchGuideLines(CMensuroDlg& ruler, HWND window)
     ruler.ChangeModel([](RulerModel& model) { model.lines.Clear(); });
 }
 
-// A plain top-level window for the live-resize comparison, run in a process of its own as the
-// ruler is: it paints nothing and does nothing on a size change.
-int RunPlainWindow()
-{
-    static const wchar_t kClass[] = L"MensuroBenchPlain";
-    WNDCLASSW wc = {};
-    wc.lpfnWndProc = [](HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) -> LRESULT {
-        if (message == WM_PAINT) {
-            ValidateRect(hwnd, nullptr);
-            return 0;
-        }
-        if (message == WM_ERASEBKGND) return 1;
-        if (message == WM_DESTROY) PostQuitMessage(0);
-        return DefWindowProcW(hwnd, message, wParam, lParam);
-    };
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.lpszClassName = kClass;
-    RegisterClassW(&wc);
-    CreateWindowExW(WS_EX_TOOLWINDOW, kClass, kClass, WS_POPUP | WS_VISIBLE, 0, 0, 1920, 1080, nullptr, nullptr,
-                    wc.hInstance, nullptr);
-    MSG msg;
-    while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);
-    return 0;
-}
-
-HWND WaitForWindow(const wchar_t* title)
-{
-    for (int i = 0; i < 400; ++i) {
-        if (HWND window = FindWindowW(nullptr, title)) return window;
-        Sleep(50);
-    }
-    return nullptr;
-}
-
-PROCESS_INFORMATION Start(const std::wstring& commandLine)
-{
-    std::wstring command = commandLine;
-    STARTUPINFOW startup = {};
-    startup.cb = sizeof(startup);
-    PROCESS_INFORMATION process = {};
-    CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process);
-    return process;
-}
-
-// One live-resize step as a user's drag makes it: a size change sent from another process,
-// which returns once the window has handled it (new surface, relayout, shape).
-double ResizeStepMs(HWND window)
-{
-    bool big = false;
-    return MedianMs(1, 20, [&] {
-        big = !big;
-        SetWindowPos(window, nullptr, 0, 0, big ? 1920 : 1900, big ? 1080 : 1060,
-                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    });
-}
-
-// Returns false when a window did not come up.
-bool BenchLiveResize()
-{
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring self = path;
-    const std::wstring folder = self.substr(0, self.find_last_of(L"\\/") + 1);
-
-    PROCESS_INFORMATION plain = Start(L"\"" + self + L"\" plain");
-    PROCESS_INFORMATION ruler = Start(L"\"" + folder + L"Mensuro.exe\"");
-    HWND plainWindow = WaitForWindow(L"MensuroBenchPlain");
-    HWND rulerWindow = WaitForWindow(L"Mensuro");
-    const bool up = plainWindow && rulerWindow;
-    if (up) {
-        // Both windows take turns within every round, so a change of load touches both alike.
-        // The ratio is taken within each round: a change of load between rounds then moves
-        // both of its terms, not the ratio.
-        std::vector<double> plains, rulers, ratios;
-        for (int round = 0; round < 15; ++round) {
-            plains.push_back(ResizeStepMs(plainWindow));
-            rulers.push_back(ResizeStepMs(rulerWindow));
-            ratios.push_back(rulers.back() / plains.back());
-        }
-        std::printf("\n%-24s %11s %11s %7s\n", "live-resize step", "ruler", "plain", "ratio");
-        std::printf("%-24s %11.3f %11.3f %7.2f\n", "1920x1080 <-> 1900x1060", bench::Median(rulers),
-                    bench::Median(plains), bench::Median(ratios));
-        std::puts("(milliseconds per step, median of 15 rounds of 20, the two windows in turn; ratio = median of\n"
-                  " the rounds' ruler / plain)");
-    } else {
-        std::fprintf(stderr, "live-resize step: the %s window did not come up\n",
-                     !rulerWindow ? "Mensuro.exe" : "plain");
-    }
-    if (rulerWindow) PostMessageW(rulerWindow, WM_COMMAND, IDOK, 0);
-    if (plainWindow) PostMessageW(plainWindow, WM_CLOSE, 0, 0);
-    for (PROCESS_INFORMATION* p : {&plain, &ruler}) {
-        if (!p->hProcess) continue;
-        if (WaitForSingleObject(p->hProcess, 5000) != WAIT_OBJECT_0) TerminateProcess(p->hProcess, 1);
-        CloseHandle(p->hProcess);
-        CloseHandle(p->hThread);
-    }
-    return up;
-}
-
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
 {
-    if (argc > 1 && std::wcscmp(argv[1], L"plain") == 0) return RunPlainWindow();
+    if (argc > 1) return RunShapeWindow(argv[1]);
     SetProcessDPIAware();
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
