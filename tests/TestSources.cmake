@@ -21,6 +21,10 @@ set(MENSURO_CORE_TEST_SOURCES
     # edge search, the gaps between lines
     unit/measure/EdgeFinderTest.cpp
     unit/measure/LineGapsTest.cpp
+    # global keys, the ruler moved by keys, the command line
+    unit/shell/HotKeyValueTest.cpp
+    unit/shell/RulerPlacementTest.cpp
+    unit/app/CommandLineTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
