@@ -46,6 +46,9 @@ set(MENSURO_WIN_TEST_SOURCES
     # Settings dialog and colour picker
     unit/settings/ColorButtonTest.cpp
     unit/settings/SettingsDlgTest.cpp
+    # global keys, the Keys dialog, the hand-over to a running ruler
+    unit/shell/GlobalKeysTest.cpp
+    unit/app/CommandHandOverTest.cpp
 )
 
 # End-to-end tests: drive the real Mensuro.exe.
