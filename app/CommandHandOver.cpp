@@ -36,9 +36,9 @@ int HandOverCommand(HWND ruler, const CommandLine& command)
     DWORD processId = 0;
     if (GetWindowThreadProcessId(ruler, &processId)) AllowSetForegroundWindow(processId);
     DWORD_PTR reply = 0;
-    const bool delivered = SendMessageTimeoutW(ruler, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
-                                               SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG, kHandOverTimeoutMs,
-                                               &reply) != 0;
+    const bool delivered =
+        SendMessageTimeoutW(ruler, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy),
+                            SMTO_ABORTIFHUNG | SMTO_NOTIMEOUTIFNOTHUNG, kHandOverTimeoutMs, &reply) != 0;
     return HandOverExitCode(sent.command, delivered, static_cast<intptr_t>(reply));
 }
 

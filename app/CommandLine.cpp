@@ -135,8 +135,7 @@ std::optional<CommandLine> DecodeHandOver(const void* data, size_t size)
     if (number > static_cast<uint32_t>(StartCommand::Exit)) return std::nullopt;
     CommandLine command;
     command.command = static_cast<StartCommand>(number);
-    for (size_t i = 4; i < size; i += 2)
-        command.file += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
+    for (size_t i = 4; i < size; i += 2) command.file += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
     const bool needsFile = command.command == StartCommand::Save;
     if (needsFile == command.file.empty()) return std::nullopt;
     return command;

@@ -35,7 +35,7 @@ struct CommandLine {
 
 // The process's exit codes.
 constexpr int kExitDone = 0;
-constexpr int kExitNotSaved = 1;      // /save could not write the file
+constexpr int kExitNotSaved = 1;       // /save could not write the file
 constexpr int kExitBadCommandLine = 2; // an unknown switch or a missing FILE
 
 // A whole command line (GetCommandLineW) split as CommandLineToArgvW splits it: the

@@ -101,8 +101,8 @@ bool CRulerInstance::Claim()
     const DWORD wait = WaitForSingleObject(m_mutex.get(), 0);
     m_owner = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
     if (!m_owner) return false;
-    m_block.reset(CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowSlot),
-                                     BlockName().c_str()));
+    m_block.reset(
+        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowSlot), BlockName().c_str()));
     // A ruler that ended without letting go may have left its window there.
     WriteSlot(m_block.get(), nullptr);
     s_claimedBlock = m_block.get();

@@ -7,6 +7,9 @@
 #include <commctrl.h>
 
 // The window-free code's own copies of the system's numbers.
+static_assert(KeyCode::LeftButton == VK_LBUTTON && KeyCode::RightButton == VK_RBUTTON &&
+              KeyCode::MiddleButton == VK_MBUTTON && KeyCode::XButton1 == VK_XBUTTON1 &&
+              KeyCode::XButton2 == VK_XBUTTON2);
 static_assert(KeyCode::Shift == VK_SHIFT && KeyCode::Control == VK_CONTROL && KeyCode::Alt == VK_MENU);
 static_assert(KeyCode::Left == VK_LEFT && KeyCode::Up == VK_UP && KeyCode::Right == VK_RIGHT &&
               KeyCode::Down == VK_DOWN);
@@ -22,8 +25,8 @@ static_assert(HotKeyModifier::Alt == MOD_ALT && HotKeyModifier::Control == MOD_C
 
 namespace {
 
-const UINT kActionNames[kHotKeyActionCount] = {IDS_ACTION_RULER_TO_POINTER, IDS_ACTION_LOUPE,
-                                               IDS_ACTION_LINES_AT_EDGES, IDS_ACTION_COPY};
+const UINT kActionNames[kHotKeyActionCount] = {IDS_ACTION_RULER_TO_POINTER, IDS_ACTION_LOUPE, IDS_ACTION_LINES_AT_EDGES,
+                                               IDS_ACTION_COPY};
 
 // The keys of the mask, one a line: "Win+Alt+M (Ruler to Pointer)".
 std::wstring TakenKeysList(const HotKeySettings& settings, uint32_t mask)

@@ -39,7 +39,8 @@ public:
     // in use only shows as such in the Keys dialog.
     uint32_t Register(HWND window);
     // The Keys dialog's OK: takes the keys, registers them on the same window again and
-    // names the keys another program holds in a message box owned by the window.
+    // names the keys another program holds in a message box owned by the window. Before
+    // the first Register it only takes them.
     void Apply(const HotKeySettings& settings);
     // Releases every key, before the window goes; the destructor does it too.
     void Unregister();

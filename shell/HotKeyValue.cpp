@@ -2,16 +2,15 @@
 
 namespace {
 
-// Keys that cannot be the key of a global key: the mouse buttons (VK_LBUTTON,
-// VK_RBUTTON, VK_MBUTTON, VK_XBUTTON1, VK_XBUTTON2) and the modifiers themselves.
+// Keys that cannot be the key of a global key: the mouse buttons and the modifiers themselves.
 bool IsKeyOfItsOwn(uint32_t key)
 {
     switch (key) {
-    case 0x01:
-    case 0x02:
-    case 0x04:
-    case 0x05:
-    case 0x06:
+    case KeyCode::LeftButton:
+    case KeyCode::RightButton:
+    case KeyCode::MiddleButton:
+    case KeyCode::XButton1:
+    case KeyCode::XButton2:
     case KeyCode::Shift:
     case KeyCode::Control:
     case KeyCode::Alt:
@@ -75,7 +74,8 @@ std::wstring PlainKeyName(uint32_t virtualKey)
 {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return std::wstring(1, static_cast<wchar_t>(virtualKey));
-    if (virtualKey >= KeyCode::F1 && virtualKey <= KeyCode::F24) return L"F" + std::to_wstring(virtualKey - KeyCode::F1 + 1);
+    if (virtualKey >= KeyCode::F1 && virtualKey <= KeyCode::F24)
+        return L"F" + std::to_wstring(virtualKey - KeyCode::F1 + 1);
     return std::wstring();
 }
 

@@ -7,6 +7,11 @@
 
 // Virtual keys (VK_*).
 namespace KeyCode {
+constexpr uint32_t LeftButton = 0x01;
+constexpr uint32_t RightButton = 0x02;
+constexpr uint32_t MiddleButton = 0x04;
+constexpr uint32_t XButton1 = 0x05;
+constexpr uint32_t XButton2 = 0x06;
 constexpr uint32_t Shift = 0x10;
 constexpr uint32_t Control = 0x11;
 constexpr uint32_t Alt = 0x12; // VK_MENU

@@ -112,8 +112,7 @@ void CKeysDlg::OnOK()
     UpdateData(true);
     if (const auto duplicate = m_settings.FirstDuplicate()) {
         StringMessageBox(m_hWnd, IDS_HOTKEY_DUPLICATE, MB_OK | MB_ICONEXCLAMATION);
-        SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hWnd, RowOf(*duplicate).key)),
-                     TRUE);
+        SendMessageW(m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(GetDlgItem(m_hWnd, RowOf(*duplicate).key)), TRUE);
         return;
     }
     EndDialog(IDOK);

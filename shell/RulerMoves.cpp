@@ -35,7 +35,8 @@ void BringRulerForward(HWND ruler, POINT inner, bool toPointer)
     RECT window = {};
     POINT pointer = {};
     if (toPointer && GetWindowRect(ruler, &window) && GetCursorPos(&pointer)) {
-        const WindowRect placed = RulerAtPointer(FromRect(window), inner.x, inner.y, pointer.x, pointer.y, MonitorRects());
+        const WindowRect placed =
+            RulerAtPointer(FromRect(window), inner.x, inner.y, pointer.x, pointer.y, MonitorRects());
         MoveWindowTo(ruler, placed.left, placed.top);
     }
     // A disabled ruler has a dialog open: that is the window to work in.

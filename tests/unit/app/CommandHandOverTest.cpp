@@ -39,8 +39,8 @@ public:
             wc.hInstance = GetModuleHandleW(nullptr);
             wc.lpszClassName = L"MensuroRulerStandIn";
             RegisterClassW(&wc);
-            m_window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
-                                       wc.hInstance, nullptr);
+            m_window = CreateWindowExW(0, wc.lpszClassName, L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, wc.hInstance,
+                                       nullptr);
             SetEvent(m_ready);
             MSG msg;
             while (GetMessageW(&msg, nullptr, 0, 0) > 0) DispatchMessageW(&msg);

@@ -66,12 +66,6 @@ TEST(GlobalKeys, AKeyHeldElsewhereIsTakenUntilItsOwnerGoes)
         << "an empty key is never taken";
 }
 
-TEST(GlobalKeys, NamesKeysForMessages)
-{
-    EXPECT_EQ(L"Win+Alt+M", HotKeyName(DefaultHotKey(HotKeyAction::RulerToPointer)));
-    EXPECT_EQ(L"Ctrl+Alt+Shift+F13", HotKeyName(UnusualKeys()[HotKeyAction::RulerToPointer]));
-}
-
 TEST(KeysDlg, BothTemplatesHoldEveryRow)
 {
     const struct {
@@ -79,7 +73,8 @@ TEST(KeysDlg, BothTemplatesHoldEveryRow)
     } templates[] = {{LANG_ENGLISH, SUBLANG_ENGLISH_US}, {LANG_JAPANESE, SUBLANG_DEFAULT}};
     for (const auto& t : templates) {
         HMODULE module = GetModuleHandleW(nullptr);
-        HRSRC found = FindResourceExW(module, RT_DIALOG, MAKEINTRESOURCEW(IDD_KEYS), MAKELANGID(t.language, t.sublanguage));
+        HRSRC found =
+            FindResourceExW(module, RT_DIALOG, MAKEINTRESOURCEW(IDD_KEYS), MAKELANGID(t.language, t.sublanguage));
         ASSERT_NE(nullptr, found) << t.language;
         HWND dialog = CreateDialogIndirectParamW(
             module, static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found))), nullptr,
