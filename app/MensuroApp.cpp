@@ -1,6 +1,9 @@
 #include "app/MensuroApp.h"
 
+#include "app/CommandLine.h"
+#include "app/RulerInstance.h"
 #include "app/RulerTools.h"
+#include "app/StartUp.h"
 #include "ruler/MensuroDlg.h"
 
 namespace {
@@ -22,5 +25,8 @@ bool CMensuroApp::InitInstance()
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int)
 {
+    const CommandLine command = ParseCommandLine(GetCommandLineW());
+    CRulerInstance instance;
+    if (const auto exitCode = ExitBeforeRuler(command, instance)) return *exitCode;
     return CApplication::Current()->Run();
 }

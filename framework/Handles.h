@@ -143,3 +143,23 @@ public:
 private:
     HGLOBAL m_block;
 };
+
+// A kernel object's handle (a mutex, a file mapping), closed with CloseHandle.
+class KernelHandle {
+public:
+    explicit KernelHandle(HANDLE handle = nullptr) : m_handle(handle) {}
+    ~KernelHandle() { reset(); }
+    KernelHandle(const KernelHandle&) = delete;
+    KernelHandle& operator=(const KernelHandle&) = delete;
+
+    HANDLE get() const { return m_handle; }
+    explicit operator bool() const { return m_handle != nullptr; }
+    void reset(HANDLE handle = nullptr)
+    {
+        if (m_handle && m_handle != handle) CloseHandle(m_handle);
+        m_handle = handle;
+    }
+
+private:
+    HANDLE m_handle;
+};

@@ -21,6 +21,14 @@
 #define IDS_SAVE_PICTURE_TITLE 123
 #define IDS_SAVE_PICTURE_FAILED 124
 #define IDS_PNG_FILTER 125
+// Global keys and the command line
+#define IDS_HOTKEYS_TAKEN 132
+#define IDS_HOTKEY_DUPLICATE 133
+#define IDS_USAGE 134
+#define IDS_ACTION_RULER_TO_POINTER 135
+#define IDS_ACTION_LOUPE 136
+#define IDS_ACTION_LINES_AT_EDGES 137
+#define IDS_ACTION_COPY 138
 
 // Menus
 #define IDR_CONTEXT_MENU 129
@@ -70,6 +78,7 @@
 #define ID_LINES_AT_EDGES 32791
 #define ID_SNAP_TO_EDGES 32792
 #define ID_SAVE_PICTURE 32793
+#define ID_KEYS 32803
 #define ID_APP_ABOUT 57664
 
 // Settings dialog (settings/)
@@ -138,6 +147,22 @@
 #define IDC_OFFSET_Y_LABEL 1041
 #define IDC_OFFSET_LABEL 1042
 #define IDC_INCLUDE_MEASUREMENTS 1043
+
+// Keys dialog (shell/): per action a hotkey control, a Win box and a mark for a key in use
+#define IDD_KEYS 135
+#define IDC_KEY_RULER 1050
+#define IDC_KEY_LOUPE 1051
+#define IDC_KEY_EDGES 1052
+#define IDC_KEY_COPY 1053
+#define IDC_WIN_RULER 1054
+#define IDC_WIN_LOUPE 1055
+#define IDC_WIN_EDGES 1056
+#define IDC_WIN_COPY 1057
+#define IDC_TAKEN_RULER 1058
+#define IDC_TAKEN_LOUPE 1059
+#define IDC_TAKEN_EDGES 1060
+#define IDC_TAKEN_COPY 1061
+#define IDC_KEYS_DEFAULT 1062
 
 // Controls without an id of their own
 #ifndef IDC_STATIC

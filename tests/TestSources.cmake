@@ -22,6 +22,10 @@ set(MENSURO_CORE_TEST_SOURCES
     # edge search, the gaps between lines
     unit/measure/EdgeFinderTest.cpp
     unit/ruler/LineGapsTest.cpp
+    # global keys, the ruler moved by keys, the command line
+    unit/shell/HotKeyValueTest.cpp
+    unit/shell/RulerPlacementTest.cpp
+    unit/app/CommandLineTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -47,6 +51,9 @@ set(MENSURO_WIN_TEST_SOURCES
     # Settings dialog and colour picker
     unit/settings/ColorButtonTest.cpp
     unit/settings/SettingsDlgTest.cpp
+    # global keys, the Keys dialog, the hand-over to a running ruler
+    unit/shell/GlobalKeysTest.cpp
+    unit/app/CommandHandOverTest.cpp
 )
 
 # End-to-end tests: drive the real Mensuro.exe.

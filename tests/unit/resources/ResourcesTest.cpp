@@ -40,6 +40,16 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
         EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
         EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
     }
+    for (UINT id = IDS_HOTKEYS_TAKEN; id <= IDS_ACTION_COPY; ++id) {
+        EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
+        EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
+    }
+    // The usage text names every switch in both languages.
+    for (WORD language : {LANG_ENGLISH, LANG_JAPANESE}) {
+        const std::wstring usage = StringIn(language, IDS_USAGE);
+        for (const wchar_t* name : {L"/show", L"/copy", L"/save", L"/exit", L"/?"})
+            EXPECT_NE(std::wstring::npos, usage.find(name)) << language << " " << name;
+    }
     const std::wstring confirm = StringIn(LANG_ENGLISH, IDS_CONFIRM_CHILD_RESIZE);
     EXPECT_EQ(L"A window display collapses or there is a possibility of becoming unexpected operation. \n"
               L"Does it continue? ",
@@ -94,7 +104,7 @@ std::vector<std::pair<UINT, std::wstring>> MenuItemsIn(WORD language)
 TEST(Resources, ContextMenuHasTheSameCommandsInBothLanguages)
 {
     const auto english = MenuItemsIn(LANG_ENGLISH), japanese = MenuItemsIn(LANG_JAPANESE);
-    ASSERT_EQ(29u, english.size()) << "16 commands, Size with its 6 presets, 6 separators";
+    ASSERT_EQ(30u, english.size()) << "17 commands, Size with its 6 presets, 6 separators";
     ASSERT_EQ(english.size(), japanese.size());
     for (size_t i = 0; i < english.size(); ++i) EXPECT_EQ(english[i].first, japanese[i].first) << i;
     EXPECT_EQ(static_cast<UINT>(ID_TOPMOST), english.front().first);
@@ -102,13 +112,16 @@ TEST(Resources, ContextMenuHasTheSameCommandsInBothLanguages)
     EXPECT_EQ(L"\u5E38\u306B\u624B\u524D", japanese.front().second); // 常に手前
     EXPECT_EQ(L"Delete All Line", english[7].second);
     EXPECT_EQ(L"\u30E9\u30A4\u30F3\u3092\u5168\u524A\u9664", japanese[7].second); // ラインを全削除
-    EXPECT_EQ(L"\u30B5\u30A4\u30BA", japanese[18].second);                        // サイズ
-    EXPECT_EQ(static_cast<UINT>(ID_SIZE_640), japanese[20].first);
-    EXPECT_EQ(L"640 x 480", japanese[20].second);
-    EXPECT_EQ(static_cast<UINT>(IDOK), english[26].first);
+    EXPECT_EQ(L"\u30B5\u30A4\u30BA", japanese[19].second);                        // サイズ
+    EXPECT_EQ(static_cast<UINT>(ID_SIZE_640), japanese[21].first);
+    EXPECT_EQ(L"640 x 480", japanese[21].second);
+    EXPECT_EQ(static_cast<UINT>(IDOK), english[27].first);
     EXPECT_EQ(static_cast<UINT>(ID_SAVE_PICTURE), english[11].first);
     EXPECT_EQ(static_cast<UINT>(ID_LOUPE), english[14].first);
     EXPECT_EQ(L"\u30EB\u30FC\u30DA", japanese[14].second); // ルーペ
     EXPECT_EQ(static_cast<UINT>(ID_SNAP_TO_EDGES), english[16].first);
+    EXPECT_EQ(static_cast<UINT>(ID_KEYS), english[17].first);
+    EXPECT_EQ(L"Keys...", english[17].second);
+    EXPECT_EQ(L"\u30AD\u30FC\u8A2D\u5B9A...", japanese[17].second); // キー設定...
     EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), english.back().first);
 }

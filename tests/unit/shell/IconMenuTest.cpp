@@ -70,14 +70,14 @@ TEST(IconMenu, ConversionKeepsSeparatorsAndTheSizeSubmenu)
 
     int ownerDrawn = 0;
     EXPECT_EQ(6, SeparatorsAndOwnerDrawn(popup, ownerDrawn)) << "separators stay system-drawn";
-    EXPECT_EQ(23, ownerDrawn) << "16 commands, the Size item and its 6 presets";
+    EXPECT_EQ(24, ownerDrawn) << "17 commands, the Size item and its 6 presets";
     EXPECT_EQ(static_cast<size_t>(ownerDrawn) + 1, menu.Items().size())
         << "one record per owner-drawn item, and one for the resource's holder item \"POPUP\"";
 
     // "Size" still opens its submenu, whose items are converted too.
     int sizePos = 0;
     while (sizePos < GetMenuItemCount(popup) && GetMenuItemID(popup, sizePos) != UINT(-1)) ++sizePos;
-    EXPECT_EQ(18, sizePos) << "after the separator that follows the loupe group";
+    EXPECT_EQ(19, sizePos) << "after the separator that follows the loupe group";
     HMENU size = GetSubMenu(popup, sizePos);
     ASSERT_NE(nullptr, size) << "the submenu survives the conversion";
     EXPECT_EQ(6, GetMenuItemCount(size));

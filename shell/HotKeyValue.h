@@ -1,0 +1,74 @@
+#pragma once
+
+#include "shell/KeyCodes.h"
+
+#include <cstdint>
+#include <string>
+
+// The global keys' values as the registry keeps them: a DWORD in the form the standard
+// hotkey control uses (bits 0-7 the virtual key, bits 8-15 its HotKeyFlag bits, the
+// Windows key as HotKeyFlag::Win), and 0 for a key deliberately left empty.
+//
+// A value reads as one of three kinds:
+//   None      0: the user chose no key for the action; nothing is registered.
+//   Key       a key the program can register.
+//   Unusable  anything else (modifiers without a key, a modifier or mouse button as the
+//             key, bits above the flags byte or flags the format does not have); it
+//             reads as the action's default, as a missing value does.
+
+// The actions with a global key, in the order of the Keys dialog's rows.
+enum class HotKeyAction : int { RulerToPointer = 0, Loupe, LinesAtEdges, Copy };
+constexpr int kHotKeyActionCount = 4;
+
+enum class HotKeyKind { None, Key, Unusable };
+
+HotKeyKind ClassifyHotKey(uint32_t value);
+
+inline uint32_t MakeHotKey(uint32_t virtualKey, uint32_t flags)
+{
+    return (virtualKey & 0xFF) | ((flags & 0xFF) << 8);
+}
+inline uint32_t HotKeyVirtualKey(uint32_t value)
+{
+    return value & 0xFF;
+}
+inline uint32_t HotKeyFlags(uint32_t value)
+{
+    return (value >> 8) & 0xFF;
+}
+
+// Win+Alt+M, Win+Alt+L, Win+Alt+E, Win+Alt+C.
+uint32_t DefaultHotKey(HotKeyAction action);
+// The value itself when it is None or a Key; the action's default when it is Unusable.
+uint32_t UsableHotKey(uint32_t value, HotKeyAction action);
+
+// RegisterHotKey's arguments for a key: HotKeyModifier bits (NoRepeat always among
+// them) and the virtual key. Both are 0 for a value that is not a Key.
+struct HotKeyRegistration {
+    uint32_t modifiers = 0;
+    uint32_t virtualKey = 0;
+    bool operator==(const HotKeyRegistration& o) const
+    {
+        return modifiers == o.modifiers && virtualKey == o.virtualKey;
+    }
+};
+HotKeyRegistration RegistrationOf(uint32_t value);
+
+// The Keys dialog's row: the hotkey control's value (HKM_GETHOTKEY) and its Win box,
+// as stored. A control showing no key, or only modifiers, gives 0.
+uint32_t HotKeyFromControl(uint32_t controlValue, bool win);
+// The value without the Win bit, for HKM_SETHOTKEY.
+inline uint32_t ControlValueOf(uint32_t value)
+{
+    return value & ~(HotKeyFlag::Win << 8);
+}
+inline bool HasWinKey(uint32_t value)
+{
+    return (HotKeyFlags(value) & HotKeyFlag::Win) != 0;
+}
+
+// The name of a letter, digit or function key ("M", "7", "F11"), the same on every
+// keyboard; empty for other keys, whose names the keyboard layout gives.
+std::wstring PlainKeyName(uint32_t virtualKey);
+// "Win+Ctrl+Alt+Shift+" for the modifiers the value has, then the key's name.
+std::wstring HotKeyText(uint32_t value, const std::wstring& keyName);

@@ -1,0 +1,51 @@
+#include "shell/RulerMoves.h"
+
+#include "ruler/Win32Rect.h"
+
+namespace {
+
+BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
+{
+    MONITORINFO info = {};
+    info.cbSize = sizeof(info);
+    if (GetMonitorInfoW(monitor, &info))
+        reinterpret_cast<std::vector<WindowRect>*>(list)->push_back(FromRect(info.rcMonitor));
+    return TRUE;
+}
+
+void MoveWindowTo(HWND window, int x, int y)
+{
+    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+} // namespace
+
+std::vector<WindowRect> MonitorRects()
+{
+    std::vector<WindowRect> monitors;
+    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+    if (monitors.empty()) monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
+    return monitors;
+}
+
+void BringRulerForward(HWND ruler, POINT inner, bool toPointer)
+{
+    if (IsIconic(ruler)) ShowWindow(ruler, SW_RESTORE);
+    if (!IsWindowVisible(ruler)) ShowWindow(ruler, SW_SHOW);
+    RECT window = {};
+    POINT pointer = {};
+    if (toPointer && GetWindowRect(ruler, &window) && GetCursorPos(&pointer)) {
+        const WindowRect placed =
+            RulerAtPointer(FromRect(window), inner.x, inner.y, pointer.x, pointer.y, MonitorRects());
+        MoveWindowTo(ruler, placed.left, placed.top);
+    }
+    // A disabled ruler has a dialog open: that is the window to work in.
+    const HWND active = GetLastActivePopup(ruler);
+    SetForegroundWindow(active ? active : ruler);
+}
+
+void MoveRulerBy(HWND ruler, const RulerStep& step)
+{
+    RECT window = {};
+    if (GetWindowRect(ruler, &window)) MoveWindowTo(ruler, window.left + step.dx, window.top + step.dy);
+}
