@@ -311,7 +311,11 @@ LRESULT CMensuroDlg::OnKeyDown(WPARAM key, LPARAM)
         ShowContextMenu(at.x, at.y);
         return 0;
     }
-    if (MessageBeingHandled() == WM_SYSKEYDOWN) return Default();
+    if (MessageBeingHandled() == WM_SYSKEYDOWN) {
+        for (RulerTool* tool : m_tools)
+            if (tool->OnSysKey(key)) return 0;
+        return Default();
+    }
     for (const PointerStep& step : kPointerSteps) {
         if (step.key != key) continue;
         POINT p = {};
