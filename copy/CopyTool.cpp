@@ -4,7 +4,6 @@
 #include "copy/CopySettingDlg.h"
 #include "copy/SavePicture.h"
 #include "copy/ScreenCopy.h"
-#include "framework/CaptureExclusion.h"
 #include "resources/resource.h"
 #include "ruler/RulerTimers.h"
 #include "ruler/Win32Rect.h"
@@ -44,6 +43,8 @@ bool CCopyTool::OnKey(WPARAM key, bool ctrl)
 
 void CCopyTool::StartDelay(UINT_PTR timer)
 {
+    // Off the screen from now on: the delay lets the windows below paint where they were.
+    m_host.PutAsideForPicture(true);
     m_host.StartTimer(*this, timer, static_cast<UINT>(std::max(m_host.Model().options.CopyTimer, 0)));
 }
 
@@ -68,11 +69,12 @@ void CCopyTool::OnTimer(UINT_PTR id)
     m_host.StopTimer(id);
     const HWND ruler = m_host.Window();
     // The picture shows what the user sees under the ruler, without the ruler's own windows.
-    const HiddenForGrab hidden(m_host.OwnWindows());
+    m_host.PutAsideForPicture(true);
     if (id == TimerCopy)
         ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, Content()));
     else if (id == TimerSavePicture)
         SavePicture(ruler, m_picture, Content());
+    m_host.PutAsideForPicture(false);
 }
 
 // The copy's options are saved with the others at exit.

@@ -79,6 +79,11 @@ void CLoupeTool::AddOwnWindows(std::vector<HWND>& windows) const
     if (m_loupe) windows.push_back(m_loupe->GetSafeHwnd());
 }
 
+void CLoupeTool::PutAsideForPicture(bool aside)
+{
+    if (m_loupe) m_loupe->PutAside(aside);
+}
+
 void CLoupeTool::AddMenuImages(std::vector<MenuImage>& images) const
 {
     images.push_back({ID_LOUPE, IDI_LOUPE});

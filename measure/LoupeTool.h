@@ -23,6 +23,7 @@ public:
     void UpdateMenu(HMENU popup) const override;
     void AddMenuImages(std::vector<MenuImage>& images) const override;
     void AddOwnWindows(std::vector<HWND>& windows) const override;
+    void PutAsideForPicture(bool aside) override;
 
     // The loupe window while there is one (for tests and the benchmark).
     CLoupeWnd* Window() const { return m_loupe.get(); }

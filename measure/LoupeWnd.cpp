@@ -143,12 +143,26 @@ void CLoupeWnd::Hide()
     KillTimer(m_hWnd, kTimerId);
     ShowWindow(m_hWnd, SW_HIDE);
     m_frozen = false;
+    m_aside = false;
     m_placed = {};
 }
 
 bool CLoupeWnd::IsShown() const
 {
-    return m_hWnd && IsWindowVisible(m_hWnd);
+    return m_hWnd && (IsWindowVisible(m_hWnd) || m_aside);
+}
+
+void CLoupeWnd::PutAside(bool aside)
+{
+    if (!m_hWnd || aside == m_aside || (aside && !IsWindowVisible(m_hWnd))) return;
+    m_aside = aside;
+    if (aside) {
+        KillTimer(m_hWnd, kTimerId);
+        ShowWindow(m_hWnd, SW_HIDE);
+    } else {
+        ShowWindow(m_hWnd, SW_SHOWNOACTIVATE);
+        SetTimer(m_hWnd, kTimerId, kFrameMs, nullptr);
+    }
 }
 
 void CLoupeWnd::StepZoom(int direction)

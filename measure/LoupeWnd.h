@@ -27,7 +27,11 @@ public:
     // Shows the loupe at the pointer, owned by `owner` so it stays above it.
     bool Show(HWND owner, int32_t zoom);
     void Hide();
+    // True while shown, and while put aside for a grab of the screen.
     bool IsShown() const;
+    // Puts the loupe aside while the screen is read for a picture, and back afterwards,
+    // where and as it was.
+    void PutAside(bool aside);
     int32_t Zoom() const { return m_zoom; }
     // One zoom step up (direction > 0) or down.
     void StepZoom(int direction);
@@ -68,6 +72,7 @@ private:
     OriginSource m_innerOrigin;
     int32_t m_zoom = 8;
     bool m_frozen = false;
+    bool m_aside = false;
     // The monitor under the pointer (empty until asked), its work area and the whole desktop.
     WindowRect m_monitorRect;
     WindowRect m_workArea;

@@ -244,6 +244,13 @@ std::vector<HWND> CMensuroDlg::OwnWindows() const
     return windows;
 }
 
+void CMensuroDlg::PutAsideForPicture(bool aside)
+{
+    // The tooltip shows again by itself when the pointer next moves over a line or bar.
+    if (aside && m_tip.Window()) ShowWindow(m_tip.Window(), SW_HIDE);
+    for (RulerTool* tool : m_tools) tool->PutAsideForPicture(aside);
+}
+
 void CMensuroDlg::StartTimer(RulerTool& owner, UINT_PTR id, UINT ms)
 {
     // The same id on the same window replaces a running timer.

@@ -39,6 +39,7 @@ public:
     const LOGFONTW& LabelFont() const override { return m_labelFont; }
     HWND ToolTip() const override { return m_tip.Window(); }
     std::vector<HWND> OwnWindows() const override;
+    void PutAsideForPicture(bool aside) override;
     INT_PTR RunDialog(CModalDialog& dialog) override;
     bool DialogOpen() const override { return m_openDialog != nullptr; }
     void ShowContextMenu(int x, int y) override;
@@ -77,9 +78,7 @@ private:
     bool HoverLine(POINT client);
     void AddLineAt(POINT client);
     void DeleteLineAt(POINT client);
-
     static const MessageEntry<CMensuroDlg> s_messages[];
-
     RulerModel m_model;
     RulerTools m_tools;
     std::unique_ptr<DibSurface> m_surface;

@@ -51,6 +51,9 @@ public:
     // ruler's and its features' own: never part of what is measured.
     virtual HWND ToolTip() const = 0;
     virtual std::vector<HWND> OwnWindows() const = 0;
+    // Takes them off the screen for a picture (the delay before it lets what lay below
+    // them be painted), and puts them back.
+    virtual void PutAsideForPicture(bool aside) = 0;
 
     // Runs a dialog owned by the ruler; only one at a time (IDCANCEL when one is open).
     virtual INT_PTR RunDialog(CModalDialog& dialog) = 0;

@@ -35,8 +35,10 @@ public:
     // Its checks and enabled states in a menu about to open, and its commands' icons.
     virtual void UpdateMenu(HMENU /*popup*/) const {}
     virtual void AddMenuImages(std::vector<MenuImage>& /*images*/) const {}
-    // Its windows on the screen, which no grab of the screen may see.
+    // Its windows on the screen, which no grab of the screen may see: masked in scans, put
+    // aside (and back) around a picture.
     virtual void AddOwnWindows(std::vector<HWND>& /*windows*/) const {}
+    virtual void PutAsideForPicture(bool /*aside*/) {}
 
     // Guide lines: a drag starts or ends (what the feature took for it goes at the end),
     // and where a dragged (`dragging`) or an added line lands.

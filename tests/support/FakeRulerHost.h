@@ -47,6 +47,7 @@ public:
     HWND ToolTip() const override { return nullptr; }
     std::vector<HWND> OwnWindows() const override { return ownWindows; }
     std::vector<HWND> ownWindows;
+    void PutAsideForPicture(bool) override {}
     INT_PTR RunDialog(CModalDialog&) override { return IDCANCEL; }
     bool DialogOpen() const override { return false; }
     void ShowContextMenu(int, int) override {}
