@@ -3,6 +3,7 @@
 #include "copy/CopyRules.h"
 #include "copy/DibLayout.h"
 #include "copy/DimensionBands.h"
+#include "copy/ScreenGrab.h"
 #include "framework/Handles.h"
 
 #include <cstring>
@@ -96,13 +97,8 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
     const CaptureSurface surface(layout.width, layout.height);
     const HDC dc = surface.DC();
     if (!dc) return nullptr;
-    {
-        const CreatedDC display(CreatedDC::Display());
-        // A failed screen read would pass a blank picture off as the screen.
-        if (!display.get() || !BitBlt(dc, 0, 0, content.area.Width(), content.area.Height(), display.get(),
-                                      content.area.left, content.area.top, SRCCOPY))
-            return nullptr;
-    }
+    // A failed screen read would pass a blank picture off as the screen.
+    if (!GrabScreenArea(dc, 0, 0, content.area)) return nullptr;
     if (content.withCursor) DrawCursor(dc, content);
     if (content.band > 0) DrawDimensionBands(dc, content);
 

@@ -1,6 +1,8 @@
 #include "measure/LoupeWnd.h"
 
+#include "copy/ScreenGrab.h"
 #include "framework/Handles.h"
+#include "ruler/MonitorList.h"
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
 
@@ -243,9 +245,7 @@ void CLoupeWnd::FitToMonitorAt(POINT pointer)
         m_workArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
         m_monitorRect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
     }
-    m_screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    m_monitors = MonitorRects();
     const int32_t dpi = MonitorDpi(monitor);
     if (dpi == m_dpi) return;
     m_dpi = dpi;
@@ -265,14 +265,8 @@ bool CLoupeWnd::Grab(POINT pointer)
     const int32_t radius = LoupeGrabRadius(m_size.imageSide, m_zoom);
     const int32_t side = 2 * radius + 1;
     if (m_block.Width() != side && !m_block.Create(side, side, 32)) return false;
-    // Pixels off every monitor read as black, not as what the surface held before.
-    if (!m_screen.Contains(pointer.x - radius, pointer.y - radius) ||
-        !m_screen.Contains(pointer.x + radius, pointer.y + radius))
-        m_block.Fill(0);
-    {
-        const WindowDC screen(nullptr);
-        BitBlt(m_block.GetDC(), 0, 0, side, side, screen.get(), pointer.x - radius, pointer.y - radius, SRCCOPY);
-    }
+    const WindowRect around = LoupeGrabRect(pointer.x, pointer.y, m_size.imageSide, m_zoom);
+    GrabScreenParts(m_block.GetDC(), 0, 0, ScreenCoverage(around, m_monitors), GrabPace::Repeated);
     const auto* pixels = reinterpret_cast<const uint32_t*>(m_block.Pixels());
     const size_t count = static_cast<size_t>(side) * side;
     if (m_lastBlock.size() == count && std::memcmp(m_lastBlock.data(), pixels, count * sizeof(uint32_t)) == 0)

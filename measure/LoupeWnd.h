@@ -68,10 +68,10 @@ private:
     OriginSource m_innerOrigin;
     int32_t m_zoom = 8;
     bool m_frozen = false;
-    // The monitor under the pointer (empty until asked), its work area and the whole desktop.
+    // The monitor under the pointer (empty until asked), its work area and every monitor.
     WindowRect m_monitorRect;
     WindowRect m_workArea;
-    WindowRect m_screen;
+    std::vector<WindowRect> m_monitors;
     int32_t m_dpi = 0;
     LoupeSize m_size;
     std::unique_ptr<GdiObject<HFONT>> m_font;

@@ -9,6 +9,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/copy/DibLayoutTest.cpp
     unit/copy/CopyRulesTest.cpp
     unit/copy/MeasureLayoutTest.cpp
+    unit/copy/ScreenCoverageTest.cpp
     # template file
     unit/profile/IniProfileTest.cpp
     # Settings dialog rules and colour table
@@ -36,6 +37,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/scalebar/ScaleBarPaintTest.cpp
     unit/copy/DibSurfaceTest.cpp
     unit/copy/ScreenCopyTest.cpp
+    unit/copy/ScreenGrabTest.cpp
     unit/copy/CopySettingDlgTest.cpp
     # template file on Windows
     unit/profile/IniProfileWinTest.cpp
