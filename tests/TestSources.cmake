@@ -4,6 +4,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/ruler/WindowRectTest.cpp
     unit/ruler/RulerOptionsTest.cpp
     unit/ruler/GeometryTest.cpp
+    unit/ruler/TargetFrameTest.cpp
     # scale bars and surfaces (window-free parts)
     unit/scalebar/ScaleBarStyleTest.cpp
     unit/copy/DibLayoutTest.cpp
