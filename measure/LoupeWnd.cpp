@@ -1,5 +1,6 @@
 #include "measure/LoupeWnd.h"
 
+#include "copy/OpenedClipboard.h"
 #include "copy/ScreenGrab.h"
 #include "framework/Handles.h"
 #include "ruler/MonitorList.h"
@@ -182,18 +183,16 @@ bool CLoupeWnd::CopyColor(HWND owner) const
 {
     const std::wstring text = LoupeColorText(m_color);
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (!OpenClipboard(owner)) return false;
-    bool handed = false;
     GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (void* data = block.get() ? GlobalLock(block.get()) : nullptr) {
-        std::memcpy(data, text.c_str(), bytes);
-        GlobalUnlock(block.get());
-        // Once SetClipboardData succeeds the clipboard owns the block.
-        handed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block.get());
-        if (handed) block.release();
-    }
-    CloseClipboard();
-    return handed;
+    void* data = block.get() ? GlobalLock(block.get()) : nullptr;
+    if (!data) return false;
+    std::memcpy(data, text.c_str(), bytes);
+    GlobalUnlock(block.get());
+    const OpenedClipboard clipboard(owner);
+    // Once SetClipboardData succeeds the clipboard owns the block.
+    if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block.get())) return false;
+    block.release();
+    return true;
 }
 
 void CLoupeWnd::Update(POINT pointer)

@@ -34,7 +34,9 @@ public:
     // A frozen loupe keeps its image, readout and place until it is unfrozen.
     void ToggleFrozen();
     bool IsFrozen() const { return m_frozen; }
-    // Puts the colour under the pointer on the clipboard as text ("#00C000").
+    // Puts the colour under the pointer on the clipboard as text ("#00C000"). False when
+    // the clipboard stays held by another program or refuses the text: the caller reports
+    // it as a copy's result (ReportCopyResult).
     bool CopyColor(HWND owner) const;
     // One full update at a screen point: grab, magnify, readout, show.
     void Update(POINT pointer);

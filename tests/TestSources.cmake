@@ -39,6 +39,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/copy/DibSurfaceTest.cpp
     unit/copy/ScreenCopyTest.cpp
     unit/copy/ScreenGrabTest.cpp
+    unit/copy/SavePictureTest.cpp
     unit/copy/DimensionBandsTest.cpp
     unit/copy/CopySettingDlgTest.cpp
     # template file on Windows
