@@ -1,6 +1,7 @@
 #include "copy/DibSurface.h"
 
 #include "copy/DibLayout.h"
+#include "copy/ScreenGrab.h"
 
 #include <cstring>
 
@@ -102,11 +103,13 @@ void DibSurface::Fill(unsigned char value)
 bool DibSurface::GrabScreen(int x, int y)
 {
     if (!m_pixels) return false;
-    const HDC display = CreateDCW(L"DISPLAY", nullptr, nullptr, nullptr);
-    if (!display) return false;
-    const BOOL copied = BitBlt(m_dc, 0, 0, Width(), Height(), display, x, y, SRCCOPY);
-    DeleteDC(display);
-    return copied != FALSE;
+    return GrabScreenArea(m_dc, 0, 0, {x, y, x + Width(), y + Height()});
+}
+
+bool DibSurface::GrabScreen(const ScreenCoverage& coverage)
+{
+    if (!m_pixels || coverage.Area().Width() != Width() || coverage.Area().Height() != Height()) return false;
+    return GrabScreenParts(m_dc, 0, 0, coverage);
 }
 
 HGLOBAL DibSurface::PackDib() const

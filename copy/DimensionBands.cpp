@@ -1,7 +1,6 @@
 #include "copy/DimensionBands.h"
 
-#include "copy/MeasureLayout.h"
-#include "framework/GdiHolders.h"
+#include "framework/Handles.h"
 
 #include <algorithm>
 #include <climits>
@@ -9,39 +8,61 @@
 
 namespace {
 
+// The numbers at the thickness of the bars, so they scale with them; TrueType so they can turn.
+HFONT CreateNumberFont(const PictureContent& content, int escapement)
+{
+    LOGFONTW face = content.font;
+    face.lfHeight = -std::max(1, content.band * 3 / 10);
+    face.lfWidth = 0;
+    face.lfWeight = FW_NORMAL;
+    face.lfEscapement = face.lfOrientation = escapement;
+    face.lfOutPrecision = OUT_TT_ONLY_PRECIS;
+    // Marks and numbers in exactly the mark colour, crisp at small sizes.
+    face.lfQuality = NONANTIALIASED_QUALITY;
+    return CreateFontIndirectW(&face);
+}
+
 // A band runs along the picture's bottom (horizontal) or right edge, `base` being its
-// first row (column); `across` counts from there into the band.
+// first row (column); `across` counts from there into the band, whose rows of numbers
+// are each half the bars' thickness.
 class BandPainter {
 public:
-    BandPainter(HDC dc, bool horizontal, int base, int thickness)
-        : m_dc(dc), m_horizontal(horizontal), m_base(base), m_thickness(thickness)
+    BandPainter(HDC dc, bool horizontal, int base, int thickness, const TEXTMETRICW& metrics)
+        : m_dc(dc), m_horizontal(horizontal), m_base(base), m_half(thickness / 2), m_thickness(thickness),
+          m_metrics(metrics)
     {
     }
 
-    void Paint(const DimensionBand& band, const TEXTMETRICW& metrics) const
+    // `length`: the picture's side along the band, whose far end meets the other band.
+    void Paint(const DimensionBand& band, int length) const
     {
         if (band.marks.empty()) return;
-        const int half = m_thickness / 2;
-        const int first = band.marks.front(), last = band.marks.back();
-        // A dimension line through each row; the numbers break it.
-        Line(first, RowCentre(0), last + 1, RowCentre(0));
-        Line(first, RowCentre(1), last + 1, RowCentre(1));
-        for (int32_t mark : band.marks) Line(mark, 0, mark, (mark == first || mark == last) ? m_thickness : half);
-        // The glyphs reach `ascent` before the baseline and `descent` after it, across the band.
-        const int toBaseline = (metrics.tmAscent - metrics.tmDescent) / 2;
+        const int depth = m_thickness + band.StaggeredRows() * m_half;
+        // The two bands meet at the picture's corner: a mark on its last pixel stops short
+        // of it, so the bands' end marks do not cross there.
+        const int cornerGap = std::max(2, m_thickness / 20);
+        for (int32_t mark : band.marks) {
+            const bool end = mark == band.marks.front() || mark == band.marks.back();
+            Line(mark, mark == length - 1 ? cornerGap : 0, mark, end ? depth : m_half);
+        }
+        for (const DimensionLine& line : band.lines) Line(line.from, RowCentre(line.row), line.to, RowCentre(line.row));
+        const int toBaseline = (m_metrics.tmAscent - m_metrics.tmDescent) / 2;
         for (const DimensionLabel& label : band.labels) {
+            const int baseline = RowCentre(label.row) + toBaseline;
+            if (label.leaderAt >= 0) {
+                // Down from the gap's line to the number's top, or to its row where a run goes on along it.
+                const bool under = label.leaderAt >= label.from && label.leaderAt < label.to;
+                const int foot = under ? baseline - m_metrics.tmAscent : RowCentre(label.row) + 1;
+                Line(label.leaderAt, RowCentre(0), label.leaderAt, foot);
+            }
             const std::wstring text = std::to_wstring(label.value);
-            const POINT at = Point(label.centre, RowCentre(label.row) + toBaseline);
+            const POINT at = Point(label.centre, baseline);
             TextOutW(m_dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
         }
     }
 
 private:
-    int RowCentre(int row) const
-    {
-        const int half = m_thickness / 2;
-        return row * half + half / 2;
-    }
+    int RowCentre(int row) const { return row * m_half + m_half / 2; }
     POINT Point(int along, int across) const
     {
         return m_horizontal ? POINT{along, m_base + across} : POINT{m_base + across, along};
@@ -56,58 +77,63 @@ private:
     HDC m_dc;
     bool m_horizontal;
     int m_base;
+    int m_half;
     int m_thickness;
+    const TEXTMETRICW& m_metrics;
 };
 
 } // namespace
 
-void DrawDimensionBands(HDC dc, const PictureContent& content)
+DimensionBands::DimensionBands(const PictureContent& content)
+    : m_width(content.area.Width()), m_height(content.area.Height()), m_thickness(content.band),
+      m_colour(content.markColour), m_across(m_thickness > 0 ? CreateNumberFont(content, 0) : nullptr),
+      m_upwards(m_thickness > 0 ? CreateNumberFont(content, 900) : nullptr)
 {
-    const int w = content.area.Width(), h = content.area.Height(), d = content.band;
-    if (d <= 0 || w <= 0 || h <= 0) return;
-    const RECT bottom = {0, h, w + d, h + d}, right = {w, 0, w + d, h};
-    FillRect(dc, &bottom, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    FillRect(dc, &right, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-
-    // Numbers sized to the band, so they scale with the bars; TrueType so they can turn.
-    LOGFONTW face = content.font;
-    face.lfHeight = -std::max(1, d * 3 / 10);
-    face.lfWidth = 0;
-    face.lfWeight = FW_NORMAL;
-    face.lfEscapement = face.lfOrientation = 0;
-    face.lfOutPrecision = OUT_TT_ONLY_PRECIS;
-    // Marks and numbers in exactly the mark colour, crisp at small sizes.
-    face.lfQuality = NONANTIALIASED_QUALITY;
-    GdiObject<HFONT> across(CreateFontIndirectW(&face));
-    face.lfEscapement = face.lfOrientation = 900;
-    GdiObject<HFONT> upwards(CreateFontIndirectW(&face));
-    GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, content.markColour));
-
-    SavedDC saved(dc);
-    SelectObject(dc, pen.get());
-    SelectObject(dc, across.get());
-    SetTextColor(dc, content.markColour);
-    SetBkColor(dc, RGB(255, 255, 255));
-    SetBkMode(dc, OPAQUE);
-    SetTextAlign(dc, TA_CENTER | TA_BASELINE);
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
+    if (m_thickness <= 0 || m_width <= 0 || m_height <= 0) return;
+    // Measured in a DC of the screen's kind, as the picture's own DC will draw them.
+    const CreatedDC measure(CreateCompatibleDC(nullptr));
+    if (!measure.get()) return;
+    const SavedDC saved(measure.get());
+    SelectObject(measure.get(), m_across.get());
+    GetTextMetricsW(measure.get(), &m_metrics);
     // A band too thin for a line of text shows its marks alone.
-    const bool rowHoldsText = metrics.tmHeight <= d / 2;
+    const bool rowHoldsText = m_metrics.tmHeight > 0 && m_metrics.tmHeight <= m_thickness / 2;
     const NumberWidth width = [&](int32_t value) {
         if (!rowHoldsText) return INT32_MAX / 4;
         const std::wstring text = std::to_wstring(value);
         SIZE size = {};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        GetTextExtentPoint32W(measure.get(), text.c_str(), static_cast<int>(text.size()), &size);
         return static_cast<int32_t>(size.cx);
     };
-    const int32_t margin = std::max(2, d / 10);
-    const DimensionBand alongX =
-        LayoutDimensionBand(content.linesX, content.origin, content.innerWidth, w, width, margin);
-    const DimensionBand alongY =
-        LayoutDimensionBand(content.linesY, content.origin, content.innerHeight, h, width, margin);
+    const int32_t margin = std::max(2, m_thickness / 10);
+    m_alongX = LayoutDimensionBand(content.linesX, content.origin, content.innerWidth, m_width, width, margin);
+    m_alongY = LayoutDimensionBand(content.linesY, content.origin, content.innerHeight, m_height, width, margin);
+}
 
-    BandPainter(dc, true, h, d).Paint(alongX, metrics);
-    SelectObject(dc, upwards.get());
-    BandPainter(dc, false, w, d).Paint(alongY, metrics);
+int32_t DimensionBands::Depth(const DimensionBand& band) const
+{
+    if (m_thickness <= 0 || m_width <= 0 || m_height <= 0) return 0;
+    return m_thickness + band.StaggeredRows() * (m_thickness / 2);
+}
+
+void DimensionBands::Draw(HDC dc) const
+{
+    const int right = RightDepth(), bottom = BottomDepth();
+    if (right <= 0 || bottom <= 0) return;
+    const RECT below = {0, m_height, m_width + right, m_height + bottom},
+               beside = {m_width, 0, m_width + right, m_height};
+    FillRect(dc, &below, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+    FillRect(dc, &beside, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
+
+    const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, m_colour));
+    const SavedDC saved(dc);
+    SelectObject(dc, pen.get());
+    SetTextColor(dc, m_colour);
+    // The lines stop short of every number: nothing lies under the text.
+    SetBkMode(dc, TRANSPARENT);
+    SetTextAlign(dc, TA_CENTER | TA_BASELINE);
+    SelectObject(dc, m_across.get());
+    BandPainter(dc, true, m_height, m_thickness, m_metrics).Paint(m_alongX, m_width);
+    SelectObject(dc, m_upwards.get());
+    BandPainter(dc, false, m_width, m_thickness, m_metrics).Paint(m_alongY, m_height);
 }

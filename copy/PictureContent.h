@@ -14,7 +14,8 @@ struct PictureContent {
     bool withCursor = false;
     int32_t offsetX = 0; // the cursor image's offsets from the pointer
     int32_t offsetY = 0;
-    // Width of each dimension band below and to the right of the screen part; 0 for none.
+    // Width of each dimension band below and to the right of the screen part, 0 for none;
+    // a band needing staggered rows of numbers is wider (DimensionBands).
     int32_t band = 0;
     // Picture column (and row) of the inner area's column 0: the bars' thickness when the
     // picture includes them.
@@ -25,7 +26,4 @@ struct PictureContent {
     std::vector<int32_t> linesY;
     COLORREF markColour = 0;
     LOGFONTW font = {};
-
-    int32_t PictureWidth() const { return area.Width() + band; }
-    int32_t PictureHeight() const { return area.Height() + band; }
 };

@@ -105,8 +105,9 @@ UINT PngClipboardFormat()
     return RegisterClipboardFormatW(L"PNG");
 }
 
-HGLOBAL EncodePng(HGLOBAL dib)
+HGLOBAL EncodePng(HGLOBAL dib, SIZE_T& size)
 {
+    size = 0;
     if (!dib) return nullptr;
     const LockedBlock source(dib);
     if (!source.Bytes() || GlobalSize(dib) < sizeof(BITMAPINFOHEADER)) return nullptr;
@@ -123,16 +124,25 @@ HGLOBAL EncodePng(HGLOBAL dib)
     // The stream leaves its block to us: it becomes the result.
     ComRef<IStream> stream;
     if (FAILED(CreateStreamOnHGlobal(nullptr, FALSE, stream.put()))) return nullptr;
-    ULARGE_INTEGER end = {};
-    const LARGE_INTEGER none = {};
+    // The file is as long as the stream, wherever the encoder left its position; the
+    // stream's block grows in steps and keeps what it has beyond that.
+    STATSTG stat = {};
     const bool written = WritePng(stream.get(), header, source.Bytes() + sizeof(header), layout.stride) &&
-                         SUCCEEDED(stream->Seek(none, STREAM_SEEK_CUR, &end)) &&
-                         // The stream's block grows in steps; the file ends where the encoder stopped.
-                         SUCCEEDED(stream->SetSize(end));
+                         SUCCEEDED(stream->Stat(&stat, STATFLAG_NONAME)) && stat.cbSize.QuadPart > 0 &&
+                         SUCCEEDED(stream->SetSize(stat.cbSize));
     // Asked only now: growing may have given the stream a new block.
     HGLOBAL png = nullptr;
     if (FAILED(GetHGlobalFromStream(stream.get(), &png))) png = nullptr;
-    if (written) return png;
+    if (written && png && GlobalSize(png) >= stat.cbSize.QuadPart) {
+        size = static_cast<SIZE_T>(stat.cbSize.QuadPart);
+        return png;
+    }
     if (png) GlobalFree(png);
     return nullptr;
+}
+
+HGLOBAL EncodePng(HGLOBAL dib)
+{
+    SIZE_T size = 0;
+    return EncodePng(dib, size);
 }

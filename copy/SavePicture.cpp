@@ -13,6 +13,7 @@
 #include <knownfolders.h>
 #include <shlobj.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -27,14 +28,13 @@ std::wstring PicturesFolder()
     return folder;
 }
 
-// Asks for the file in the Save dialog; false when the user cancels it.
-bool AskPicturePath(HWND owner, const std::wstring& folder, std::wstring& path)
+enum class DialogAnswer { Chosen, Cancelled, Failed };
+
+// Asks for the file in the Save dialog, offering the name `offered`.
+DialogAnswer AskPicturePath(HWND owner, const std::wstring& folder, const std::wstring& offered, std::wstring& path)
 {
-    SYSTEMTIME now = {};
-    GetLocalTime(&now);
-    const std::wstring name = DefaultPictureName(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
     std::vector<wchar_t> file(32768, L'\0');
-    name.copy(file.data(), name.size());
+    offered.copy(file.data(), std::min(offered.size(), file.size() - 1));
 
     const std::wstring title = LoadResourceString(IDS_SAVE_PICTURE_TITLE);
     // Description and pattern, each ending in a null, and a null after the last pair.
@@ -54,15 +54,50 @@ bool AskPicturePath(HWND owner, const std::wstring& folder, std::wstring& path)
     ofn.lpstrTitle = title.c_str();
     ofn.lpstrDefExt = L"png";
     ofn.Flags = OFN_OVERWRITEPROMPT | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_EXPLORER;
-    if (!GetSaveFileNameW(&ofn)) return false;
+    if (!GetSaveFileNameW(&ofn)) return CommDlgExtendedError() == 0 ? DialogAnswer::Cancelled : DialogAnswer::Failed;
     path = file.data();
-    return true;
+    return DialogAnswer::Chosen;
+}
+
+// The PNG file the user names. A name typed with another ending gets ".png"; where a
+// file of that name exists already, the dialog asks again offering it, so that the
+// dialog's own question about replacing it is put.
+DialogAnswer AskPngPath(HWND owner, const std::wstring& folder, std::wstring& path)
+{
+    SYSTEMTIME now = {};
+    GetLocalTime(&now);
+    std::wstring offered = DefaultPictureName(now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond);
+    for (;;) {
+        const DialogAnswer answer = AskPicturePath(owner, folder, offered, path);
+        if (answer != DialogAnswer::Chosen) return answer;
+        const std::wstring png = WithPngExtension(path);
+        if (png == path || GetFileAttributesW(png.c_str()) == INVALID_FILE_ATTRIBUTES) {
+            path = png;
+            return DialogAnswer::Chosen;
+        }
+        offered = png;
+    }
 }
 
 std::wstring FolderOf(const std::wstring& path)
 {
     const size_t slash = path.find_last_of(L"\\/");
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
+}
+
+// A new file in `path`'s folder, under a name no file has yet: renaming it over `path`
+// then stays on one volume, where the rename replaces the old file in one step.
+HANDLE CreateFileBeside(const std::wstring& path, std::wstring& created)
+{
+    constexpr int kNameAttempts = 100;
+    const std::wstring stem = FolderOf(path) + L"~mensuro-" + std::to_wstring(GetCurrentProcessId()) + L"-";
+    for (int n = 0; n < kNameAttempts; ++n) {
+        created = stem + std::to_wstring(n) + L".tmp";
+        const HANDLE file =
+            CreateFileW(created.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) return file;
+    }
+    return INVALID_HANDLE_VALUE;
 }
 
 void ReportSaveFailure(HWND owner)
@@ -72,25 +107,23 @@ void ReportSaveFailure(HWND owner)
 
 } // namespace
 
-bool WriteBlockToFile(const std::wstring& path, HGLOBAL block)
+bool WriteBlockToFile(const std::wstring& path, HGLOBAL block, SIZE_T size)
 {
-    const SIZE_T size = block ? GlobalSize(block) : 0;
-    const void* bytes = block ? GlobalLock(block) : nullptr;
-    if (!bytes || size > MAXDWORD) {
-        if (bytes) GlobalUnlock(block);
-        return false;
-    }
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (!block || size == 0 || size > MAXDWORD || size > GlobalSize(block)) return false;
+    const void* bytes = GlobalLock(block);
+    if (!bytes) return false;
+    std::wstring temporary;
+    const HANDLE file = CreateFileBeside(path, temporary);
     DWORD written = 0;
-    bool done = file != INVALID_HANDLE_VALUE &&
-                WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) && written == size;
+    bool whole = file != INVALID_HANDLE_VALUE && WriteFile(file, bytes, static_cast<DWORD>(size), &written, nullptr) &&
+                 written == size && FlushFileBuffers(file);
     GlobalUnlock(block);
-    if (file != INVALID_HANDLE_VALUE) {
-        done = CloseHandle(file) && done;
-        // Half a picture under the user's name would pass for the picture.
-        if (!done) DeleteFileW(path.c_str());
-    }
-    return done;
+    if (file == INVALID_HANDLE_VALUE) return false;
+    whole = CloseHandle(file) && whole;
+    if (whole && MoveFileExW(temporary.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return true;
+    DeleteFileW(temporary.c_str());
+    return false;
 }
 
 void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& content)
@@ -105,12 +138,14 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
     const std::wstring folder = picture.LastFolder().empty() ? PicturesFolder() : picture.LastFolder();
     std::wstring path;
     picture.m_saving = true;
-    const bool chosen = AskPicturePath(owner, folder, path);
+    const DialogAnswer answer = AskPngPath(owner, folder, path);
     picture.m_saving = false;
-    if (!chosen) return;
+    if (answer == DialogAnswer::Failed) ReportSaveFailure(owner);
+    if (answer != DialogAnswer::Chosen) return;
 
-    const GlobalBlock png(EncodePng(dib.get()));
-    if (!png.get() || !WriteBlockToFile(path, png.get())) {
+    SIZE_T size = 0;
+    const GlobalBlock png(EncodePng(dib.get(), size));
+    if (!png.get() || !WriteBlockToFile(path, png.get(), size)) {
         ReportSaveFailure(owner);
         return;
     }

@@ -10,10 +10,12 @@ class CScreenPicture;
 
 // "Save Picture...", once its delay has passed: takes the picture first (so the dialog
 // is not in it), asks for a file in the system's Save dialog, and writes the picture
-// there as PNG. A picture that cannot be taken or written is reported in a message box;
-// a cancelled dialog writes nothing.
+// there as PNG (".png" added to a name typed with another ending). A picture that
+// cannot be taken or written, or a dialog that fails, is reported in a message box; a
+// cancelled dialog writes nothing.
 void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& content);
 
-// Writes a global block's bytes as the whole file at `path`; a file that could not be
-// written completely is removed again.
-bool WriteBlockToFile(const std::wstring& path, HGLOBAL block);
+// Writes the first `size` bytes of a global block as the whole file at `path`. They go
+// to a new file in the same folder first, which takes the place of any file at `path`
+// only once it is whole: a failed write leaves that file as it was, and nothing new.
+bool WriteBlockToFile(const std::wstring& path, HGLOBAL block, SIZE_T size);

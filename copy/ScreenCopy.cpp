@@ -2,6 +2,7 @@
 #include "copy/ScreenCopy.h"
 
 #include "copy/CopyRules.h"
+#include "copy/OpenedClipboard.h"
 #include "copy/PngEncoder.h"
 #include "copy/SavePicture.h"
 #include "copy/ScreenPicture.h"
@@ -13,25 +14,6 @@
 
 #include <algorithm>
 
-namespace {
-
-// Holds the clipboard open for a scope.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) : m_open(OpenClipboard(owner) != FALSE) {}
-    ~OpenedClipboard()
-    {
-        if (m_open) CloseClipboard();
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    bool IsOpen() const { return m_open; }
-
-private:
-    bool m_open;
-};
-
-} // namespace
 
 HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int32_t offsetY)
 {

@@ -31,8 +31,8 @@ PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions&
 bool HandDibToClipboard(HGLOBAL block, HGLOBAL png = nullptr);
 
 // Puts the picture on the clipboard as CF_DIB and "PNG". False when the rectangle is
-// empty, the clipboard is held by another program, or the picture cannot be made or
-// handed over; the clipboard then keeps what it had.
+// empty, the picture cannot be made or the clipboard stays held by another program
+// (the clipboard then keeps what it had), or when the emptied clipboard refuses the DIB.
 bool CaptureToClipboard(HWND ruler, CScreenPicture& picture, const PictureContent& content);
 
 // Tells the user how the copy went, when the options ask for a message.

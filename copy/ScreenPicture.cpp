@@ -3,6 +3,7 @@
 #include "copy/CopyRules.h"
 #include "copy/DibLayout.h"
 #include "copy/DimensionBands.h"
+#include "copy/ScreenGrab.h"
 #include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 
@@ -90,22 +91,19 @@ private:
 
 HGLOBAL CScreenPicture::Take(const PictureContent& content)
 {
+    if (content.area.IsEmpty() || content.band < 0) return nullptr;
+    const DimensionBands bands(content);
     DibLayout layout;
-    if (content.area.IsEmpty() || content.band < 0 ||
-        !ComputeDibLayout(content.PictureWidth(), content.PictureHeight(), 24, layout))
+    if (!ComputeDibLayout(content.area.Width() + bands.RightDepth(), content.area.Height() + bands.BottomDepth(), 24,
+                          layout))
         return nullptr;
     const CaptureSurface surface(layout.width, layout.height);
     const HDC dc = surface.DC();
     if (!dc) return nullptr;
-    {
-        const CreatedDC display(CreatedDC::Display());
-        // A failed screen read would pass a blank picture off as the screen.
-        if (!display.get() || !BitBlt(dc, 0, 0, content.area.Width(), content.area.Height(), display.get(),
-                                      content.area.left, content.area.top, SRCCOPY))
-            return nullptr;
-    }
+    // A failed screen read would pass a blank picture off as the screen.
+    if (!GrabScreenArea(dc, 0, 0, content.area)) return nullptr;
     if (content.withCursor) DrawCursor(dc, content);
-    if (content.band > 0) DrawDimensionBands(dc, content);
+    bands.Draw(dc);
 
     // The clipboard's block is written once, by the conversion out of the surface.
     const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + layout.imageSize);

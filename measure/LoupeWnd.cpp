@@ -1,8 +1,11 @@
 #include "measure/LoupeWnd.h"
 
+#include "copy/OpenedClipboard.h"
+#include "copy/ScreenGrab.h"
 #include "framework/CaptureExclusion.h"
 #include "framework/Handles.h"
 #include "ruler/Geometry.h"
+#include "ruler/MonitorList.h"
 #include "ruler/RulerOptions.h"
 
 #include <algorithm>
@@ -196,18 +199,16 @@ bool CLoupeWnd::CopyColor(HWND owner) const
 {
     const std::wstring text = LoupeColorText(m_color);
     const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    if (!OpenClipboard(owner)) return false;
-    bool handed = false;
     GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE, bytes));
-    if (void* data = block.get() ? GlobalLock(block.get()) : nullptr) {
-        std::memcpy(data, text.c_str(), bytes);
-        GlobalUnlock(block.get());
-        // Once SetClipboardData succeeds the clipboard owns the block.
-        handed = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, block.get());
-        if (handed) block.release();
-    }
-    CloseClipboard();
-    return handed;
+    void* data = block.get() ? GlobalLock(block.get()) : nullptr;
+    if (!data) return false;
+    std::memcpy(data, text.c_str(), bytes);
+    GlobalUnlock(block.get());
+    const OpenedClipboard clipboard(owner);
+    // Once SetClipboardData succeeds the clipboard owns the block.
+    if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block.get())) return false;
+    block.release();
+    return true;
 }
 
 void CLoupeWnd::Update(POINT pointer)
@@ -259,9 +260,7 @@ void CLoupeWnd::FitToMonitorAt(POINT pointer)
         m_workArea = {info.rcWork.left, info.rcWork.top, info.rcWork.right, info.rcWork.bottom};
         m_monitorRect = {info.rcMonitor.left, info.rcMonitor.top, info.rcMonitor.right, info.rcMonitor.bottom};
     }
-    m_screen = {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
-                GetSystemMetrics(SM_XVIRTUALSCREEN) + GetSystemMetrics(SM_CXVIRTUALSCREEN),
-                GetSystemMetrics(SM_YVIRTUALSCREEN) + GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+    m_monitors = MonitorRects();
     const int32_t dpi = MonitorDpi(monitor);
     if (dpi == m_dpi) return;
     m_dpi = dpi;
@@ -281,14 +280,8 @@ bool CLoupeWnd::Grab(POINT pointer)
     const int32_t radius = LoupeGrabRadius(m_size.imageSide, m_zoom);
     const int32_t side = 2 * radius + 1;
     if (m_block.Width() != side && !m_block.Create(side, side, 32)) return false;
-    // Pixels off every monitor read as black, not as what the surface held before.
-    if (!m_screen.Contains(pointer.x - radius, pointer.y - radius) ||
-        !m_screen.Contains(pointer.x + radius, pointer.y + radius))
-        m_block.Fill(0);
-    {
-        const WindowDC screen(nullptr);
-        BitBlt(m_block.GetDC(), 0, 0, side, side, screen.get(), pointer.x - radius, pointer.y - radius, SRCCOPY);
-    }
+    const WindowRect around = LoupeGrabRect(pointer.x, pointer.y, m_size.imageSide, m_zoom);
+    GrabScreenParts(m_block.GetDC(), 0, 0, ScreenCoverage(around, m_monitors), GrabPace::Repeated);
     const auto* pixels = reinterpret_cast<const uint32_t*>(m_block.Pixels());
     const size_t count = static_cast<size_t>(side) * side;
     if (m_lastBlock.size() == count && std::memcmp(m_lastBlock.data(), pixels, count * sizeof(uint32_t)) == 0)

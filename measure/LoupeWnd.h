@@ -38,7 +38,9 @@ public:
     // A frozen loupe keeps its image, readout and place until it is unfrozen.
     void ToggleFrozen();
     bool IsFrozen() const { return m_frozen; }
-    // Puts the colour under the pointer on the clipboard as text ("#00C000").
+    // Puts the colour under the pointer on the clipboard as text ("#00C000"). False when
+    // the clipboard stays held by another program or refuses the text: the caller reports
+    // it as a copy's result (ReportCopyResult).
     bool CopyColor(HWND owner) const;
     // One full update at a screen point: grab, magnify, readout, show.
     void Update(POINT pointer);
@@ -73,10 +75,10 @@ private:
     int32_t m_zoom = 8;
     bool m_frozen = false;
     bool m_aside = false;
-    // The monitor under the pointer (empty until asked), its work area and the whole desktop.
+    // The monitor under the pointer (empty until asked), its work area and every monitor.
     WindowRect m_monitorRect;
     WindowRect m_workArea;
-    WindowRect m_screen;
+    std::vector<WindowRect> m_monitors;
     int32_t m_dpi = 0;
     LoupeSize m_size;
     std::unique_ptr<GdiObject<HFONT>> m_font;

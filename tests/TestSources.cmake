@@ -5,11 +5,13 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/ruler/RulerOptionsTest.cpp
     unit/ruler/GeometryTest.cpp
     unit/ruler/GuideLinesTest.cpp
+    unit/ruler/TargetFrameTest.cpp
     # scale bars and surfaces (window-free parts)
     unit/scalebar/ScaleBarStyleTest.cpp
     unit/copy/DibLayoutTest.cpp
     unit/copy/CopyRulesTest.cpp
     unit/copy/MeasureLayoutTest.cpp
+    unit/copy/ScreenCoverageTest.cpp
     # template file
     unit/profile/IniProfileTest.cpp
     # Settings dialog rules and colour table
@@ -45,6 +47,9 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/scalebar/ScaleBarPaintTest.cpp
     unit/copy/DibSurfaceTest.cpp
     unit/copy/ScreenCopyTest.cpp
+    unit/copy/ScreenGrabTest.cpp
+    unit/copy/SavePictureTest.cpp
+    unit/copy/DimensionBandsTest.cpp
     unit/copy/CopySettingDlgTest.cpp
     # template file on Windows
     unit/profile/IniProfileWinTest.cpp

@@ -79,3 +79,11 @@ TEST(CopyRules, DefaultPictureNameIsTheLocalTimeInFixedWidthFields)
     EXPECT_EQ(L"Mensuro-20260307-090502.png", DefaultPictureName(2026, 3, 7, 9, 5, 2));
     EXPECT_EQ(L"Mensuro-19991231-235959.png", DefaultPictureName(1999, 12, 31, 23, 59, 59));
 }
+
+TEST(CopyRules, ASavedPictureAlwaysEndsInPng)
+{
+    EXPECT_EQ(L"C:\\Pictures\\Shot.PnG", WithPngExtension(L"C:\\Pictures\\Shot.PnG")) << "in any case";
+    EXPECT_EQ(L"C:\\Pictures\\shot.jpg.png", WithPngExtension(L"C:\\Pictures\\shot.jpg"));
+    EXPECT_EQ(L"C:\\x.png\\shot.png", WithPngExtension(L"C:\\x.png\\shot"));
+    EXPECT_EQ(L"png.png", WithPngExtension(L"png"));
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <windows.h>
+
+// Holds the clipboard open for a scope: for "Copy" and for the loupe's colour.
+// Other programs hold it open for moments (a clipboard manager reading a change, a
+// remote session passing it on), so the opening tries again for a short while
+// before it gives up.
+class OpenedClipboard {
+public:
+    explicit OpenedClipboard(HWND owner);
+    ~OpenedClipboard();
+    OpenedClipboard(const OpenedClipboard&) = delete;
+    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
+
+    bool IsOpen() const { return m_open; }
+
+private:
+    bool m_open = false;
+};
