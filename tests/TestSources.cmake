@@ -21,6 +21,11 @@ set(MENSURO_CORE_TEST_SOURCES
     # edge search, the gaps between lines
     unit/measure/EdgeFinderTest.cpp
     unit/measure/LineGapsTest.cpp
+    # units, the screen's scale, calibration, ticks in a unit
+    unit/measure/UnitsTest.cpp
+    unit/measure/ScreenScaleTest.cpp
+    unit/measure/MeasurementTableTest.cpp
+    unit/scalebar/UnitTicksTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.

@@ -1,0 +1,170 @@
+// The screen's physical scale: EDID blocks, the order of the sources, the user's calibration.
+#include "measure/Calibration.h"
+#include "measure/ScreenScale.h"
+#include "support/MemoryProfile.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A 128-byte base block: basic size in cm, and a first descriptor that is a timing with
+// the given image size in mm (or a display descriptor when `timing` is false).
+std::vector<uint8_t> EdidBlock(int basicWidthCm, int basicHeightCm, int widthMm, int heightMm, bool timing = true)
+{
+    std::vector<uint8_t> block(128, 0);
+    for (int i = 1; i < 7; ++i) block[i] = 0xFF;
+    block[21] = static_cast<uint8_t>(basicWidthCm);
+    block[22] = static_cast<uint8_t>(basicHeightCm);
+    if (timing) {
+        block[54] = 0x02; // 148.5 MHz
+        block[55] = 0x3A;
+    }
+    block[66] = static_cast<uint8_t>(widthMm & 0xFF);
+    block[67] = static_cast<uint8_t>(heightMm & 0xFF);
+    block[68] = static_cast<uint8_t>(((widthMm >> 8) << 4) | (heightMm >> 8));
+    return block;
+}
+
+std::optional<EdidSize> SizeOf(const std::vector<uint8_t>& block)
+{
+    return EdidImageSize(block.data(), block.size());
+}
+
+} // namespace
+
+TEST(ScreenScale, EdidGivesTheDetailedSizeElseTheBasicOne)
+{
+    const struct {
+        std::vector<uint8_t> block;
+        int32_t widthMm, heightMm; // 0: nothing
+        const char* what;
+    } cases[] = {
+        {EdidBlock(53, 30, 527, 296), 527, 296, "detailed, agreeing with the basic size"},
+        {EdidBlock(121, 68, 1210, 680), 1210, 680, "detailed, with the high nibbles"},
+        {EdidBlock(0, 0, 344, 194), 344, 194, "detailed without a basic size"},
+        {EdidBlock(53, 30, 52, 29), 530, 300, "detailed in centimetres: the basic size"},
+        {EdidBlock(34, 19, 0, 0), 340, 190, "detailed size unknown: the basic size"},
+        {EdidBlock(34, 19, 16, 9, false), 340, 190, "a display descriptor first: the basic size"},
+        {EdidBlock(0x4F, 0, 0, 0), 0, 0, "the basic bytes hold an aspect ratio"},
+        {EdidBlock(0, 0, 0, 0), 0, 0, "a projector: no size at all"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::optional<EdidSize> size = SizeOf(c.block);
+        ASSERT_EQ(c.widthMm != 0, size.has_value());
+        if (!size) continue;
+        EXPECT_EQ(c.widthMm, size->widthMm);
+        EXPECT_EQ(c.heightMm, size->heightMm);
+    }
+
+    std::vector<uint8_t> block = EdidBlock(53, 30, 527, 296);
+    EXPECT_FALSE(EdidImageSize(block.data(), 127)) << "short";
+    block[7] = 0xFF;
+    EXPECT_FALSE(SizeOf(block)) << "header";
+    std::vector<uint8_t> garbage(256);
+    for (size_t i = 0; i < garbage.size(); ++i) garbage[i] = static_cast<uint8_t>(i * 37 + 11);
+    EXPECT_FALSE(SizeOf(garbage));
+    EXPECT_FALSE(EdidImageSize(nullptr, 128));
+}
+
+TEST(ScreenScale, SourcesAreTriedCalibrationEdidSystemAssumed)
+{
+    ScaleEvidence all;
+    all.calibration = 5000;
+    all.widthPx = 1920;
+    all.heightPx = 1080;
+    all.edid = EdidSize{480, 270}; // 4000 per metre both ways
+    all.systemWidthMm = 640;       // 3000 across, 3600 down
+    all.systemHeightMm = 300;
+
+    const struct {
+        void (*change)(ScaleEvidence&);
+        ScaleSource source;
+        double pixelsPerMetre;
+        const char* what;
+    } cases[] = {
+        {[](ScaleEvidence&) {}, ScaleSource::Calibration, 5000, "a calibration first"},
+        {[](ScaleEvidence& e) { e.calibration = 0; }, ScaleSource::Edid, 4000, "then the EDID"},
+        {[](ScaleEvidence& e) { e.calibration = 100001; }, ScaleSource::Edid, 4000, "a calibration out of range"},
+        {[](ScaleEvidence& e) { e.calibration = 0, e.edid.reset(); }, ScaleSource::System, 3300,
+         "then the system's size, the mean of both axes"},
+        {[](ScaleEvidence& e) {
+             e.calibration = 0, e.edid = EdidSize{1, 1};
+         },
+         ScaleSource::System, 3300, "an EDID size that gives no sane scale"},
+        {[](ScaleEvidence& e) { e.calibration = 0, e.edid.reset(), e.systemHeightMm = 0; }, ScaleSource::System, 3000,
+         "one axis where the other is unknown"},
+        {[](ScaleEvidence& e) { e.calibration = 0, e.edid.reset(), e.systemWidthMm = e.systemHeightMm = 0; },
+         ScaleSource::Assumed, 96 / 0.0254, "else 96 pixels per inch"},
+        {[](ScaleEvidence& e) { e.calibration = 0, e.widthPx = e.heightPx = 0; }, ScaleSource::Assumed, 96 / 0.0254,
+         "no pixels known, no size counts"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScaleEvidence evidence = all;
+        c.change(evidence);
+        const ScreenScale scale = ChooseScreenScale(evidence);
+        EXPECT_EQ(c.source, scale.source);
+        EXPECT_NEAR(c.pixelsPerMetre, scale.pixelsPerMetre, 1e-9);
+    }
+    EXPECT_EQ(L"3780 px/m (96.0 px/in)", ScaleFigures(kAssumedPixelsPerMetre));
+}
+
+TEST(Calibration, TypedLengthGivesTheScaleOrSaysWhatIsWrong)
+{
+    const struct {
+        const wchar_t* text;
+        LengthUnit unit;
+        int32_t innerWidth;
+        CalibrationError error;
+        int32_t pixelsPerMetre;
+    } cases[] = {
+        {L"100", LengthUnit::Millimetres, 378, CalibrationError::None, 3780},
+        {L"10", LengthUnit::Centimetres, 378, CalibrationError::None, 3780},
+        {L"3.937", LengthUnit::Inches, 378, CalibrationError::None, 3780},
+        {L" 85,60 ", LengthUnit::Millimetres, 324, CalibrationError::None, 3785},
+        {L"\uFF18\uFF15\uFF0E\uFF16", LengthUnit::Millimetres, 324, CalibrationError::None, 3785}, // full width
+        {L"+.5", LengthUnit::Inches, 48, CalibrationError::None, 3780},
+        {L"", LengthUnit::Millimetres, 378, CalibrationError::Empty, 0},
+        {L" \t", LengthUnit::Millimetres, 378, CalibrationError::Empty, 0},
+        {L"abc", LengthUnit::Millimetres, 378, CalibrationError::NotANumber, 0},
+        {L"12 mm", LengthUnit::Millimetres, 378, CalibrationError::NotANumber, 0},
+        {L"1.2.3", LengthUnit::Millimetres, 378, CalibrationError::NotANumber, 0},
+        {L"1e3", LengthUnit::Millimetres, 378, CalibrationError::NotANumber, 0},
+        {L"-", LengthUnit::Millimetres, 378, CalibrationError::NotANumber, 0},
+        {L"0", LengthUnit::Millimetres, 378, CalibrationError::Zero, 0},
+        {L"-0.00", LengthUnit::Centimetres, 378, CalibrationError::Zero, 0},
+        {L"-85.6", LengthUnit::Millimetres, 378, CalibrationError::Negative, 0},
+        {L"0.001", LengthUnit::Millimetres, 378, CalibrationError::OutOfRange, 0}, // 378 000 000 per metre
+        {L"4", LengthUnit::Inches, 10, CalibrationError::OutOfRange, 0},           // 98.4 per metre
+        {L"10000", LengthUnit::Millimetres, 378, CalibrationError::OutOfRange, 0}, // 37.8 per metre
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.text);
+        const Calibration result = CalibrationFromLength(c.text, c.unit, c.innerWidth);
+        EXPECT_EQ(c.error, result.error);
+        EXPECT_EQ(c.pixelsPerMetre, result.pixelsPerMetre);
+    }
+}
+
+TEST(Calibration, StoredPerMonitorAndIgnoredOutsideTheRange)
+{
+    MemoryProfile store;
+    const std::wstring first = L"\\\\.\\DISPLAY1", second = L"\\\\.\\DISPLAY2";
+    EXPECT_EQ(0, ReadCalibration(store, first));
+    EXPECT_TRUE(WriteCalibration(store, first, 3780));
+    EXPECT_EQ("3780", store.values["Calibration"]["\\\\.\\DISPLAY1"]);
+    EXPECT_EQ(3780, ReadCalibration(store, first));
+    EXPECT_EQ(0, ReadCalibration(store, second)) << "each monitor its own";
+    EXPECT_FALSE(WriteCalibration(store, second, 99));
+    EXPECT_FALSE(WriteCalibration(store, second, 100001));
+    EXPECT_EQ(0u, store.values["Calibration"].count("\\\\.\\DISPLAY2"));
+    for (const char* stored : {"99", "100001", "-3780"}) {
+        store.values["Calibration"]["\\\\.\\DISPLAY2"] = stored;
+        EXPECT_EQ(0, ReadCalibration(store, second)) << stored;
+    }
+    store.values["Calibration"]["\\\\.\\DISPLAY2"] = "100000";
+    EXPECT_EQ(100000, ReadCalibration(store, second));
+    EXPECT_TRUE(ForgetCalibration(store, first));
+    EXPECT_EQ(0, ReadCalibration(store, first));
+}
