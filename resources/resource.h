@@ -21,6 +21,14 @@
 #define IDS_SAVE_PICTURE_TITLE 123
 #define IDS_SAVE_PICTURE_FAILED 124
 #define IDS_PNG_FILTER 125
+// What is wrong with a typed calibration length.
+#define IDS_CALIBRATE_EMPTY 126
+#define IDS_CALIBRATE_NOT_NUMBER 127
+#define IDS_CALIBRATE_NOT_POSITIVE 128
+#define IDS_CALIBRATE_OUT_OF_RANGE 129
+// The scale's sources, one a line in ScaleSource order; the measurement table's words, tab-separated.
+#define IDS_SCALE_SOURCES 130
+#define IDS_MEASUREMENT_LABELS 131
 
 // Menus
 #define IDR_CONTEXT_MENU 129
@@ -43,6 +51,7 @@
 #define IDI_LINES_AT_EDGES 166
 #define IDI_SNAP_TO_EDGES 167
 #define IDI_SAVE_PICTURE 168
+#define IDI_COPY_MEASUREMENTS 169
 
 // Cursors
 #define IDC_TARGET 132
@@ -70,6 +79,16 @@
 #define ID_LINES_AT_EDGES 32791
 #define ID_SNAP_TO_EDGES 32792
 #define ID_SAVE_PICTURE 32793
+// The "Unit" submenu's radio items, consecutive in the order of Unit (measure/Units.h).
+#define ID_UNIT_PIXELS 32794
+#define ID_UNIT_LOGICAL_PIXELS 32795
+#define ID_UNIT_MILLIMETRES 32796
+#define ID_UNIT_CENTIMETRES 32797
+#define ID_UNIT_INCHES 32798
+#define ID_UNIT_POINTS 32799
+#define ID_UNIT_PERCENT 32800
+#define ID_CALIBRATE 32801
+#define ID_COPY_MEASUREMENTS 32802
 #define ID_APP_ABOUT 57664
 
 // Settings dialog (settings/)
@@ -138,6 +157,16 @@
 #define IDC_OFFSET_Y_LABEL 1041
 #define IDC_OFFSET_LABEL 1042
 #define IDC_INCLUDE_MEASUREMENTS 1043
+
+// Calibrate dialog (measure/)
+#define IDD_CALIBRATE 134
+#define IDC_CALIBRATE_MONITOR 1044
+#define IDC_CALIBRATE_SCALE 1045
+#define IDC_CALIBRATE_WIDTH 1046
+#define IDC_CALIBRATE_LENGTH 1047
+#define IDC_CALIBRATE_UNIT 1048
+// Also the dialog's result when the calibration is to be forgotten.
+#define IDC_CALIBRATE_RESET 1049
 
 // Controls without an id of their own
 #ifndef IDC_STATIC

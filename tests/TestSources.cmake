@@ -42,6 +42,8 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/copy/DibSurfaceTest.cpp
     unit/copy/ScreenCopyTest.cpp
     unit/copy/CopySettingDlgTest.cpp
+    # the monitor's scale and the Calibrate dialog
+    unit/measure/CalibrateDlgTest.cpp
     # template file on Windows
     unit/profile/IniProfileWinTest.cpp
     # Settings dialog and colour picker
