@@ -13,8 +13,8 @@ namespace {
 // first row (column); `across` counts from there into the band.
 class BandPainter {
 public:
-    BandPainter(HDC dc, bool horizontal, int base, int thickness)
-        : m_dc(dc), m_horizontal(horizontal), m_base(base), m_thickness(thickness)
+    BandPainter(HDC dc, bool horizontal, int base, int thickness, const UnitAxis& axis)
+        : m_dc(dc), m_horizontal(horizontal), m_base(base), m_thickness(thickness), m_axis(axis)
     {
     }
 
@@ -30,7 +30,7 @@ public:
         // The glyphs reach `ascent` before the baseline and `descent` after it, across the band.
         const int toBaseline = (metrics.tmAscent - metrics.tmDescent) / 2;
         for (const DimensionLabel& label : band.labels) {
-            const std::wstring text = std::to_wstring(label.value);
+            const std::wstring text = m_axis.Number(label.value);
             const POINT at = Point(label.centre, RowCentre(label.row) + toBaseline);
             TextOutW(m_dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
         }
@@ -57,6 +57,7 @@ private:
     bool m_horizontal;
     int m_base;
     int m_thickness;
+    const UnitAxis& m_axis;
 };
 
 } // namespace
@@ -94,20 +95,26 @@ void DrawDimensionBands(HDC dc, const PictureContent& content)
     GetTextMetricsW(dc, &metrics);
     // A band too thin for a line of text shows its marks alone.
     const bool rowHoldsText = metrics.tmHeight <= d / 2;
-    const NumberWidth width = [&](int32_t value) {
-        if (!rowHoldsText) return INT32_MAX / 4;
-        const std::wstring text = std::to_wstring(value);
-        SIZE size = {};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        return static_cast<int32_t>(size.cx);
+    const auto widthIn = [&](const UnitAxis& axis) -> NumberWidth {
+        return [dc, rowHoldsText, axis](int32_t value) {
+            if (!rowHoldsText) return INT32_MAX / 4;
+            const std::wstring text = axis.Number(value);
+            SIZE size = {};
+            GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+            return static_cast<int32_t>(size.cx);
+        };
     };
     const int32_t margin = std::max(2, d / 10);
     const DimensionBand alongX =
-        LayoutDimensionBand(content.linesX, content.origin, content.innerWidth, w, width, margin);
+        LayoutDimensionBand(content.linesX, content.origin, content.innerWidth, w, widthIn(content.alongX), margin);
     const DimensionBand alongY =
-        LayoutDimensionBand(content.linesY, content.origin, content.innerHeight, h, width, margin);
+        LayoutDimensionBand(content.linesY, content.origin, content.innerHeight, h, widthIn(content.alongY), margin);
 
-    BandPainter(dc, true, h, d).Paint(alongX, metrics);
+    BandPainter(dc, true, h, d, content.alongX).Paint(alongX, metrics);
+    const std::wstring name = UnitShortName(content.alongX.GetUnit());
+    if (rowHoldsText && !name.empty())
+        TextOutW(dc, w + d / 2, h + d / 2 + (metrics.tmAscent - metrics.tmDescent) / 2, name.c_str(),
+                 static_cast<int>(name.size()));
     SelectObject(dc, upwards.get());
-    BandPainter(dc, false, w, d).Paint(alongY, metrics);
+    BandPainter(dc, false, w, d, content.alongY).Paint(alongY, metrics);
 }
