@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ruler/UnitAxis.h"
 #include "ruler/WindowRect.h"
 
 #include <windows.h>
@@ -24,6 +25,9 @@ struct PictureContent {
     int32_t innerHeight = 0;
     std::vector<int32_t> linesX;
     std::vector<int32_t> linesY;
+    // The unit the bands' numbers are written in, along X and Y; Pixels unless the ruler says otherwise.
+    UnitAxis alongX;
+    UnitAxis alongY;
     COLORREF markColour = 0;
     LOGFONTW font = {};
 };

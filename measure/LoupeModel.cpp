@@ -70,6 +70,12 @@ std::wstring LoupePositionText(int32_t x, int32_t y)
     return L"X " + std::to_wstring(x) + L"  Y " + std::to_wstring(y);
 }
 
+std::wstring LoupePositionText(int32_t x, int32_t y, const UnitAxis& alongX, const UnitAxis& alongY)
+{
+    if (alongX.GetUnit() == Unit::Pixels) return LoupePositionText(x, y);
+    return L"X " + alongX.Number(x) + L"  Y " + alongY.NumberWithName(y);
+}
+
 std::wstring LoupeColorText(uint32_t color)
 {
     static const wchar_t kDigits[] = L"0123456789ABCDEF";
@@ -90,6 +96,11 @@ std::wstring LoupeChannelsText(uint32_t color)
 std::wstring LoupeReadout(int32_t x, int32_t y, uint32_t color)
 {
     return LoupePositionText(x, y) + L"  " + LoupeColorText(color) + L"  " + LoupeChannelsText(color);
+}
+
+std::wstring LoupeReadout(int32_t x, int32_t y, uint32_t color, const UnitAxis& alongX, const UnitAxis& alongY)
+{
+    return LoupePositionText(x, y, alongX, alongY) + L"  " + LoupeColorText(color) + L"  " + LoupeChannelsText(color);
 }
 
 int32_t StepLoupeZoom(int32_t zoom, int direction)

@@ -4,6 +4,7 @@
 // scale, placement beside the pointer, and the magnified image of a pixel block.
 // Positions and pixels are device pixels; colours are 0x00BBGGRR like COLORREF.
 
+#include "ruler/UnitAxis.h"
 #include "ruler/WindowRect.h"
 
 #include <cstddef>
@@ -17,6 +18,10 @@ std::wstring LoupeReadout(int32_t x, int32_t y, uint32_t color);
 std::wstring LoupePositionText(int32_t x, int32_t y);
 std::wstring LoupeColorText(uint32_t color);
 std::wstring LoupeChannelsText(uint32_t color);
+// The same in a unit, its name written once after Y: "X 40.0  Y 30.0 mm  #00C000  (0, 192, 0)";
+// in Pixels exactly the texts above.
+std::wstring LoupeReadout(int32_t x, int32_t y, uint32_t color, const UnitAxis& alongX, const UnitAxis& alongY);
+std::wstring LoupePositionText(int32_t x, int32_t y, const UnitAxis& alongX, const UnitAxis& alongY);
 
 // The next zoom step up (direction > 0) or down; the ends stay where they are, and a
 // zoom that is no step gives the default step.

@@ -337,13 +337,33 @@ def icon_save_picture():
     return img
 
 
+def icon_copy_measurements():
+    """A dimension line over the rows of a table: the measurements as text."""
+    img = canvas(16)
+    fill(img, 1, 6, 15, 16, PAPER)
+    frame(img, 1, 6, 15, 16, GREY)
+    for y in (9, 12):
+        fill(img, 2, y, 14, y + 1, GREY)
+    fill(img, 6, 7, 7, 15, GREY)
+    for y in (7, 10, 13):
+        fill(img, 8, y + 1, 13, y + 2, BLUE)
+    fill(img, 0, 0, 1, 5, RED)
+    fill(img, 15, 0, 16, 5, RED)
+    fill(img, 1, 2, 15, 3, RED)
+    line(img, 1, 2, 3, 0, RED)
+    line(img, 1, 2, 3, 4, RED)
+    line(img, 14, 2, 12, 0, RED)
+    line(img, 14, 2, 12, 4, RED)
+    return img
+
+
 MENU_ICONS = {
     'exit': icon_exit, 'tasktray': icon_tasktray, 'topmost': icon_topmost,
     'menu_icon': icon_menu_icon, 'copy': icon_copy, 'add_line': lambda: icon_line('add'),
     'delete_line': lambda: icon_line('delete'), 'line_list': icon_line_list,
     'delete_all_lines': icon_delete_all_lines, 'size': icon_size, 'copy_setting': icon_copy_setting,
     'loupe': icon_loupe, 'lines_at_edges': icon_lines_at_edges, 'snap_to_edges': icon_snap_to_edges,
-    'save_picture': icon_save_picture,
+    'save_picture': icon_save_picture, 'copy_measurements': icon_copy_measurements,
 }
 
 write_icon_file('icons/mensuro.ico', [(16, ruler_icon(16)), (32, ruler_icon(32))])

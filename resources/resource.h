@@ -21,6 +21,14 @@
 #define IDS_SAVE_PICTURE_TITLE 123
 #define IDS_SAVE_PICTURE_FAILED 124
 #define IDS_PNG_FILTER 125
+// What is wrong with a typed calibration length.
+#define IDS_CALIBRATE_EMPTY 126
+#define IDS_CALIBRATE_NOT_NUMBER 127
+#define IDS_CALIBRATE_NOT_POSITIVE 128
+#define IDS_CALIBRATE_OUT_OF_RANGE 129
+// The scale's sources, one a line in ScaleSource order; the measurement table's words, tab-separated.
+#define IDS_SCALE_SOURCES 130
+#define IDS_MEASUREMENT_LABELS 131
 // Global keys and the command line
 #define IDS_HOTKEYS_TAKEN 132
 #define IDS_HOTKEY_DUPLICATE 133
@@ -51,6 +59,7 @@
 #define IDI_LINES_AT_EDGES 166
 #define IDI_SNAP_TO_EDGES 167
 #define IDI_SAVE_PICTURE 168
+#define IDI_COPY_MEASUREMENTS 169
 
 // Cursors
 #define IDC_TARGET 132
@@ -78,6 +87,16 @@
 #define ID_LINES_AT_EDGES 32791
 #define ID_SNAP_TO_EDGES 32792
 #define ID_SAVE_PICTURE 32793
+// The "Unit" submenu's radio items, consecutive in the order of Unit (ruler/Units.h).
+#define ID_UNIT_PIXELS 32794
+#define ID_UNIT_LOGICAL_PIXELS 32795
+#define ID_UNIT_MILLIMETRES 32796
+#define ID_UNIT_CENTIMETRES 32797
+#define ID_UNIT_INCHES 32798
+#define ID_UNIT_POINTS 32799
+#define ID_UNIT_PERCENT 32800
+#define ID_CALIBRATE 32801
+#define ID_COPY_MEASUREMENTS 32802
 #define ID_KEYS 32803
 #define ID_APP_ABOUT 57664
 
@@ -148,6 +167,15 @@
 #define IDC_OFFSET_LABEL 1042
 #define IDC_INCLUDE_MEASUREMENTS 1043
 
+// Calibrate dialog (measure/)
+#define IDD_CALIBRATE 134
+#define IDC_CALIBRATE_MONITOR 1044
+#define IDC_CALIBRATE_SCALE 1045
+#define IDC_CALIBRATE_WIDTH 1046
+#define IDC_CALIBRATE_LENGTH 1047
+#define IDC_CALIBRATE_UNIT 1048
+// Also the dialog's result when the calibration is to be forgotten.
+#define IDC_CALIBRATE_RESET 1049
 // Keys dialog (shell/): per action a hotkey control, a Win box and a mark for a key in use
 #define IDD_KEYS 135
 #define IDC_KEY_RULER 1050

@@ -8,10 +8,10 @@ objdump=${2:?objdump to use}
 command -v "$objdump" >/dev/null || { echo "$objdump: not installed" >&2; exit 1; }
 dlls=$("$objdump" -p "$exe" | sed -n 's/.*DLL Name: //p') || { echo "$objdump could not read $exe" >&2; exit 1; }
 [ -n "$dlls" ] || { echo "$exe: no imports found" >&2; exit 1; }
-allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$'
+allowed='^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|SETUPAPI|msvcrt|api-ms-win-crt-[a-z0-9-]+)\.dll$'
 bad=0
 while read -r dll; do
-    if [[ ! "$dll" =~ $allowed ]] && [[ ! "${dll^^}" =~ ^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|MSVCRT)\.DLL$ ]]; then
+    if [[ ! "$dll" =~ $allowed ]] && [[ ! "${dll^^}" =~ ^(KERNEL32|USER32|GDI32|ADVAPI32|SHELL32|COMCTL32|COMDLG32|OLE32|SETUPAPI|MSVCRT)\.DLL$ ]]; then
         echo "$exe imports $dll"
         bad=1
     fi

@@ -28,6 +28,11 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/shell/HotKeyValueTest.cpp
     unit/shell/RulerPlacementTest.cpp
     unit/app/CommandLineTest.cpp
+    # units, the screen's scale, calibration, ticks in a unit
+    unit/measure/UnitsTest.cpp
+    unit/measure/ScreenScaleTest.cpp
+    unit/measure/MeasurementTableTest.cpp
+    unit/scalebar/UnitTicksTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -51,6 +56,8 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/copy/SavePictureTest.cpp
     unit/copy/DimensionBandsTest.cpp
     unit/copy/CopySettingDlgTest.cpp
+    # the monitor's scale and the Calibrate dialog
+    unit/measure/CalibrateDlgTest.cpp
     # template file on Windows
     unit/profile/IniProfileWinTest.cpp
     # Settings dialog and colour picker
