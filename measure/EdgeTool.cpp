@@ -1,6 +1,9 @@
 #include "measure/EdgeTool.h"
 
+#include "measure/OffScreenMask.h"
 #include "ruler/Geometry.h"
+#include "ruler/MonitorList.h"
+#include "ruler/Win32Rect.h"
 #include "resources/resource.h"
 #include "ruler/RulerTimers.h"
 
@@ -50,7 +53,11 @@ bool GrabInto(DibSurface& surface, int x, int y, int w, int h)
 bool CEdgeTool::GrabInner(const RECT& inner)
 {
     const int w = inner.right - inner.left, h = inner.bottom - inner.top;
-    if (!GrabInto(m_grab, inner.left, inner.top, w, h)) return false;
+    if (w <= 0 || h <= 0) return false;
+    if ((m_grab.Width() != w || m_grab.Height() != h) && !m_grab.Create(w, h, 24)) return false;
+    // Only what lies on a monitor is read; the rest is a fill that no snap takes for an edge.
+    m_coverage = ScreenCoverage(FromRect(inner), MonitorRects());
+    if (!m_grab.GrabScreen(m_coverage)) return false;
     m_block = BottomUpBlock(m_grab.Pixels(), w, h);
     return true;
 }
@@ -91,9 +98,11 @@ bool CEdgeTool::AddLinesAt(POINT screen)
     const RECT inner = m_host.InnerScreenRect();
     if (!PtInRect(&inner, screen)) return false;
     const int w = inner.right - inner.left, h = inner.bottom - inner.top;
-    const EdgeMask mask = OwnMask(inner, SnapNone, screen);
+    EdgeMask mask = OwnMask(inner, SnapNone, screen);
     const int32_t x = SeenIndex(mask.columns, screen.x - inner.left, w);
     const int32_t y = SeenIndex(mask.rows, screen.y - inner.top, h);
+    // The row and the column read only what lies on a monitor; the fill beyond is no edge.
+    if (x >= 0 && y >= 0) MaskOffScreenCross(mask, ScreenCoverage(FromRect(inner), MonitorRects()), x, y);
     // The scan reads the row and the column through the point, nothing else.
     if (x < 0 || y < 0 || !GrabInto(m_row, inner.left, inner.top + y, w, 1) ||
         !GrabInto(m_column, inner.left + x, inner.top, 1, h))
@@ -123,8 +132,9 @@ void CEdgeTool::OnLineDrag(bool vertical, bool starting)
     }
     const RECT inner = m_host.InnerScreenRect();
     if (!SnapsNow() || !GrabInner(inner)) return;
-    const int axis = vertical ? SnapColumns : SnapRows;
-    m_dragStrengths = Strengths(OwnMask(inner, axis, POINT{}), vertical, 0, vertical ? m_block.width : m_block.height);
+    EdgeMask mask = OwnMask(inner, vertical ? SnapColumns : SnapRows, POINT{});
+    MaskOffScreenBlock(mask, m_coverage, vertical);
+    m_dragStrengths = Strengths(mask, vertical, 0, vertical ? m_block.width : m_block.height);
     m_dragVertical = vertical;
     m_dragReady = true;
 }
@@ -140,7 +150,8 @@ int32_t CEdgeTool::SnapLine(bool vertical, int32_t value, bool dragging)
     }
     const RECT inner = m_host.InnerScreenRect();
     if (!GrabInner(inner)) return value;
-    const EdgeMask mask = OwnMask(inner, vertical ? SnapColumns : SnapRows, POINT{});
+    EdgeMask mask = OwnMask(inner, vertical ? SnapColumns : SnapRows, POINT{});
+    MaskOffScreenBlock(mask, m_coverage, vertical);
     const int32_t snapped = ChooseSnap(Strengths(mask, vertical, value - kSnapRadius, value + kSnapRadius), value);
     m_grab.Release();
     m_block = PixelBlock();

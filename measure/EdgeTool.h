@@ -8,6 +8,7 @@
 
 #include "copy/DibSurface.h"
 #include "framework/Handles.h"
+#include "copy/ScreenCoverage.h"
 #include "measure/EdgeFinder.h"
 #include "ruler/RulerHost.h"
 #include "ruler/RulerTool.h"
@@ -60,6 +61,7 @@ private:
     DibSurface m_grab;
     DibSurface m_row, m_column; // the lines through a point that "Lines at Edges" reads
     PixelBlock m_block;
+    ScreenCoverage m_coverage; // which pixels of m_grab lie on a monitor
     std::vector<int32_t> m_dragStrengths;
     bool m_dragVertical = true;
     bool m_dragReady = false;

@@ -1,5 +1,6 @@
 #include "measure/LoupeTool.h"
 
+#include "copy/ScreenCopy.h"
 #include "measure/LoupeWnd.h"
 #include "resources/resource.h"
 
@@ -47,7 +48,8 @@ bool CLoupeTool::OnKey(WPARAM key, bool ctrl)
     if (ctrl) {
         // Ctrl+C copies the colour under the pointer while the loupe shows; else it is Copy's.
         if (key != 'C' || !on) return false;
-        m_loupe->CopyColor(m_host.Window());
+        // Reported as Copy reports, when the options ask for it.
+        ReportCopyResult(m_host.Window(), m_host.Model().options, m_loupe->CopyColor(m_host.Window()));
         return true;
     }
     if (key == 'L') {

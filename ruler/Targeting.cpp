@@ -5,7 +5,7 @@
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
 #include "ruler/Geometry.h"
-#include "ruler/MonitorRect.h"
+#include "ruler/TargetWindow.h"
 #include "ruler/Win32Rect.h"
 
 namespace {
@@ -41,8 +41,8 @@ void CTargeting::OnModeMove(POINT p, bool ctrl)
     ClientToScreen(m_host.Window(), &screen);
     HWND under = WindowFromPoint(screen);
     if (!under || under == m_host.Window() || under == m_target) return;
-    RECT rect = {};
-    GetWindowRect(under, &rect);
+    // The frame the user sees: Windows 10 and later give top-level windows invisible borders.
+    const RECT rect = ToRect(VisibleFrameOf(under));
     DrawTargetOutline(m_targetRect);
     DrawTargetOutline(rect);
     m_targetRect = rect;
@@ -78,7 +78,15 @@ void CTargeting::Drop(POINT q, bool ctrl)
 
 bool CTargeting::PlaceInside(HWND target)
 {
+    // The visible frame fills the inner area; the invisible borders lie beyond it.
     RECT inner = m_host.InnerScreenRect();
+    RECT window = {};
+    GetWindowRect(target, &window);
+    const RECT frame = ToRect(VisibleFrameOf(target));
+    inner.left -= frame.left - window.left;
+    inner.top -= frame.top - window.top;
+    inner.right += window.right - frame.right;
+    inner.bottom += window.bottom - frame.bottom;
     if (GetWindowLongPtrW(target, GWL_STYLE) & WS_CHILD) {
         if (StringMessageBox(m_host.Window(), IDS_CONFIRM_CHILD_RESIZE, MB_YESNO | MB_ICONQUESTION) != IDYES) return false;
         if (HWND parent = GetParent(target)) MapWindowPoints(nullptr, parent, reinterpret_cast<POINT*>(&inner), 2);
@@ -90,9 +98,9 @@ bool CTargeting::PlaceInside(HWND target)
 
 void CTargeting::FitAround(HWND target)
 {
-    RECT rect = {};
-    GetWindowRect(target, &rect);
+    // Cut to the monitor the target stands on, which need not be the ruler's.
+    const WindowRect frame = VisibleFrameOf(target);
     const HWND ruler = m_host.Window();
-    const WindowRect fit = FitRulerAround(FromRect(rect), MonitorRectOf(ruler), m_host.Thickness());
+    const WindowRect fit = FitRulerAround(frame, MonitorOfTarget(frame), m_host.Thickness());
     SetWindowPos(ruler, nullptr, fit.left, fit.top, fit.Width(), fit.Height(), SWP_NOZORDER);
 }

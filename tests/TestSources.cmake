@@ -45,6 +45,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/ruler/RulerRoutingTest.cpp
     unit/ruler/LineDragTest.cpp
     unit/measure/EdgeToolTest.cpp
+    unit/copy/CopyToolTest.cpp
     unit/resources/ResourcesTest.cpp
     # menus, tray icon
     unit/shell/IconMenuTest.cpp
@@ -84,4 +85,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/EdgeLinesTest.cpp
     e2e/PictureTest.cpp
     e2e/OwnWindowsTest.cpp
+    e2e/ScreenEdgesTest.cpp
 )

@@ -49,7 +49,8 @@ public:
     std::vector<HWND> ownWindows;
     void PutAsideForPicture(bool) override {}
     INT_PTR RunDialog(CModalDialog&) override { return IDCANCEL; }
-    bool DialogOpen() const override { return false; }
+    bool DialogOpen() const override { return dialogOpen; }
+    bool dialogOpen = false;
     void ShowContextMenu(int, int) override {}
     bool StartMouseMode(MouseMode& started, POINT) override
     {
