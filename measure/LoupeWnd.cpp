@@ -6,6 +6,7 @@
 #include "framework/Handles.h"
 #include "ruler/Geometry.h"
 #include "ruler/MonitorList.h"
+#include "ruler/MonitorRect.h"
 #include "ruler/RulerOptions.h"
 
 #include <algorithm>
@@ -25,25 +26,6 @@ constexpr COLORREF kStripColor = RGB(32, 32, 32);
 constexpr COLORREF kFrozenStripColor = RGB(24, 40, 96);
 constexpr COLORREF kTextColor = RGB(255, 255, 255);
 constexpr COLORREF kFrameColor = RGB(128, 128, 128);
-
-// The monitor's own scale where the system tells it (Windows 8.1 on), else the screen's.
-int32_t MonitorDpi(HMONITOR monitor)
-{
-    using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    // Loaded once and kept for the life of the process, as an import would be.
-    static const auto getDpiForMonitor = [] {
-        HMODULE shcore = LoadLibraryW(L"shcore.dll");
-        return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
-                            reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")))
-                      : nullptr;
-    }();
-    UINT dpiX = 0, dpiY = 0;
-    if (getDpiForMonitor && getDpiForMonitor(monitor, 0 /* MDT_EFFECTIVE_DPI */, &dpiX, &dpiY) == S_OK && dpiY > 0)
-        return static_cast<int32_t>(dpiY);
-    const WindowDC screen(nullptr);
-    const int dpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kBaseDpi;
-}
 
 bool SamePoint(POINT a, POINT b)
 {

@@ -97,14 +97,10 @@ int WindowDpi(HWND window)
     return dpi > 0 ? dpi : 96;
 }
 
-int DpiWhereRectGoes(HWND window, const WindowRect& rect)
+int MonitorDpi(HMONITOR monitor)
 {
-    if (!Api().available) return WindowDpi(window);
-    const RECT r = ToRect(rect);
-    const HMONITOR target = Api().monitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
-    if (!target || target == Api().monitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) return WindowDpi(window);
-    // Looked up: the function is there from Windows 8.1 on.
     using GetDpiForMonitorFn = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    // Loaded once and kept for the life of the process, as an import would be.
     static const auto getDpiForMonitor = [] {
         HMODULE shcore = LoadLibraryW(L"shcore.dll");
         return shcore ? reinterpret_cast<GetDpiForMonitorFn>(
@@ -112,8 +108,20 @@ int DpiWhereRectGoes(HWND window, const WindowRect& rect)
                       : nullptr;
     }();
     constexpr int kEffectiveDpi = 0; // MDT_EFFECTIVE_DPI
-    UINT x = 0, y = 0;
-    if (getDpiForMonitor && SUCCEEDED(getDpiForMonitor(target, kEffectiveDpi, &x, &y)) && y > 0)
-        return static_cast<int>(y);
-    return WindowDpi(window);
+    UINT dpiX = 0, dpiY = 0;
+    if (getDpiForMonitor && getDpiForMonitor(monitor, kEffectiveDpi, &dpiX, &dpiY) == S_OK && dpiY > 0)
+        return static_cast<int>(dpiY);
+    HDC screen = GetDC(nullptr);
+    const int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 0;
+    if (screen) ReleaseDC(nullptr, screen);
+    return dpi > 0 ? dpi : 96;
+}
+
+int DpiWhereRectGoes(HWND window, const WindowRect& rect)
+{
+    if (!Api().available) return WindowDpi(window);
+    const RECT r = ToRect(rect);
+    const HMONITOR target = Api().monitorFromRect(&r, MONITOR_DEFAULTTONEAREST);
+    if (!target || target == Api().monitorFromWindow(window, MONITOR_DEFAULTTONEAREST)) return WindowDpi(window);
+    return MonitorDpi(target);
 }

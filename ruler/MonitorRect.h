@@ -20,3 +20,6 @@ int WindowDpi(HWND window);
 // The DPI the window will have once moved to `rect`: its own where the rectangle lies on
 // the window's monitor now, else that of the monitor the rectangle goes to.
 int DpiWhereRectGoes(HWND window, const WindowRect& rect);
+
+// A monitor's own scale where the system tells it (Windows 8.1 on), else the screen's.
+int MonitorDpi(HMONITOR monitor);

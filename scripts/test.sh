@@ -45,9 +45,10 @@ step "Native tests (ASan + UBSan)"
 ctest --test-dir "$build/native" --output-on-failure --no-tests=error
 record $? "native tests"
 
-step "Fuzzing the template file store"
-if [ -x "$build/native/bin/fuzz_ini_profile" ]; then
-    "$root/tests/fuzz/run-fuzz.sh" "$build/native/bin/fuzz_ini_profile"
+step "Fuzzing the template file store and the other inputs"
+if [ -x "$build/native/bin/fuzz_ini_profile" ] && [ -x "$build/native/bin/fuzz_inputs" ]; then
+    "$root/tests/fuzz/run-fuzz.sh" "$build/native/bin/fuzz_ini_profile" &&
+        "$root/tests/fuzz/run-fuzz.sh" "$build/native/bin/fuzz_inputs" inputs
     record $? "fuzz"
 else
     echo "fuzz target missing"; record 1 "fuzz"

@@ -1,15 +1,16 @@
 #!/bin/sh
-# Replays the committed template-file corpus, then fuzzes for a short, seeded,
-# bounded run on a scratch copy so the repository stays untouched.
-# Usage: tests/fuzz/run-fuzz.sh <path-to-fuzz_ini_profile>
+# Replays a committed corpus (the template file's, "ini", unless another is named),
+# then fuzzes for a short, seeded, bounded run on a scratch copy so the repository
+# stays untouched.
+# Usage: tests/fuzz/run-fuzz.sh <path-to-fuzz-target> [corpus]
 set -eu
 
-if [ $# -ne 1 ] || [ ! -x "$1" ]; then
-    echo "usage: $0 <path-to-fuzz_ini_profile>" >&2
+if [ $# -lt 1 ] || [ $# -gt 2 ] || [ ! -x "$1" ]; then
+    echo "usage: $0 <path-to-fuzz-target> [corpus]" >&2
     exit 2
 fi
 fuzzer=$1
-corpus=$(cd "$(dirname "$0")" && pwd)/corpus/ini
+corpus=$(cd "$(dirname "$0")" && pwd)/corpus/${2:-ini}
 
 # The target saves a file on every input; memory-backed storage keeps that fast.
 if [ -z "${TMPDIR:-}" ] && [ -d /dev/shm ] && [ -w /dev/shm ]; then
