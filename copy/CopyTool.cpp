@@ -47,13 +47,13 @@ void CCopyTool::StartDelay(UINT_PTR timer)
     m_host.StartTimer(*this, timer, static_cast<UINT>(std::max(m_host.Model().options.CopyTimer, 0)));
 }
 
-PictureContent CCopyTool::Content() const
+PictureContent RulerPicture(const RulerHost& host)
 {
     RECT window = {};
-    GetWindowRect(m_host.Window(), &window);
-    const RulerModel& model = m_host.Model();
-    return RulerPictureContent(FromRect(window), model.options, m_host.Thickness(), model.lines.X(), model.lines.Y(),
-                               m_host.LabelFont());
+    GetWindowRect(host.Window(), &window);
+    const RulerModel& model = host.Model();
+    return RulerPictureContent(FromRect(window), model.options, host.Thickness(), model.lines.X(), model.lines.Y(),
+                               host.LabelFont());
 }
 
 void CCopyTool::OnTimer(UINT_PTR id)
@@ -70,9 +70,9 @@ void CCopyTool::OnTimer(UINT_PTR id)
     // The picture shows what the user sees under the ruler, without the ruler's own windows.
     const HiddenForGrab hidden(m_host.OwnWindows());
     if (id == TimerCopy)
-        ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, Content()));
+        ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, RulerPicture(m_host)));
     else if (id == TimerSavePicture)
-        SavePicture(ruler, m_picture, Content());
+        SavePicture(ruler, m_picture, RulerPicture(m_host));
 }
 
 // The copy's options are saved with the others at exit.

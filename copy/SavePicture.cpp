@@ -65,12 +65,19 @@ std::wstring FolderOf(const std::wstring& path)
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
 }
 
+// The picture as a PNG file's bytes at `path`.
+bool WritePng(const std::wstring& path, HGLOBAL dib)
+{
+    const GlobalBlock png(EncodePng(dib));
+    return png.get() && WriteBlockToFile(path, png.get());
+}
+
+} // namespace
+
 void ReportSaveFailure(HWND owner)
 {
     StringMessageBox(owner, IDS_SAVE_PICTURE_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
-
-} // namespace
 
 bool WriteBlockToFile(const std::wstring& path, HGLOBAL block)
 {
@@ -109,10 +116,15 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
     picture.m_saving = false;
     if (!chosen) return;
 
-    const GlobalBlock png(EncodePng(dib.get()));
-    if (!png.get() || !WriteBlockToFile(path, png.get())) {
+    if (!WritePng(path, dib.get())) {
         ReportSaveFailure(owner);
         return;
     }
     picture.SetLastFolder(FolderOf(path));
+}
+
+bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const PictureContent& content)
+{
+    const GlobalBlock dib(content.area.IsEmpty() ? nullptr : picture.Take(content));
+    return dib.get() && WritePng(path, dib.get());
 }

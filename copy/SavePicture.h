@@ -14,6 +14,14 @@ class CScreenPicture;
 // a cancelled dialog writes nothing.
 void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& content);
 
+// The command line's save: takes the picture and writes it as PNG to `path` without
+// asking, as "Save Picture..." writes it. Says nothing; false when the picture could not
+// be taken or written.
+bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const PictureContent& content);
+
+// Tells the user that a picture could not be saved.
+void ReportSaveFailure(HWND owner);
+
 // Writes a global block's bytes as the whole file at `path`; a file that could not be
 // written completely is removed again.
 bool WriteBlockToFile(const std::wstring& path, HGLOBAL block);

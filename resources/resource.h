@@ -79,6 +79,8 @@
 #define ID_SNAP_TO_EDGES 32792
 #define ID_SAVE_PICTURE 32793
 #define ID_KEYS 32803
+// Not in the menu: "Lines at Edges" at the pointer, which a global key posts to the ruler
+#define ID_LINES_AT_POINTER 32804
 #define ID_APP_ABOUT 57664
 
 // Settings dialog (settings/)
