@@ -9,14 +9,15 @@
 #include "measure/LoupeTool.h"
 #include "settings/SettingsTool.h"
 #include "shell/ContextMenu.h"
+#include "shell/GlobalKeysTool.h"
 #include "shell/TrayIcon.h"
 #include "shell/WindowCommands.h"
 
 class CRulerTools {
 public:
     explicit CRulerTools(RulerHost& host)
-        : m_menu(host), m_window(host), m_tray(host), m_settings(host), m_lineList(host), m_loupe(host),
-          m_edges(host), m_copy(host)
+        : m_menu(host), m_window(host), m_tray(host), m_keys(host), m_settings(host), m_lineList(host),
+          m_loupe(host), m_edges(host), m_copy(host)
     {
     }
     CRulerTools(const CRulerTools&) = delete;
@@ -25,13 +26,14 @@ public:
     // The loupe comes before the copy: while it shows, Ctrl+C copies its colour.
     RulerTools Chain()
     {
-        return {&m_menu, &m_window, &m_tray, &m_settings, &m_lineList, &m_loupe, &m_edges, &m_copy};
+        return {&m_menu, &m_window, &m_tray, &m_keys, &m_settings, &m_lineList, &m_loupe, &m_edges, &m_copy};
     }
 
 private:
     CContextMenu m_menu;
     CWindowCommands m_window;
     CTrayIcon m_tray;
+    CGlobalKeysTool m_keys;
     CSettingsTool m_settings;
     CLineListTool m_lineList;
     CLoupeTool m_loupe;
