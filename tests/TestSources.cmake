@@ -54,6 +54,9 @@ set(MENSURO_WIN_TEST_SOURCES
     # global keys, the Keys dialog, the hand-over to a running ruler
     unit/shell/GlobalKeysTest.cpp
     unit/app/CommandHandOverTest.cpp
+    # the global keys and the command line as features of the ruler
+    unit/shell/GlobalKeysToolTest.cpp
+    unit/app/CommandToolTest.cpp
 )
 
 # End-to-end tests: drive the real Mensuro.exe.
