@@ -74,4 +74,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/MouseModesTest.cpp
     e2e/EdgeLinesTest.cpp
     e2e/PictureTest.cpp
+    e2e/AlwaysAtHandTest.cpp
 )
