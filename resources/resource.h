@@ -51,6 +51,7 @@
 #define IDI_LINES_AT_EDGES 166
 #define IDI_SNAP_TO_EDGES 167
 #define IDI_SAVE_PICTURE 168
+#define IDI_KEYS 170
 
 // Cursors
 #define IDC_TARGET 132

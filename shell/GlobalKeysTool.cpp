@@ -48,6 +48,11 @@ void CGlobalKeysTool::EditKeys()
         m_keys.Register(m_host.Window());
 }
 
+void CGlobalKeysTool::AddMenuImages(std::vector<MenuImage>& images) const
+{
+    images.push_back({ID_KEYS, IDI_KEYS});
+}
+
 bool CGlobalKeysTool::OnSysKey(WPARAM key, bool shift)
 {
     const auto step = RulerMoveStep(static_cast<uint32_t>(key), shift);

@@ -24,6 +24,7 @@ public:
     bool OnCommand(UINT id) override;
     bool OnSysKey(WPARAM key, bool shift) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void AddMenuImages(std::vector<MenuImage>& images) const override;
 
     const CGlobalKeys& Keys() const { return m_keys; }
 
