@@ -1,13 +1,15 @@
 // The ruler at hand from anywhere: global keys while another program works, one ruler that
 // later starts hand their command line to, and the ruler moved by Alt+arrows.
 #include "e2e/RulerSession.h"
-#include "support/PngHeader.h"
 #include "support/RegistryScope.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
+#include <cstring>
+#include <fstream>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -65,6 +67,16 @@ int RulerWindows()
         },
         reinterpret_cast<LPARAM>(&count));
     return count;
+}
+
+// The picture size in a PNG file's header; 0 x 0 for no PNG file.
+std::pair<long, long> PngSize(const std::wstring& path)
+{
+    std::ifstream file(path.c_str(), std::ios::binary);
+    unsigned char h[24] = {};
+    if (!file.read(reinterpret_cast<char*>(h), sizeof(h)) || std::memcmp(h + 1, "PNG", 3) != 0) return {0, 0};
+    auto at = [&](int i) { return static_cast<long>(h[i] << 24 | h[i + 1] << 16 | h[i + 2] << 8 | h[i + 3]); };
+    return {at(16), at(20)};
 }
 
 std::wstring TempPath(const wchar_t* name)
@@ -137,8 +149,7 @@ TEST_F(AlwaysAtHand, LaterStartsHandTheirCommandToTheOneRuler)
     EXPECT_TRUE(PumpUntil([&] { return ruler.Rect().top == kRuler.top - 10; })) << ruler.Rect().top;
 
     EXPECT_EQ(0u, StartMensuro(L"/save \"" + m_picture + L"\""));
-    EXPECT_EQ(320, PngFileSize(m_picture).cx);
-    EXPECT_EQ(220, PngFileSize(m_picture).cy);
+    EXPECT_EQ(std::make_pair(320L, 220L), PngSize(m_picture)) << "the inner area";
     // The second start has its answer before the ruler tells its user.
     EXPECT_EQ(1u, StartMensuro(L"/save \"" + m_unwritable + L"\""));
     HWND box = nullptr;
@@ -150,14 +161,12 @@ TEST_F(AlwaysAtHand, LaterStartsHandTheirCommandToTheOneRuler)
     EXPECT_EQ(0u, ruler.Exit()) << "its exit code";
     EXPECT_EQ(static_cast<uint32_t>(kRuler.top - 10), MensuroRegistry().Dword("CMensuroDlg", "TOP").value_or(0))
         << "saved as Exit saves";
-    EXPECT_EQ(0x144Cu, MensuroRegistry().Dword("CMensuroDlg", "HotKeyLoupe").value_or(0)) << "Win+Alt+L";
 }
 
 TEST_F(AlwaysAtHand, AStartForSaveWritesThePictureAndEndsWithWhetherItCould)
 {
     EXPECT_EQ(0u, StartMensuro(L"/save \"" + m_picture + L"\""));
-    EXPECT_EQ(320, PngFileSize(m_picture).cx);
-    EXPECT_EQ(220, PngFileSize(m_picture).cy);
+    EXPECT_EQ(std::make_pair(320L, 220L), PngSize(m_picture)) << "the inner area";
     EXPECT_EQ(1u, StartMensuro(L"/save \"" + m_unwritable + L"\""));
     EXPECT_EQ(0, RulerWindows()) << "and no ruler stays";
 }
