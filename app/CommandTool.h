@@ -4,7 +4,8 @@
 // (app/RulerInstance.h), the commands they hand over (WM_COPYDATA, app/CommandHandOver.h),
 // the command this process was started with, and the exit code the process ends with. It
 // brings the ruler's window forward, posts the ruler "Copy" and "Exit" (IDOK, which saves
-// the options), and saves the copy's picture to a file; it changes nothing of the model.
+// the options; with a dialog of the ruler's open, the ruler ends once it is closed), and
+// saves the copy's picture to a file; it changes nothing of the model.
 //
 // A save from the command line never asks for a file, and a ruler started for one never
 // reports a failure: it ends, and its exit code tells the script. A ruler the user started

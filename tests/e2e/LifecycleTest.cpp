@@ -27,9 +27,9 @@ SIZE TemplateSize()
 
 std::map<std::string, uint32_t> StoredOptions()
 {
-    static const char* names[] = {"LEFT",      "RIGHT",       "TOP",         "BOTTOM",    "Option",
-                                  "Flags",     "ScaleSize",   "LineSize",    "LineColor", "LineTextColor",
-                                  "CopyTimer", "CopyOffsetX", "CopyOffsetY", "LoupeZoom", "EdgeTolerance",
+    static const char* names[] = {"LEFT",        "RIGHT",       "TOP",         "BOTTOM",    "Option",
+                                  "Flags",       "ScaleSize",   "LineSize",    "LineColor", "LineTextColor",
+                                  "CopyTimer",   "CopyOffsetX", "CopyOffsetY", "LoupeZoom", "EdgeTolerance",
                                   "HotKeyRuler", "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"};
     std::map<std::string, uint32_t> values;
     for (const char* name : names)

@@ -18,7 +18,8 @@ TEST(CommandTool, ALaterStartsCommandIsAnsweredAndActsOnTheRuler)
         LRESULT answer = 0;
         EXPECT_TRUE(tool.OnMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&copy), answer));
         MSG msg = {};
-        const UINT posted = PeekMessageW(&msg, host.Window(), WM_COMMAND, WM_COMMAND, PM_REMOVE) ? LOWORD(msg.wParam) : 0;
+        const UINT posted =
+            PeekMessageW(&msg, host.Window(), WM_COMMAND, WM_COMMAND, PM_REMOVE) ? LOWORD(msg.wParam) : 0;
         return std::make_pair(static_cast<intptr_t>(answer), posted);
     };
     EXPECT_EQ(std::make_pair(kHandOverDone, static_cast<UINT>(IDOK)), handOver(StartCommand::Exit))
