@@ -3,20 +3,24 @@
 // The ruler's features, one member each, and the order in which the ruler asks them.
 // A new feature is a folder of its own and one member here.
 
+#include "app/CommandLine.h"
+#include "app/CommandTool.h"
 #include "copy/CopyTool.h"
 #include "linelist/LineListTool.h"
 #include "measure/EdgeTool.h"
 #include "measure/LoupeTool.h"
 #include "settings/SettingsTool.h"
 #include "shell/ContextMenu.h"
+#include "shell/GlobalKeysTool.h"
 #include "shell/TrayIcon.h"
 #include "shell/WindowCommands.h"
 
 class CRulerTools {
 public:
-    explicit CRulerTools(RulerHost& host)
-        : m_menu(host), m_window(host), m_tray(host), m_settings(host), m_lineList(host), m_loupe(host),
-          m_edges(host), m_copy(host)
+    // `start`: the command this process runs the ruler for.
+    CRulerTools(RulerHost& host, const CommandLine& start)
+        : m_menu(host), m_window(host), m_tray(host), m_keys(host), m_commands(host, start), m_settings(host),
+          m_lineList(host), m_loupe(host), m_edges(host), m_copy(host)
     {
     }
     CRulerTools(const CRulerTools&) = delete;
@@ -25,13 +29,19 @@ public:
     // The loupe comes before the copy: while it shows, Ctrl+C copies its colour.
     RulerTools Chain()
     {
-        return {&m_menu, &m_window, &m_tray, &m_settings, &m_lineList, &m_loupe, &m_edges, &m_copy};
+        return {&m_menu,     &m_window,   &m_tray,  &m_keys,  &m_commands,
+                &m_settings, &m_lineList, &m_loupe, &m_edges, &m_copy};
     }
+
+    // The process's exit code once the ruler has ended.
+    int ExitCode() const { return m_commands.ExitCode(); }
 
 private:
     CContextMenu m_menu;
     CWindowCommands m_window;
     CTrayIcon m_tray;
+    CGlobalKeysTool m_keys;
+    CCommandTool m_commands;
     CSettingsTool m_settings;
     CLineListTool m_lineList;
     CLoupeTool m_loupe;

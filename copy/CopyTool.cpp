@@ -48,13 +48,13 @@ void CCopyTool::StartDelay(UINT_PTR timer)
     m_host.StartTimer(*this, timer, static_cast<UINT>(std::max(m_host.Model().options.CopyTimer, 0)));
 }
 
-PictureContent CCopyTool::Content() const
+PictureContent RulerPicture(const RulerHost& host)
 {
     RECT window = {};
-    GetWindowRect(m_host.Window(), &window);
-    const RulerModel& model = m_host.Model();
-    return RulerPictureContent(FromRect(window), model.options, m_host.Thickness(), model.lines.X(), model.lines.Y(),
-                               m_host.LabelFont());
+    GetWindowRect(host.Window(), &window);
+    const RulerModel& model = host.Model();
+    return RulerPictureContent(FromRect(window), model.options, host.Thickness(), model.lines.X(), model.lines.Y(),
+                               host.LabelFont());
 }
 
 void CCopyTool::OnTimer(UINT_PTR id)
@@ -71,9 +71,9 @@ void CCopyTool::OnTimer(UINT_PTR id)
     // The picture shows what the user sees under the ruler, without the ruler's own windows.
     m_host.PutAsideForPicture(true);
     if (id == TimerCopy)
-        ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, Content()));
+        ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, RulerPicture(m_host)));
     else if (id == TimerSavePicture)
-        SavePicture(ruler, m_picture, Content());
+        SavePicture(ruler, m_picture, RulerPicture(m_host));
     m_host.PutAsideForPicture(false);
 }
 

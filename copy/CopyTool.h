@@ -9,6 +9,10 @@
 #include "ruler/RulerHost.h"
 #include "ruler/RulerTool.h"
 
+// The picture "Copy" and "Save Picture..." take of the ruler as it stands (also the
+// command line's save).
+PictureContent RulerPicture(const RulerHost& host);
+
 class CCopyTool : public RulerTool {
 public:
     explicit CCopyTool(RulerHost& host) : m_host(host) {}
@@ -22,7 +26,6 @@ private:
     // Starts the delay before the picture, or starts it again: two commands within one
     // delay give one picture, a full delay after the second.
     void StartDelay(UINT_PTR timer);
-    PictureContent Content() const;
     void EditSettings();
 
     RulerHost& m_host;

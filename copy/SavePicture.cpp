@@ -100,12 +100,20 @@ HANDLE CreateFileBeside(const std::wstring& path, std::wstring& created)
     return INVALID_HANDLE_VALUE;
 }
 
+// The picture as a PNG file's bytes at `path`.
+bool WritePng(const std::wstring& path, HGLOBAL dib)
+{
+    SIZE_T size = 0;
+    const GlobalBlock png(EncodePng(dib, size));
+    return png.get() && WriteBlockToFile(path, png.get(), size);
+}
+
+} // namespace
+
 void ReportSaveFailure(HWND owner)
 {
     StringMessageBox(owner, IDS_SAVE_PICTURE_FAILED, MB_OK | MB_ICONEXCLAMATION);
 }
-
-} // namespace
 
 bool WriteBlockToFile(const std::wstring& path, HGLOBAL block, SIZE_T size)
 {
@@ -143,11 +151,15 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
     if (answer == DialogAnswer::Failed) ReportSaveFailure(owner);
     if (answer != DialogAnswer::Chosen) return;
 
-    SIZE_T size = 0;
-    const GlobalBlock png(EncodePng(dib.get(), size));
-    if (!png.get() || !WriteBlockToFile(path, png.get(), size)) {
+    if (!WritePng(path, dib.get())) {
         ReportSaveFailure(owner);
         return;
     }
     picture.SetLastFolder(FolderOf(path));
+}
+
+bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const PictureContent& content)
+{
+    const GlobalBlock dib(content.area.IsEmpty() ? nullptr : picture.Take(content));
+    return dib.get() && WritePng(path, dib.get());
 }

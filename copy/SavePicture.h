@@ -15,6 +15,14 @@ class CScreenPicture;
 // cancelled dialog writes nothing.
 void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& content);
 
+// The command line's save: takes the picture and writes it as PNG to `path` without
+// asking, as "Save Picture..." writes it. Says nothing; false when the picture could not
+// be taken or written.
+bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const PictureContent& content);
+
+// Tells the user that a picture could not be saved.
+void ReportSaveFailure(HWND owner);
+
 // Writes the first `size` bytes of a global block as the whole file at `path`. They go
 // to a new file in the same folder first, which takes the place of any file at `path`
 // only once it is whole: a failed write leaves that file as it was, and nothing new.

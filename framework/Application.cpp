@@ -18,7 +18,7 @@ int CApplication::Run()
 {
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
-    if (!InitInstance()) return 0;
+    if (!InitInstance()) return m_exitCode;
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

@@ -14,7 +14,8 @@ public:
     virtual ~CApplication();
 
     virtual bool InitInstance() = 0;
-    // Runs InitInstance and, if it returns true, a plain message loop.
+    // Runs InitInstance and, if it returns true, a plain message loop; returns the loop's
+    // exit code, or m_exitCode when InitInstance returns false.
     int Run();
 
     static CApplication* Current() { return s_current; }
@@ -23,6 +24,8 @@ public:
     void SetRegistryKey(const char* company);
 
     CWindow* m_pMainWnd = nullptr;
+    // The process's exit code when InitInstance has run the whole program.
+    int m_exitCode = 0;
 
 private:
     static CApplication* s_current;

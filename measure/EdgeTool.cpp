@@ -164,6 +164,10 @@ bool CEdgeTool::OnCommand(UINT id)
         StartPick();
         return true;
     }
+    if (id == ID_LINES_AT_POINTER) {
+        AddLinesAtPointer();
+        return true;
+    }
     if (id != ID_SNAP_TO_EDGES) return false;
     const bool on = !SnapsNow();
     m_host.ChangeModel([on](RulerModel& model) { SetOptionBit(model.options.Option, OptSnapEdges, on); });
@@ -173,10 +177,15 @@ bool CEdgeTool::OnCommand(UINT id)
 bool CEdgeTool::OnKey(WPARAM key, bool ctrl)
 {
     if (key != 'E' || ctrl) return false;
-    // Like Insert and Delete, E waits for a mode to end: it would change the lines under a drag.
+    AddLinesAtPointer();
+    return true;
+}
+
+void CEdgeTool::AddLinesAtPointer()
+{
+    // Like Insert and Delete, it waits for a mode to end: it would change the lines under a drag.
     POINT pointer = {};
     if (!m_host.InMouseMode() && GetCursorPos(&pointer)) AddLinesAt(pointer);
-    return true;
 }
 
 void CEdgeTool::UpdateMenu(HMENU popup) const

@@ -1,10 +1,11 @@
 #pragma once
 
-// Guide lines that find the edges on the screen. The edge tool owns "Lines at Edges" (key
-// E at the pointer, or a point picked after the menu command: a mouse mode of the ruler's
-// that waits for one click anywhere, timer TimerEdgePick), "Snap to Edges" for lines that
-// are dropped or added, and the screen grabs both read. It reads the ruler's inner area,
-// lines, options and tooltip, and changes the guide lines and the snap option bit.
+// Guide lines that find the edges on the screen. The edge tool owns "Lines at Edges" (at
+// the pointer for key E and for ID_LINES_AT_POINTER, which the global key posts; or at a
+// point picked after the menu command: a mouse mode of the ruler's that waits for one
+// click anywhere, timer TimerEdgePick), "Snap to Edges" for lines that are dropped or
+// added, and the screen grabs both read. It reads the ruler's inner area, lines, options
+// and tooltip, and changes the guide lines and the snap option bit.
 
 #include "copy/DibSurface.h"
 #include "framework/Handles.h"
@@ -35,6 +36,7 @@ public:
     // Lines on the edges of the area of one colour around a screen point of the inner
     // area; false when there was nothing to add.
     bool AddLinesAt(POINT screen);
+    void AddLinesAtPointer();
     bool Picking() const { return m_pick != PickOff; }
 
 private:

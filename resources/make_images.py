@@ -357,6 +357,19 @@ def icon_copy_measurements():
     return img
 
 
+def icon_keys():
+    """A key cap with a letter on it, seen from a little above."""
+    img = canvas(16)
+    fill(img, 1, 1, 15, 15, (200, 200, 195, 255))
+    frame(img, 1, 1, 15, 15, GREY)
+    fill(img, 3, 2, 13, 11, PAPER)
+    frame(img, 3, 2, 13, 11, GREY)
+    line(img, 6, 4, 6, 8, BLUE)
+    line(img, 7, 6, 9, 4, BLUE)
+    line(img, 7, 6, 9, 8, BLUE)
+    return img
+
+
 MENU_ICONS = {
     'exit': icon_exit, 'tasktray': icon_tasktray, 'topmost': icon_topmost,
     'menu_icon': icon_menu_icon, 'copy': icon_copy, 'add_line': lambda: icon_line('add'),
@@ -364,6 +377,7 @@ MENU_ICONS = {
     'delete_all_lines': icon_delete_all_lines, 'size': icon_size, 'copy_setting': icon_copy_setting,
     'loupe': icon_loupe, 'lines_at_edges': icon_lines_at_edges, 'snap_to_edges': icon_snap_to_edges,
     'save_picture': icon_save_picture, 'copy_measurements': icon_copy_measurements,
+    'keys': icon_keys,
 }
 
 write_icon_file('icons/mensuro.ico', [(16, ruler_icon(16)), (32, ruler_icon(32))])

@@ -60,6 +60,7 @@
 #define IDI_SNAP_TO_EDGES 167
 #define IDI_SAVE_PICTURE 168
 #define IDI_COPY_MEASUREMENTS 169
+#define IDI_KEYS 170
 
 // Cursors
 #define IDC_TARGET 132
@@ -98,6 +99,8 @@
 #define ID_CALIBRATE 32801
 #define ID_COPY_MEASUREMENTS 32802
 #define ID_KEYS 32803
+// Not in the menu: "Lines at Edges" at the pointer, which a global key posts to the ruler
+#define ID_LINES_AT_POINTER 32804
 #define ID_APP_ABOUT 57664
 
 // Settings dialog (settings/)

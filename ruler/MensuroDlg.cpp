@@ -320,7 +320,7 @@ LRESULT CMensuroDlg::OnKeyDown(WPARAM key, LPARAM)
     }
     if (MessageBeingHandled() == WM_SYSKEYDOWN) {
         for (RulerTool* tool : m_tools)
-            if (tool->OnSysKey(key)) return 0;
+            if (tool->OnSysKey(key, shift)) return 0;
         return Default();
     }
     for (const PointerStep& step : kPointerSteps) {

@@ -25,7 +25,7 @@ public:
     virtual bool OnKey(WPARAM /*key*/, bool /*ctrl*/) { return false; }
     // A key pressed with Alt (WM_SYSKEYDOWN) while the ruler is active; what no feature
     // takes keeps the system's meaning (Alt+F4).
-    virtual bool OnSysKey(WPARAM /*key*/) { return false; }
+    virtual bool OnSysKey(WPARAM /*key*/, bool /*shift*/) { return false; }
     // A timer this feature started through the ruler.
     virtual void OnTimer(UINT_PTR /*id*/) {}
     // A window message the ruler's own table does not handle.

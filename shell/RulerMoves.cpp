@@ -1,17 +1,9 @@
 #include "shell/RulerMoves.h"
 
+#include "ruler/MonitorList.h"
 #include "ruler/Win32Rect.h"
 
 namespace {
-
-BOOL CALLBACK AddMonitor(HMONITOR monitor, HDC, LPRECT, LPARAM list)
-{
-    MONITORINFO info = {};
-    info.cbSize = sizeof(info);
-    if (GetMonitorInfoW(monitor, &info))
-        reinterpret_cast<std::vector<WindowRect>*>(list)->push_back(FromRect(info.rcMonitor));
-    return TRUE;
-}
 
 void MoveWindowTo(HWND window, int x, int y)
 {
@@ -19,14 +11,6 @@ void MoveWindowTo(HWND window, int x, int y)
 }
 
 } // namespace
-
-std::vector<WindowRect> MonitorRects()
-{
-    std::vector<WindowRect> monitors;
-    EnumDisplayMonitors(nullptr, nullptr, &AddMonitor, reinterpret_cast<LPARAM>(&monitors));
-    if (monitors.empty()) monitors.push_back({0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)});
-    return monitors;
-}
 
 void BringRulerForward(HWND ruler, POINT inner, bool toPointer)
 {

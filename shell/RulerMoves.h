@@ -19,5 +19,3 @@ void BringRulerForward(HWND ruler, POINT inner, bool toPointer);
 // Moves the window by a step, its size and Z order kept.
 void MoveRulerBy(HWND ruler, const RulerStep& step);
 
-// The whole rectangle of every monitor; the primary screen alone when none can be listed.
-std::vector<WindowRect> MonitorRects();

@@ -67,6 +67,9 @@ set(MENSURO_WIN_TEST_SOURCES
     # global keys, the Keys dialog, the hand-over to a running ruler
     unit/shell/GlobalKeysTest.cpp
     unit/app/CommandHandOverTest.cpp
+    # the global keys and the command line as features of the ruler
+    unit/shell/GlobalKeysToolTest.cpp
+    unit/app/CommandToolTest.cpp
 )
 
 # End-to-end tests: drive the real Mensuro.exe.
@@ -86,4 +89,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/PictureTest.cpp
     e2e/OwnWindowsTest.cpp
     e2e/ScreenEdgesTest.cpp
+    e2e/AlwaysAtHandTest.cpp
 )

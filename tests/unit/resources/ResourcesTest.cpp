@@ -62,7 +62,8 @@ TEST(Resources, IconsLoadAtSixteenPixels)
 {
     for (UINT id : {IDI_MENSURO, IDI_EXIT, IDI_TASKTRAY, IDI_TOPMOST, IDI_VERSION, IDI_MENU_ICON, IDI_COPY,
                     IDI_ADD_LINE, IDI_DELETE_LINE, IDI_LINE_LIST, IDI_DELETE_ALL_LINES, IDI_SIZE, IDI_COPY_SETTING,
-                    IDI_LOUPE, IDI_LINES_AT_EDGES, IDI_SNAP_TO_EDGES, IDI_SAVE_PICTURE, IDI_COPY_MEASUREMENTS}) {
+                    IDI_LOUPE, IDI_LINES_AT_EDGES, IDI_SNAP_TO_EDGES, IDI_SAVE_PICTURE, IDI_COPY_MEASUREMENTS,
+                    IDI_KEYS}) {
         HICON icon =
             static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
         EXPECT_NE(nullptr, icon) << id;
