@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake ninja-build make g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix
-          wine wine64 xvfb x11-utils imagemagick googletest clang libclang-rt-dev ccache)
+          wine wine64 xvfb x11-utils xdotool imagemagick googletest clang libclang-rt-dev ccache)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,3 +1,4 @@
+#include "e2e/UserInput.h"
 #include "support/CrashExit.h"
 
 #include <gtest/gtest.h>
@@ -10,5 +11,6 @@ int wmain(int argc, wchar_t** argv)
     // Coordinates in the tests are screen pixels, whatever the display's scaling.
     SetProcessDPIAware();
     testing::InitGoogleTest(&argc, argv);
+    if (!UserInput::Available()) return 2;
     return RUN_ALL_TESTS();
 }

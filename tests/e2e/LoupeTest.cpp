@@ -42,14 +42,9 @@ bool WaitForText(HWND loupe, const std::wstring& text)
 
 void CtrlC()
 {
-    INPUT keys[4] = {};
-    const WORD vks[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = vks[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof(INPUT));
+    UserInput::KeyDown(VK_CONTROL);
+    UserInput::Key('C');
+    UserInput::KeyUp(VK_CONTROL);
 }
 
 class Loupe : public testing::Test {

@@ -2,11 +2,12 @@
 
 #include <windows.h>
 
+#include <mutex>
 #include <vector>
 
 // A borderless, non-topmost window of the test process in one solid colour, to lie under the
-// ruler or to be targeted by it. It records where it receives left presses; its messages are
-// handled only while the test pumps them (PumpUntil).
+// ruler or to be targeted by it. It lives on the window thread (WindowThread.h), which handles
+// its messages while the test runs, and records where it receives left presses.
 class SolidWindow {
 public:
     SolidWindow(const RECT& screenRect, COLORREF colour);
@@ -24,6 +25,7 @@ public:
 private:
     struct State {
         COLORREF colour;
+        mutable std::mutex lock; // the presses come in on the window thread
         std::vector<POINT> presses;
     };
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);

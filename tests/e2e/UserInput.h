@@ -2,8 +2,11 @@
 
 #include <windows.h>
 
-// Input the way a user makes it: real mouse and keyboard events.
+// Input the way a user makes it: real mouse and keyboard events. Under Wine they go through
+// the X server, as a real mouse's and keyboard's do; on Windows through SendInput.
 namespace UserInput {
+// Whether input can be sent here; false under Wine without xdotool, which says why on stderr.
+bool Available();
 void MoveTo(int x, int y);
 void Drag(int fromX, int fromY, int toX, int toY, bool rightButton = false, bool ctrl = false);
 void Click(int x, int y, bool rightButton = false);
@@ -12,4 +15,7 @@ void DoubleClick(int x, int y);
 void Press(int x, int y, bool rightButton = false);
 void Release(int x, int y, bool rightButton = false);
 void Key(WORD vk);
+// A key held down (Shift, Ctrl) across other input, then let go.
+void KeyDown(WORD vk);
+void KeyUp(WORD vk);
 } // namespace UserInput
