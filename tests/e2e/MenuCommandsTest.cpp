@@ -117,7 +117,6 @@ TEST_P(MenuCommands, EveryCommandDoesWhatItSays)
     ASSERT_TRUE(Choose(ruler, ID_COPY));
     // Watched without opening the clipboard, which would keep the ruler from it.
     EXPECT_TRUE(PumpUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000));
-    ruler.Settle();
     const BITMAPINFOHEADER picture = HeaderOf(ClipboardData(CF_DIB));
     EXPECT_EQ(320, picture.biWidth) << "the inner area";
     EXPECT_EQ(220, std::abs(picture.biHeight));

@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 
 #include <array>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -123,10 +124,7 @@ void TrayClick(const RulerSession& ruler)
 bool CloseMenuWithEsc(const RulerSession& ruler)
 {
     UserInput::Key(VK_ESCAPE);
-    const bool closed = PumpUntil([&] { return ContextMenuOf(ruler) == nullptr; });
-    // Under Wine a right press that follows the closing menu at once does not start targeting.
-    Linger(ruler);
-    return closed;
+    return PumpUntil([&] { return ContextMenuOf(ruler) == nullptr; });
 }
 
 // The coordinate tooltip's text while it shows; empty while it does not.
@@ -135,6 +133,31 @@ std::wstring ShownTip(const RulerSession& ruler)
     HWND tip = WindowOfProcess(ruler.ProcessId(), L"tooltips_class32");
     return tip ? TextOf(tip) : std::wstring();
 }
+
+// A left-handed user's mouse: the buttons swapped for the length of a test.
+class SwappedButtons {
+public:
+    SwappedButtons() : m_wasSwapped(SwapMouseButton(TRUE) != FALSE) {}
+    ~SwappedButtons() { SwapMouseButton(m_wasSwapped); }
+    SwappedButtons(const SwappedButtons&) = delete;
+    SwappedButtons& operator=(const SwappedButtons&) = delete;
+
+    // Whether the primary button is the physical right one, as the system delivers presses:
+    // one click of each button on a window that records left presses. (Windows swaps the
+    // messages; Wine 8 reports the swap but delivers the buttons as they are.)
+    static bool PrimaryIsPhysicalRight(const SolidWindow& window)
+    {
+        const RECT r = window.Rect();
+        const POINT right = {r.left + 10, r.top + 10}, left = {r.left + 20, r.top + 10};
+        UserInput::Click(right.x, right.y, true);
+        UserInput::Click(left.x, left.y);
+        PumpUntil([&] { return window.WasPressedAt(right.x, right.y) || window.WasPressedAt(left.x, left.y); });
+        return window.WasPressedAt(right.x, right.y);
+    }
+
+private:
+    bool m_wasSwapped;
+};
 
 class MouseModes : public testing::Test {
 protected:
@@ -157,20 +180,16 @@ TEST_F(MouseModes, TargetingAnotherProgramTwiceThenTheMenu)
     UserInput::Drag(from.x, from.y, Centre(edit).x, Centre(edit).y, true);
     ASSERT_TRUE(RulerBecomes(ruler, Inflated(edit, kS))) << "fitted around the edit control";
 
-    // Its title bar now lies under the ruler's top bar: the program moves clear of it, and comes
-    // to the front during the second drag, which sends the release to it.
+    // The fit brought the program to the front, with its title bar under the ruler's top bar:
+    // it moves clear of the ruler, and the second drag ends on its title bar.
     notepad.MoveTo({100, 600, 500, 900});
-    ruler.Settle();
     from = OnTopBar(ruler.Rect());
     const POINT title = notepad.OnTitleBar();
     UserInput::Press(from.x, from.y, true);
     UserInput::MoveTo(from.x - 100, from.y + 100);
     UserInput::MoveTo(title.x, title.y);
-    SetForegroundWindow(notepad.Window());
-    ruler.Settle();
     UserInput::Release(title.x, title.y, true);
     EXPECT_TRUE(RulerBecomes(ruler, Inflated(WindowRectOf(notepad.Window()), kS))) << "fitted around the window";
-    Linger(ruler);
 
     from = OnTopBar(ruler.Rect());
     EXPECT_NE(nullptr, OpenContextMenu(ruler, from.x, from.y)) << "the next right click opens the menu";
@@ -198,6 +217,28 @@ TEST_F(MouseModes, RightClickOnAnyPartOfTheBarsOpensTheMenuEveryTime)
     EXPECT_EQ(Edges(kRuler), Edges(ruler.Rect()));
 }
 
+// A quick hand's second right click, within the double-click time of the first.
+TEST_F(MouseModes, ARightClickSoonAfterTheLastOpensTheMenuAgain)
+{
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    struct Spot {
+        const char* name;
+        int x, y; // client coordinates
+    } const spots[] = {{"top band", 200, 14}, {"top bar", 200, 30}};
+    for (const Spot& spot : spots) {
+        SCOPED_TRACE(spot.name);
+        const POINT p = At(spot.x, spot.y);
+        ASSERT_NE(nullptr, OpenContextMenu(ruler, p.x, p.y));
+        ASSERT_TRUE(CloseMenuWithEsc(ruler));
+        // At once: the system makes it the second half of a double-click.
+        UserInput::Press(p.x, p.y, true);
+        UserInput::Release(p.x, p.y, true);
+        EXPECT_TRUE(PumpUntil([&] { return ContextMenuOf(ruler) != nullptr; })) << "the menu opens again";
+        CloseMenuWithEsc(ruler);
+    }
+}
+
 TEST_F(MouseModes, EscEndsTargetingErasesItsOutlineAndTheNextDragFits)
 {
     const RECT targetRect = {700, 500, 1000, 700};
@@ -214,7 +255,9 @@ TEST_F(MouseModes, EscEndsTargetingErasesItsOutlineAndTheNextDragFits)
     UserInput::Key(VK_ESCAPE);
     EXPECT_TRUE(WaitForPixel(edge.x, edge.y, kBackdrop)) << "Esc took the outline away";
     UserInput::Release(850, 650, true);
-    Linger(ruler);
+    // A line added by a double-click shows that the release has been handled.
+    UserInput::DoubleClick(from.x, from.y);
+    ASSERT_TRUE(WaitForPixel(from.x, 250, kCyan));
     EXPECT_EQ(Edges(kRuler), Edges(ruler.Rect())) << "nothing is fitted after Esc";
     EXPECT_EQ(nullptr, ContextMenuOf(ruler));
 
@@ -254,24 +297,42 @@ TEST_F(MouseModes, LineDragEndsWhenADialogOrAMenuTakesTheMouseOrOnEsc)
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
+        // The press finds the line where the last round left it: moves without a button drag nothing.
         UserInput::Press(onBottom.x, onBottom.y);
         UserInput::MoveTo(At(190, 270).x, onBottom.y);
-        ASSERT_TRUE(MovePressedUntil(At(240, 270), {0, 1}, [] { return ColumnShows(240, Inverted(kBackdrop)); }))
-            << "the drag is on";
+        UserInput::MoveTo(At(240, 270).x, onBottom.y);
+        ASSERT_TRUE(ColumnShows(240, Inverted(kBackdrop))) << "the drag is on";
         ASSERT_TRUE(way.takeOver());
         EXPECT_TRUE(ColumnShows(240, kBackdrop)) << "the moving band is erased";
         EXPECT_TRUE(ColumnShows(140, kCyan)) << "the line is back where it was";
         ASSERT_TRUE(way.giveBack());
         UserInput::Release(At(240, 270).x, onBottom.y);
-        // Moves without a button drag nothing.
         UserInput::MoveTo(At(300, 270).x, onBottom.y);
-        Linger(ruler);
-        EXPECT_TRUE(ColumnShows(140, kCyan));
-        EXPECT_TRUE(ColumnShows(300, kBackdrop));
     }
     UserInput::Drag(onBottom.x, onBottom.y, At(240, 270).x, onBottom.y);
     EXPECT_TRUE(ColumnShows(240, kCyan)) << "the next press drags again";
     EXPECT_TRUE(ColumnShows(140, kBackdrop));
+}
+
+TEST_F(MouseModes, SwappedButtonsDragALineWithThePrimaryAndFitWithTheOther)
+{
+    SolidWindow backdrop({50, 50, 600, 500}, kBackdrop);
+    const RECT targetRect = {700, 500, 1000, 700};
+    SolidWindow target(targetRect, kBackdrop);
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    const SwappedButtons swapped;
+    const bool primaryIsRight = SwappedButtons::PrimaryIsPhysicalRight(target);
+
+    const POINT onTop = At(140, 30);
+    UserInput::DoubleClick(onTop.x, onTop.y, primaryIsRight);
+    ASSERT_TRUE(ColumnShows(140, kCyan));
+    UserInput::Drag(onTop.x, onTop.y, At(240, 30).x, onTop.y, primaryIsRight);
+    EXPECT_TRUE(ColumnShows(240, kCyan)) << "the line follows the primary button to the drop";
+    EXPECT_TRUE(ColumnShows(140, kBackdrop));
+
+    UserInput::Drag(OnTopBar(kRuler).x, OnTopBar(kRuler).y, 850, 650, !primaryIsRight);
+    EXPECT_TRUE(RulerBecomes(ruler, Inflated(targetRect, kS))) << "the other button fits the ruler around a window";
 }
 
 TEST_F(MouseModes, HorizontalLineDragsOnWhileInsertAndDeleteWait)
@@ -286,7 +347,8 @@ TEST_F(MouseModes, HorizontalLineDragsOnWhileInsertAndDeleteWait)
 
     UserInput::Press(onLeft.x, onLeft.y);
     UserInput::MoveTo(onLeft.x, At(30, 190).y);
-    ASSERT_TRUE(MovePressedUntil(At(30, 240), {1, 0}, [] { return RowShows(240, Inverted(kBackdrop)); }));
+    UserInput::MoveTo(onLeft.x, At(30, 240).y);
+    ASSERT_TRUE(RowShows(240, Inverted(kBackdrop)));
     UserInput::Key(VK_DELETE);
     UserInput::Key(VK_INSERT);
     UserInput::MoveTo(onLeft.x, At(30, 200).y);
@@ -303,7 +365,7 @@ TEST_F(MouseModes, HorizontalLineDragsOnWhileInsertAndDeleteWait)
 TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
 {
     MensuroRegistry().SetDword("CMensuroDlg", "Option", 0x00F | 0x400); // with the copy message
-    SolidWindow other({700, 600, 900, 800}, kBackdrop);
+    SolidWindow other({700, 600, 900, 800}, kBackdrop, true);
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     auto trayBringsForward = [&](HWND open) {
@@ -311,7 +373,7 @@ TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
         ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Handle(); }));
         TrayClick(ruler);
         EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == open; })) << "it comes forward";
-        Linger(ruler);
+        ruler.Sync();
         EXPECT_EQ(nullptr, ContextMenuOf(ruler)) << "no menu opens";
     };
 
@@ -331,7 +393,6 @@ TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
         trayBringsForward(box);
     }
     ASSERT_TRUE(Answer(box, IDOK));
-    ruler.Settle();
 
     // The loupe's window, owned by the ruler too, is never the one brought forward.
     PostMessageW(ruler.Window(), WM_COMMAND, ID_LOUPE, 0);
@@ -353,7 +414,7 @@ TEST_F(MouseModes, ToolTipShowsThePointerOnABarAndTheLineUnderIt)
 {
     SolidWindow backdrop({50, 50, 600, 500}, kBackdrop);
     // Active while the ruler is hovered; clear of it, or Wine would hand it the ruler's mouse input.
-    SolidWindow active({900, 700, 1000, 800}, kBackdrop);
+    SolidWindow active({900, 700, 1000, 800}, kBackdrop, true);
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     SetForegroundWindow(active.Handle());
@@ -393,7 +454,7 @@ TEST_F(MouseModes, EndOfTheSessionSavesWhatExitSaves)
     const RECT moved = {160, 140, 560, 440};
     ASSERT_TRUE(RulerBecomes(ruler, moved));
     PostMessageW(ruler.Window(), WM_COMMAND, ID_TOPMOST, 0);
-    ruler.Settle();
+    ASSERT_TRUE(PumpUntil([&] { return !(GetWindowLongW(ruler.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST); }));
 
     // What Windows does at logoff: ask, tell, then end the process without destroying the window.
     DWORD_PTR answer = 0;
@@ -446,10 +507,7 @@ TEST_F(MouseModes, EveryEdgeAndCornerResizesAndEveryBandMoves)
         // Out and back for the next zone, by the same means. The frame follows the pointer.
         for (const auto& [start, end, result] : {std::tuple{from, POINT{from.x + dx, from.y + dy}, want},
                                                  std::tuple{POINT{from.x + dx, from.y + dy}, from, r}}) {
-            UserInput::Press(start.x, start.y);
-            UserInput::MoveTo((start.x + end.x) / 2, (start.y + end.y) / 2);
-            MovePressedUntil(end, {1, 1}, [&] { return Edges(ruler.Rect()) == Edges(result); });
-            UserInput::Release(end.x, end.y);
+            UserInput::Drag(start.x, start.y, end.x, end.y);
             RulerBecomes(ruler, result);
             EXPECT_EQ(Edges(result), Edges(ruler.Rect()));
         }

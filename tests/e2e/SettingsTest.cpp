@@ -202,7 +202,7 @@ TEST_F(Settings, BadPitchIsRefusedAndClearingEveryBarLeavesTheCorners)
         EXPECT_TRUE(HasChildText(box, L"An error is in input value. "));
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         ASSERT_TRUE(PumpUntil([&] { return !IsWindow(box); }));
-        ruler.Settle();
+        ruler.Sync();
         EXPECT_EQ(L"5", TextOf(dialog, IDC_PITCH_S)) << "the last stored value is back after " << std::wstring(bad);
         EXPECT_TRUE(IsWindowVisible(dialog));
     }

@@ -2,9 +2,10 @@
 
 #include "e2e/WindowThread.h"
 
-SolidWindow::SolidWindow(const RECT& screenRect, COLORREF colour)
+SolidWindow::SolidWindow(const RECT& screenRect, COLORREF colour, bool activates)
 {
     m_state.colour = colour;
+    m_state.activates = activates;
     WindowThread::Run([&] {
         static const wchar_t kClass[] = L"MensuroTestSolidWindow";
         WNDCLASSW wc = {};
@@ -13,7 +14,7 @@ SolidWindow::SolidWindow(const RECT& screenRect, COLORREF colour)
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kClass;
         RegisterClassW(&wc); // fails harmlessly once the class exists
-        m_window = CreateWindowExW(0, kClass, L"Solid", WS_POPUP | WS_CLIPCHILDREN, screenRect.left, screenRect.top,
+        m_window = CreateWindowExW(activates ? 0 : WS_EX_NOACTIVATE, kClass, L"Solid", WS_POPUP | WS_CLIPCHILDREN, screenRect.left, screenRect.top,
                                    screenRect.right - screenRect.left, screenRect.bottom - screenRect.top, nullptr,
                                    nullptr, wc.hInstance, &m_state);
         ShowWindow(m_window, SW_SHOWNOACTIVATE);
@@ -66,6 +67,7 @@ LRESULT CALLBACK SolidWindow::Proc(HWND hwnd, UINT message, WPARAM wParam, LPARA
         DeleteObject(brush);
         return 1;
     }
+    if (state && message == WM_MOUSEACTIVATE && !state->activates) return MA_NOACTIVATE;
     if (state && message == WM_LBUTTONDOWN) {
         POINT at = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
         ClientToScreen(hwnd, &at);

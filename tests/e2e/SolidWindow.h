@@ -10,7 +10,10 @@
 // its messages while the test runs, and records where it receives left presses.
 class SolidWindow {
 public:
-    SolidWindow(const RECT& screenRect, COLORREF colour);
+    // A click does not activate it unless `activates`: under Wine's virtual desktop an
+    // activated window's picture is raised above the topmost ruler's, which hides the ruler's
+    // bars where they overlap and hands their clicks to the window.
+    SolidWindow(const RECT& screenRect, COLORREF colour, bool activates = false);
     ~SolidWindow();
     SolidWindow(const SolidWindow&) = delete;
     SolidWindow& operator=(const SolidWindow&) = delete;
@@ -25,6 +28,7 @@ public:
 private:
     struct State {
         COLORREF colour;
+        bool activates;
         mutable std::mutex lock; // the presses come in on the window thread
         std::vector<POINT> presses;
     };

@@ -10,7 +10,9 @@
 
 #include "support/WineHost.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -66,6 +68,16 @@ private:
     bool m_found;
 };
 
+// The buttons (VK_LBUTTON, VK_RBUTTON) and keys held down by the tests' input.
+std::vector<WORD> g_held;
+
+void Held(WORD vk, bool down)
+{
+    const auto at = std::find(g_held.begin(), g_held.end(), vk);
+    if (down && at == g_held.end()) g_held.push_back(vk);
+    if (!down && at != g_held.end()) g_held.erase(at);
+}
+
 // One gesture of a hand on the mouse and keyboard, sent whole.
 class Gesture {
 public:
@@ -85,6 +97,7 @@ public:
     }
     Gesture& Button(bool right, bool down)
     {
+        Held(right ? VK_RBUTTON : VK_LBUTTON, down);
         if (m_x) {
             m_script += std::string(down ? " mousedown " : " mouseup ") + (right ? "3" : "1");
             return *this;
@@ -97,6 +110,7 @@ public:
     }
     Gesture& Key(WORD vk, bool down)
     {
+        Held(vk, down);
         if (m_x) {
             const char* key = XKeyOf(vk);
             if (!key) std::fprintf(stderr, "no X key for virtual key 0x%02X\n", vk);
@@ -111,20 +125,11 @@ public:
         m_pauses.push_back(20);
         return *this;
     }
-    // A key pressed and let go. Under Wine it goes to the active window's X window: the virtual
-    // desktop gives no window the X keyboard focus, so a key from the X server goes to the window
-    // under the pointer, and Wine drops it there when that window's program is not the active
-    // one. (A key held across mouse input, such as Ctrl, must change the X server's own state
-    // and goes as Key(vk, down) does.)
+    // A key pressed and let go, where the active window takes it.
     Gesture& Tap(WORD vk)
     {
-        if (!m_x) return Key(vk, true).Key(vk, false);
-        const char* key = XKeyOf(vk);
-        if (!key) std::fprintf(stderr, "no X key for virtual key 0x%02X\n", vk);
-        const HWND active = GetForegroundWindow();
-        const auto xid = reinterpret_cast<ULONG_PTR>(active ? GetPropW(active, L"__wine_x11_whole_window") : nullptr);
-        m_script += " key " + (xid ? "--window " + std::to_string(xid) + " " : std::string()) + (key ? key : "");
-        return *this;
+        if (m_x) FocusActiveWindow();
+        return Key(vk, true).Key(vk, false);
     }
     // Time for the program to see the last event before the next, as between a hand's moves.
     Gesture& Pause(int ms)
@@ -174,6 +179,16 @@ private:
         m_pauses.push_back(20);
     }
 
+    // The virtual desktop gives no window the X keyboard focus: a key goes to the X window under
+    // the pointer, and Wine drops it there when that window's program is not the active one.
+    // The focus goes to the active window's X window, as a window manager would give it.
+    void FocusActiveWindow()
+    {
+        const HWND active = GetForegroundWindow();
+        const auto xid = reinterpret_cast<ULONG_PTR>(active ? GetPropW(active, L"__wine_x11_whole_window") : nullptr);
+        if (xid) m_script += " windowfocus " + std::to_string(xid);
+    }
+
     const bool m_x = UnderWine();
     std::string m_script;
     std::vector<INPUT> m_inputs;
@@ -181,6 +196,29 @@ private:
     POINT m_at = {};
     LONG m_dx = 0, m_dy = 0; // m_at as SendInput's absolute coordinates
 };
+
+// The last press's button, place and time: a press that follows it too soon at the same place
+// would reach programs as the second half of a double-click.
+struct LastPress {
+    bool right = false;
+    POINT at = {-1000, -1000};
+    DWORD tick = 0;
+};
+LastPress g_lastPress;
+
+void WaitOutDoubleClick(int x, int y, bool right)
+{
+    const LastPress& last = g_lastPress;
+    const bool samePlace = std::abs(x - last.at.x) <= GetSystemMetrics(SM_CXDOUBLECLK) / 2 &&
+                           std::abs(y - last.at.y) <= GetSystemMetrics(SM_CYDOUBLECLK) / 2;
+    const DWORD since = GetTickCount() - last.tick, wait = GetDoubleClickTime() + 50;
+    if (right == last.right && samePlace && since < wait) Sleep(wait - since);
+}
+
+void NotePress(int x, int y, bool right)
+{
+    g_lastPress = {right, {x, y}, GetTickCount()};
+}
 
 } // namespace
 
@@ -203,6 +241,8 @@ void MoveTo(int x, int y)
 
 void Drag(int fromX, int fromY, int toX, int toY, bool rightButton, bool ctrl)
 {
+    WaitOutDoubleClick(fromX, fromY, rightButton);
+    NotePress(fromX, fromY, rightButton);
     Gesture gesture;
     gesture.Move(fromX, fromY);
     if (ctrl) gesture.Key(VK_CONTROL, true);
@@ -219,17 +259,22 @@ void Drag(int fromX, int fromY, int toX, int toY, bool rightButton, bool ctrl)
 
 void Click(int x, int y, bool rightButton)
 {
+    WaitOutDoubleClick(x, y, rightButton);
     Gesture gesture;
     gesture.Move(x, y).Button(rightButton, true).Button(rightButton, false).Send();
     gesture.AwaitPointer();
+    NotePress(x, y, rightButton);
 }
 
-void DoubleClick(int x, int y)
+void DoubleClick(int x, int y, bool rightButton)
 {
     Gesture gesture;
-    gesture.Move(x, y).Button(false, true).Button(false, false).Pause(60).Button(false, true).Button(false, false);
+    gesture.Move(x, y).Button(rightButton, true).Button(rightButton, false).Pause(60);
+    gesture.Button(rightButton, true).Button(rightButton, false);
+    WaitOutDoubleClick(x, y, rightButton);
     gesture.Send();
     gesture.AwaitPointer();
+    NotePress(x, y, rightButton);
 }
 
 void Press(int x, int y, bool rightButton)
@@ -237,6 +282,7 @@ void Press(int x, int y, bool rightButton)
     Gesture gesture;
     gesture.Move(x, y).Button(rightButton, true).Send();
     gesture.AwaitPointer();
+    NotePress(x, y, rightButton);
 }
 
 void Release(int x, int y, bool rightButton)
@@ -259,6 +305,20 @@ void KeyDown(WORD vk)
 void KeyUp(WORD vk)
 {
     Gesture().Key(vk, false).Send();
+}
+
+void ReleaseAll()
+{
+    const std::vector<WORD> held = g_held;
+    if (held.empty()) return;
+    Gesture gesture;
+    for (WORD vk : held) {
+        if (vk == VK_LBUTTON || vk == VK_RBUTTON)
+            gesture.Button(vk == VK_RBUTTON, false);
+        else
+            gesture.Key(vk, false);
+    }
+    gesture.Send();
 }
 
 } // namespace UserInput
