@@ -76,11 +76,10 @@ RulerSession::RulerSession(const char* unixLocale)
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};
+    // Wine hands back no handles for a Unix program: there are none to close.
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(), &startup,
                         &started))
         return;
-    if (started.hProcess) CloseHandle(started.hProcess);
-    if (started.hThread) CloseHandle(started.hThread);
     for (int i = 0; i < 300 && !m_window; ++i) {
         m_window = FindRulerStartedElsewhere();
         if (!m_window) Sleep(50);

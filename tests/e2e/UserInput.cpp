@@ -277,8 +277,17 @@ void DoubleClick(int x, int y, bool rightButton)
     NotePress(x, y, rightButton);
 }
 
+void ClickAgainAtOnce(int x, int y, bool rightButton)
+{
+    Gesture gesture;
+    gesture.Move(x, y).Button(rightButton, true).Button(rightButton, false).Send();
+    gesture.AwaitPointer();
+    NotePress(x, y, rightButton);
+}
+
 void Press(int x, int y, bool rightButton)
 {
+    WaitOutDoubleClick(x, y, rightButton);
     Gesture gesture;
     gesture.Move(x, y).Button(rightButton, true).Send();
     gesture.AwaitPointer();

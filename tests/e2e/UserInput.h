@@ -9,12 +9,14 @@ namespace UserInput {
 bool Available();
 void MoveTo(int x, int y);
 void Drag(int fromX, int fromY, int toX, int toY, bool rightButton = false, bool ctrl = false);
-// A click (the first press of a drag too) where the same button went down at the same place
-// within the double-click time waits until that time has passed: the system would make the
-// two a double-click.
+// A click or a press where the same button went down at the same place within the double-click
+// time waits until that time has passed: the system would make the two a double-click.
 void Click(int x, int y, bool rightButton = false);
 void DoubleClick(int x, int y, bool rightButton = false);
-// A press or release alone, sent at once, for checks in the middle of a drag.
+// A quick hand's second click, sent at once: within the double-click time of the last one at
+// the same place, the system makes it the second half of a double-click.
+void ClickAgainAtOnce(int x, int y, bool rightButton = false);
+// A press or release alone, for checks in the middle of a drag.
 void Press(int x, int y, bool rightButton = false);
 void Release(int x, int y, bool rightButton = false);
 void Key(WORD vk);

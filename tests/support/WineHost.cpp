@@ -72,9 +72,9 @@ bool RunUnixCommand(const std::string& command, std::string& output, DWORD timeo
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};
     bool ended = false;
+    // Wine hands back no handles for a Unix program (what it leaves in their place is no handle
+    // of ours: closing it could close one of this process's own).
     if (CreateProcessW(nullptr, &line[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &started)) {
-        if (started.hProcess) CloseHandle(started.hProcess);
-        if (started.hThread) CloseHandle(started.hThread);
         // This process's windows take their input meanwhile, in order with everyone else's.
         const DWORD start = GetTickCount();
         while (!(ended = GetFileAttributesW(done.c_str()) != INVALID_FILE_ATTRIBUTES) &&
