@@ -276,8 +276,8 @@ TEST_F(Copy, CopySettingEditsTheOptionsOnOkOnly)
         const wchar_t* from;
         std::vector<int> clicks; // right arrow > 0
         const wchar_t* to;
-    } const steps[] = {{L"5", {quarter}, L"6"}, {L"200", {quarter, -quarter}, L"199"},
-                       {L"-200", {-quarter, quarter}, L"-199"}};
+    } const steps[] = {
+        {L"5", {quarter}, L"6"}, {L"200", {quarter, -quarter}, L"199"}, {L"-200", {-quarter, quarter}, L"-199"}};
     for (const Step& s : steps) {
         SetText(x, s.from);
         for (int dx : s.clicks) ClickCentreOf(spin, dx);

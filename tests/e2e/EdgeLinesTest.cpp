@@ -12,7 +12,11 @@ constexpr RECT kRuler = {100, 100, 500, 400}; // inner area (140, 140) - (460, 3
 constexpr RECT kPanel = {200, 180, 330, 290}; // inner columns 60..189, rows 40..149
 constexpr COLORREF kBackdrop = RGB(32, 144, 96), kPanelColour = RGB(200, 60, 40), kCyan = RGB(0, 255, 255);
 // Commands of the context menu, picked by id.
-enum MenuItem : UINT { ItemDeleteLine = ID_DELETE_LINE, ItemLinesAtEdges = ID_LINES_AT_EDGES, ItemSnapToEdges = ID_SNAP_TO_EDGES };
+enum MenuItem : UINT {
+    ItemDeleteLine = ID_DELETE_LINE,
+    ItemLinesAtEdges = ID_LINES_AT_EDGES,
+    ItemSnapToEdges = ID_SNAP_TO_EDGES
+};
 
 // The command reaches the ruler before any later input: posted messages go first.
 void ChooseFromMenu(const RulerSession& ruler, UINT item)

@@ -15,7 +15,7 @@ namespace {
 const char kSection[] = "CMensuroDlg";
 constexpr RECT kRuler = {100, 100, 500, 400}; // inner area from (140, 140), S = 40
 constexpr COLORREF kGreen = RGB(0, 192, 0), kRed = RGB(255, 0, 0), kWhite = RGB(255, 255, 255);
-constexpr COLORREF kFrozenStrip = RGB(24, 40, 96); // the readout's strip while frozen
+constexpr COLORREF kFrozenStrip = RGB(24, 40, 96);             // the readout's strip while frozen
 constexpr int kImageSide = 170, kImageCentre = kImageSide / 2; // at 96 DPI
 
 // Screen point of a point in ruler coordinates (the scale bars' numbers).
@@ -41,20 +41,26 @@ bool WaitForText(HWND loupe, const std::wstring& text)
     return PumpUntil([&] { return TextOf(loupe) == text; });
 }
 
-// Whether the loupe shows its image at this zoom: the white ring around the centre pixel's
-// cell, zoom pixels wide, stands this far from the image's centre.
+// Whether the loupe shows its image at this zoom (within 10 s, wherever it moves meanwhile):
+// the white ring around the centre pixel's cell, zoom pixels wide, stands this far from the
+// image's centre.
 bool ShowsZoom(HWND loupe, int zoom)
 {
-    const RECT r = WindowRectOf(loupe);
-    const int cell = r.left + (kImageSide - zoom) / 2;
-    return WaitForPixel(cell - 1, r.top + kImageCentre, kWhite) && WaitForPixel(cell + zoom, r.top + kImageCentre, kWhite);
+    return PumpUntil(
+        [&] {
+            const RECT r = WindowRectOf(loupe);
+            const int cell = r.left + (kImageSide - zoom) / 2, row = r.top + kImageCentre;
+            return ScreenPixel(cell - 1, row) == kWhite && ScreenPixel(cell + zoom, row) == kWhite;
+        },
+        10000);
 }
 
 // Whether the readout's strip shows the frozen colour (a pixel clear of its text).
 bool ShowsFrozen(HWND loupe)
 {
-    const RECT r = WindowRectOf(loupe);
-    return WaitForPixel(r.left + 2, r.bottom - 2, kFrozenStrip);
+    return PumpUntil(
+        [&] { return ScreenPixel(WindowRectOf(loupe).left + 2, WindowRectOf(loupe).bottom - 2) == kFrozenStrip; },
+        10000);
 }
 
 void CtrlC()
@@ -127,7 +133,8 @@ TEST_F(Loupe, ReadsPositionAndColourUnderThePointerFreezesAndCopies)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(loupe); }));
     const DWORD before = GetClipboardSequenceNumber();
     CtrlC();
-    EXPECT_TRUE(PumpUntil([&] { return GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(CF_DIB); }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(CF_DIB); }));
     EXPECT_EQ(0u, ruler.Exit());
 }
 

@@ -242,7 +242,8 @@ TEST_F(PictureCopy, SavePictureWritesThePngNamedInTheDialogAndReportsAFailedWrit
     ASSERT_NE(nullptr, menu);
     ASSERT_TRUE(ChooseMenuCommand(menu, ID_SAVE_PICTURE));
     const std::wstring offered = SaveAs(ruler, path);
-    EXPECT_EQ(27u, offered.size()) << "Mensuro-YYYYMMDD-HHMMSS.png, not " << std::string(offered.begin(), offered.end());
+    EXPECT_EQ(27u, offered.size()) << "Mensuro-YYYYMMDD-HHMMSS.png, not "
+                                   << std::string(offered.begin(), offered.end());
     ASSERT_TRUE(PumpUntil([&] { return PngFile(path).width > 0; }, 5000));
     const Picture saved = PngFile(path);
     EXPECT_EQ(kW, saved.width);

@@ -32,7 +32,6 @@ BOOL CALLBACK FindWindowOfProcess(HWND hwnd, LPARAM param)
     return FALSE;
 }
 
-
 // The visible ruler window of a program started by another process than this one.
 HWND FindRulerStartedElsewhere()
 {
@@ -71,8 +70,8 @@ RulerSession::RulerSession(const char* unixLocale)
     // A Unix program started from Wine gets the environment given on its command line; the
     // new Wine process it starts joins this Wine session in that locale.
     const std::wstring locale(unixLocale, unixLocale + strlen(unixLocale));
-    std::wstring command = env + L" LC_ALL=" + locale + L" LANG=" + locale + L" " + loader + L" " +
-                           std::wstring(exe.begin(), exe.end());
+    std::wstring command =
+        env + L" LC_ALL=" + locale + L" LANG=" + locale + L" " + loader + L" " + std::wstring(exe.begin(), exe.end());
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION started = {};
@@ -169,8 +168,6 @@ DWORD RulerSession::Exit()
     GetExitCodeProcess(m_process.hProcess, &code);
     return code;
 }
-
-
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
@@ -279,7 +276,6 @@ bool Answer(HWND box, int buttonId)
     UserInput::Click((button.left + button.right) / 2, (button.top + button.bottom) / 2);
     return PumpUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
-
 
 void StartAfreshAt(const RECT& window)
 {

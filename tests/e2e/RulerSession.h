@@ -51,7 +51,6 @@ private:
     HWND m_window = nullptr;
 };
 
-
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
 
@@ -67,13 +66,13 @@ bool WaitForPixel(int x, int y, COLORREF colour);
 // EXPECT_EQ for a value the program changes in its own time: waits until `actual` equals
 // `expected` (at most 5 s), then compares, so that a failure shows the last value read.
 // A message can follow with <<, as after EXPECT_EQ.
-#define EXPECT_SOON_EQ(expected, actual)                                                                            \
-    switch (0)                                                                                                     \
-    case 0:                                                                                                        \
-    default:                                                                                                       \
+#define EXPECT_SOON_EQ(expected, actual)                                                                               \
+    switch (0)                                                                                                         \
+    case 0:                                                                                                            \
+    default:                                                                                                           \
         if (const auto soonExpected = (expected); !PumpUntil([&] { return soonExpected == (actual); }, 5000) && false) \
-            ;                                                                                                      \
-        else                                                                                                       \
+            ;                                                                                                          \
+        else                                                                                                           \
             EXPECT_EQ(soonExpected, (actual))
 // A visible top-level window of the process with that class, other than exclude.
 HWND WindowOfProcess(DWORD pid, const wchar_t* className, HWND exclude = nullptr);

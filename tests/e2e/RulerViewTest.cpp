@@ -441,7 +441,9 @@ TEST_F(RulerView, SwappedButtonsDragALineWithThePrimaryAndFitWithTheOther)
     ASSERT_TRUE(ruler.Started());
     const SwappedButtons swapped;
     const bool primaryIsRight = SwappedButtons::PrimaryIsPhysicalRight(target);
-    auto column = [](int clientX, COLORREF colour) { return WaitForPixel(kRuler.left + clientX, kInner.top + 150, colour); };
+    auto column = [](int clientX, COLORREF colour) {
+        return WaitForPixel(kRuler.left + clientX, kInner.top + 150, colour);
+    };
 
     // X line 100 added and dragged to 200 with the primary button.
     UserInput::DoubleClick(kRuler.left + 140, kOnTopBar.y, primaryIsRight);

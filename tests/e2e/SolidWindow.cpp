@@ -14,9 +14,9 @@ SolidWindow::SolidWindow(const RECT& screenRect, COLORREF colour, bool activates
         wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
         wc.lpszClassName = kClass;
         RegisterClassW(&wc); // fails harmlessly once the class exists
-        m_window = CreateWindowExW(activates ? 0 : WS_EX_NOACTIVATE, kClass, L"Solid", WS_POPUP | WS_CLIPCHILDREN, screenRect.left, screenRect.top,
-                                   screenRect.right - screenRect.left, screenRect.bottom - screenRect.top, nullptr,
-                                   nullptr, wc.hInstance, &m_state);
+        m_window = CreateWindowExW(activates ? 0 : WS_EX_NOACTIVATE, kClass, L"Solid", WS_POPUP | WS_CLIPCHILDREN,
+                                   screenRect.left, screenRect.top, screenRect.right - screenRect.left,
+                                   screenRect.bottom - screenRect.top, nullptr, nullptr, wc.hInstance, &m_state);
         ShowWindow(m_window, SW_SHOWNOACTIVATE);
         UpdateWindow(m_window);
     });

@@ -35,11 +35,11 @@ const char* XKeyOf(WORD vk)
         WORD vk;
         const char* key;
     } kNamed[] = {
-        {VK_ESCAPE, "Escape"}, {VK_RETURN, "Return"},   {VK_SPACE, "space"},       {VK_TAB, "Tab"},
-        {VK_BACK, "BackSpace"}, {VK_LEFT, "Left"},      {VK_RIGHT, "Right"},       {VK_UP, "Up"},
-        {VK_DOWN, "Down"},     {VK_INSERT, "Insert"},   {VK_DELETE, "Delete"},     {VK_HOME, "Home"},
-        {VK_END, "End"},       {VK_ADD, "KP_Add"},      {VK_SUBTRACT, "KP_Subtract"}, {VK_OEM_PLUS, "equal"},
-        {VK_OEM_MINUS, "minus"}, {VK_CONTROL, "Control_L"}, {VK_SHIFT, "Shift_L"}, {VK_MENU, "Alt_L"},
+        {VK_ESCAPE, "Escape"},   {VK_RETURN, "Return"},     {VK_SPACE, "space"},          {VK_TAB, "Tab"},
+        {VK_BACK, "BackSpace"},  {VK_LEFT, "Left"},         {VK_RIGHT, "Right"},          {VK_UP, "Up"},
+        {VK_DOWN, "Down"},       {VK_INSERT, "Insert"},     {VK_DELETE, "Delete"},        {VK_HOME, "Home"},
+        {VK_END, "End"},         {VK_ADD, "KP_Add"},        {VK_SUBTRACT, "KP_Subtract"}, {VK_OEM_PLUS, "equal"},
+        {VK_OEM_MINUS, "minus"}, {VK_CONTROL, "Control_L"}, {VK_SHIFT, "Shift_L"},        {VK_MENU, "Alt_L"},
     };
     for (const auto& named : kNamed)
         if (named.vk == vk) return named.key;
@@ -227,8 +227,10 @@ namespace UserInput {
 bool Available()
 {
     if (!UnderWine() || XDevice::Get().Found()) return true;
-    std::fprintf(stderr, "Under Wine the tests send input through the X server: %s is missing "
-                         "(scripts/install-deps.sh installs it).\n", kXdotool);
+    std::fprintf(stderr,
+                 "Under Wine the tests send input through the X server: %s is missing "
+                 "(scripts/install-deps.sh installs it).\n",
+                 kXdotool);
     return false;
 }
 

@@ -9,7 +9,8 @@ using DosNameFn = WCHAR*(CDECL*)(LPCSTR);
 using UnixNameFn = char*(CDECL*)(LPCWSTR);
 
 // One of Wine's own exports of kernel32; null on Windows.
-template <typename Fn> Fn WineExport(const char* name)
+template <typename Fn>
+Fn WineExport(const char* name)
 {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"kernel32.dll"), name)));
 }
