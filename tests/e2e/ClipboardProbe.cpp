@@ -29,9 +29,14 @@ std::wstring ClipboardText()
     return data.empty() ? std::wstring() : std::wstring(reinterpret_cast<const wchar_t*>(data.data()));
 }
 
-bool PutClipboardText(HWND owner, const wchar_t* text, bool keepOpen)
+bool PutClipboardText(HWND owner, const wchar_t* text)
 {
-    if (!OpenClipboardSoon(owner)) return false;
+    return HeldClipboard(owner, text).Held();
+}
+
+HeldClipboard::HeldClipboard(HWND owner, const wchar_t* text) : m_held(OpenClipboardSoon(owner))
+{
+    if (!m_held) return;
     EmptyClipboard();
     const size_t bytes = (wcslen(text) + 1) * sizeof(wchar_t);
     if (HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes)) {
@@ -41,8 +46,12 @@ bool PutClipboardText(HWND owner, const wchar_t* text, bool keepOpen)
         }
         if (!SetClipboardData(CF_UNICODETEXT, block)) GlobalFree(block);
     }
-    if (!keepOpen) CloseClipboard();
-    return true;
+}
+
+void HeldClipboard::Release()
+{
+    if (m_held) CloseClipboard();
+    m_held = false;
 }
 
 BITMAPINFOHEADER HeaderOf(const std::vector<unsigned char>& dib)

@@ -64,18 +64,12 @@ int HighlightTop(HWND menuWindow)
 }
 
 // Presses a key in a menu and waits until the highlight has moved away from `top`, which then
-// holds the new place. A key sent as the menu opens can be lost before its loop takes keys: a
-// first key (nothing highlighted yet) is sent again when nothing has happened for a while.
+// holds the new place.
 bool MenuKey(HWND menuWindow, WORD vk, int& top)
 {
     const int from = top;
-    for (int attempt = 0; attempt < (from < 0 ? 3 : 1); ++attempt) {
-        UserInput::Key(vk);
-        if (PumpUntil([&] { return IsWindowVisible(menuWindow) && (top = HighlightTop(menuWindow)) != from; },
-                      from < 0 ? 2000 : 5000))
-            return true;
-    }
-    return false;
+    UserInput::Key(vk);
+    return PumpUntil([&] { return IsWindowVisible(menuWindow) && (top = HighlightTop(menuWindow)) != from; }, 5000);
 }
 
 bool MenuGone(HWND menuWindow)
@@ -96,11 +90,8 @@ bool ChooseMenuCommand(HWND menuWindow, UINT command)
     int top = 0;
     if (!PumpUntil([&] { return IsWindowVisible(menuWindow) && (top = HighlightTop(menuWindow)) < 0; }, 5000))
         return false;
-    for (int i = 0; i <= place.item; ++i) {
+    for (int i = 0; i <= place.item; ++i)
         if (!MenuKey(menuWindow, VK_DOWN, top)) return false;
-        // A first key sent again can have arrived twice: the first item is at the menu's top.
-        if (i == 0 && top > WindowRectOf(menuWindow).top + 6 && !MenuKey(menuWindow, VK_UP, top)) return false;
-    }
     if (place.subItem >= 0) {
         UserInput::Key(VK_RIGHT);
         HWND sub = nullptr;
@@ -124,22 +115,14 @@ bool ChooseMenuCommand(HWND menuWindow, UINT command)
 
 bool CloseMenu(HWND menuWindow)
 {
-    for (int attempt = 0; attempt < 3 && !MenuGone(menuWindow); ++attempt) {
-        UserInput::Key(VK_ESCAPE);
-        PumpUntil([&] { return MenuGone(menuWindow); }, 1500);
-    }
-    return MenuGone(menuWindow);
+    UserInput::Key(VK_ESCAPE);
+    return PumpUntil([&] { return MenuGone(menuWindow); }, 5000);
 }
 
 HWND OpenContextMenu(const RulerSession& ruler, int x, int y)
 {
-    // Under Wine a right click that follows a closing menu at once can be lost: once the ruler
-    // has caught up with everything and still no menu has opened, a user clicks again.
+    UserInput::Click(x, y, true);
     HWND menu = nullptr;
-    for (int attempt = 0; attempt < 3 && !menu; ++attempt) {
-        ruler.Settle();
-        UserInput::Click(x, y, true);
-        PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; }, 3000);
-    }
+    PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; }, 5000);
     return menu;
 }

@@ -52,8 +52,9 @@ COLORREF PixelAt(const std::vector<unsigned char>& dib, int x, int y)
     return RGB(p[2], p[1], p[0]);
 }
 
-// Runs "Copy" and waits until the clipboard has changed, then a little longer for
-// any second capture; returns how far the clipboard's sequence number moved.
+// Runs "Copy" (`commands` times, 50 ms apart) and returns how far the clipboard's sequence
+// number moved. "Save Picture..." is asked for after it and waits for the same delay: once its
+// dialog is open (it is closed again), every capture the commands started has been made.
 DWORD CopyAndWait(const RulerSession& ruler, int commands = 1)
 {
     const DWORD before = GetClipboardSequenceNumber();
@@ -61,9 +62,10 @@ DWORD CopyAndWait(const RulerSession& ruler, int commands = 1)
         if (i > 0) Sleep(50);
         PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
     }
-    PumpUntil([&] { return GetClipboardSequenceNumber() != before; });
-    ruler.Settle();
-    PumpUntil([] { return false; }, 400);
+    PostMessageW(ruler.Window(), WM_COMMAND, ID_SAVE_PICTURE, 0);
+    HWND save = nullptr;
+    PumpUntil([&] { return (save = ruler.FindOwnWindow(L"Save Picture")) != nullptr; }, 5000);
+    if (save) CloseDialog(ruler, save, IDCANCEL);
     return GetClipboardSequenceNumber() - before;
 }
 
@@ -152,8 +154,7 @@ TEST_F(Copy, DefaultCopyIsTheInnerAreaAsShownAndARepeatedCommandCapturesOnce)
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     // A guide line at 30 by double-clicking the top bar.
-    UserInput::Click(inner.left + 30, rulerRect.top + 30);
-    UserInput::Click(inner.left + 30, rulerRect.top + 30);
+    UserInput::DoubleClick(inner.left + 30, rulerRect.top + 30);
     ASSERT_TRUE(PumpUntil([&] { return ScreenPixel(inner.left + 30, inner.top + 25) == kCyan; }));
     UserInput::MoveTo(700, 700); // no pointer over the picture
     ASSERT_TRUE(PutClipboardText(backdrop.Handle(), L"old"));
@@ -194,7 +195,7 @@ TEST_F(Copy, IncludeScaleAndCursorGiveTheWholeRulerWithThePointerImage)
     SetForegroundWindow(ruler.Window());
     const POINT pointer = {rulerRect.left + 200, rulerRect.top + 30};
     UserInput::MoveTo(pointer.x, pointer.y);
-    PumpUntil([] { return false; }, 200);
+    // The capture waits for the copy's delay, a timer: the ruler has handled the move by then.
 
     ASSERT_GT(CopyAndWait(ruler), 0u);
     const std::vector<unsigned char> dib = ClipboardData(CF_DIB);
@@ -224,7 +225,8 @@ TEST_F(Copy, ResultMessagesAndAClipboardHeldByAnotherProgram)
     EXPECT_FALSE(ClipboardData(CF_DIB).empty());
 
     // Another program holds the clipboard open: failure, reported, and nothing changes.
-    ASSERT_TRUE(PutClipboardText(holder.Handle(), L"keep", true));
+    HeldClipboard held(holder.Handle(), L"keep");
+    ASSERT_TRUE(held.Held());
     const DWORD sequence = GetClipboardSequenceNumber();
     PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
     box = WaitForMessageBox(ruler);
@@ -238,12 +240,10 @@ TEST_F(Copy, ResultMessagesAndAClipboardHeldByAnotherProgram)
     EXPECT_TRUE(Checked(dialog, IDC_SHOW_MESSAGE));
     SendItemTimed(dialog, IDC_SHOW_MESSAGE, BM_CLICK, 0, 0);
     Close(dialog);
-    PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
-    ruler.Settle();
-    PumpUntil([] { return false; }, 500);
+    EXPECT_EQ(0u, CopyAndWait(ruler));
     EXPECT_EQ(nullptr, ruler.FindMessageBox());
     EXPECT_EQ(sequence, GetClipboardSequenceNumber());
-    CloseClipboard();
+    held.Release();
     EXPECT_EQ(L"keep", ClipboardText());
 }
 
@@ -266,21 +266,22 @@ TEST_F(Copy, CopySettingEditsTheOptionsOnOkOnly)
     ClickCentreOf(GetDlgItem(dialog, IDC_INCLUDE_CURSOR));
     ASSERT_TRUE(PumpUntil([&] { return EnabledOffsetControls(dialog) == 7; }));
 
-    // The arrows step by one and stop at the range's ends.
+    // The arrows step by one and stop at the range's ends: at an end, the step back after the
+    // one that did nothing shows where it left the number.
     const HWND x = GetDlgItem(dialog, IDC_OFFSET_X), spin = GetDlgItem(dialog, IDC_OFFSET_X_SPIN);
     RECT arrows = {};
     GetWindowRect(spin, &arrows);
     const int quarter = (arrows.right - arrows.left) / 4;
     struct Step {
         const wchar_t* from;
-        int dx; // right arrow > 0
+        std::vector<int> clicks; // right arrow > 0
         const wchar_t* to;
-    } const steps[] = {{L"5", quarter, L"6"}, {L"200", quarter, L"200"}, {L"-200", -quarter, L"-200"}};
+    } const steps[] = {
+        {L"5", {quarter}, L"6"}, {L"200", {quarter, -quarter}, L"199"}, {L"-200", {-quarter, quarter}, L"-199"}};
     for (const Step& s : steps) {
         SetText(x, s.from);
-        ClickCentreOf(spin, s.dx);
-        PumpUntil([&] { return TextOf(x) != s.from; }, 500);
-        EXPECT_EQ(s.to, TextOf(x)) << s.from << (s.dx > 0 ? " right" : " left");
+        for (int dx : s.clicks) ClickCentreOf(spin, dx);
+        EXPECT_SOON_EQ(std::wstring(s.to), TextOf(x)) << "from " << std::wstring(s.from);
     }
 
     // Out of range at OK: the input message, and the dialog stays.

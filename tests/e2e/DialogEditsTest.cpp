@@ -40,7 +40,7 @@ bool OkIsTaken(const RulerSession& ruler, HWND dialog)
     HWND box = nullptr;
     PumpUntil([&] { return !IsWindow(dialog) || (box = ruler.FindMessageBox()) != nullptr; }, 5000);
     if (box) Answer(box, IDOK);
-    ruler.Settle();
+    ruler.Sync();
     return !box && !IsWindow(dialog);
 }
 
@@ -69,13 +69,13 @@ TEST_F(DialogEdits, SettingsKeepTheTypedWidthAcrossTabsAndARefusedOk)
     UserInput::Click(tabRect.left + 12, tabRect.top + 8);
     UserInput::Key(VK_RIGHT);
     ASSERT_TRUE(PumpUntil([&] { return SendMessageW(tabs, TCM_GETCURSEL, 0, 0) == 1; }));
-    ruler.Settle();
+    ruler.Sync();
     EXPECT_EQ(L"800", TextOf(dialog, IDC_WIDTH)) << "a tab switch keeps the width";
 
     // Only the bad pitch goes back; the focus waits in its box.
     Type(dialog, IDC_PITCH_M, L"0");
     ASSERT_TRUE(OkIsRefused(ruler, dialog));
-    ruler.Settle();
+    ruler.Sync();
     EXPECT_EQ(L"50", TextOf(dialog, IDC_PITCH_M));
     EXPECT_EQ(L"800", TextOf(dialog, IDC_WIDTH)) << "a refused OK keeps the width";
     GUITHREADINFO gui = {};
@@ -132,7 +132,7 @@ TEST_F(DialogEdits, CopySettingDropsABadOffsetOnceItsFieldIsDisabled)
     const RECT box = WindowRectOf(GetDlgItem(dialog, IDC_INCLUDE_CURSOR));
     UserInput::Click((box.left + box.right) / 2, (box.top + box.bottom) / 2);
     ASSERT_TRUE(PumpUntil([&] { return !IsWindowEnabled(x); }));
-    Linger(ruler);
+    ruler.Sync();
     EXPECT_EQ(nullptr, ruler.FindMessageBox());
     EXPECT_EQ(L"7", TextOf(x));
     EXPECT_EQ(L"-3", TextOf(y)) << "a good offset stays as typed";

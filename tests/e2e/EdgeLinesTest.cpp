@@ -12,14 +12,40 @@ constexpr RECT kRuler = {100, 100, 500, 400}; // inner area (140, 140) - (460, 3
 constexpr RECT kPanel = {200, 180, 330, 290}; // inner columns 60..189, rows 40..149
 constexpr COLORREF kBackdrop = RGB(32, 144, 96), kPanelColour = RGB(200, 60, 40), kCyan = RGB(0, 255, 255);
 // Commands of the context menu, picked by id.
-enum MenuItem : UINT { ItemDeleteLine = ID_DELETE_LINE, ItemLinesAtEdges = ID_LINES_AT_EDGES, ItemSnapToEdges = ID_SNAP_TO_EDGES };
+enum MenuItem : UINT {
+    ItemDeleteLine = ID_DELETE_LINE,
+    ItemLinesAtEdges = ID_LINES_AT_EDGES,
+    ItemSnapToEdges = ID_SNAP_TO_EDGES
+};
 
+// The command reaches the ruler before any later input: posted messages go first.
 void ChooseFromMenu(const RulerSession& ruler, UINT item)
 {
     HWND menu = OpenContextMenu(ruler, kRuler.left + 300, kRuler.top + 30);
     ASSERT_NE(nullptr, menu);
     ASSERT_TRUE(ChooseMenuCommand(menu, item));
-    ruler.Settle();
+}
+
+// The window that holds the mouse capture of the ruler's thread: the ruler while it picks.
+HWND CaptureOf(const RulerSession& ruler)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    GetGUIThreadInfo(GetWindowThreadProcessId(ruler.Window(), nullptr), &info);
+    return info.hwndCapture;
+}
+
+// "Lines at Edges" from the menu; true once the ruler waits for the picking click.
+bool StartPick(const RulerSession& ruler)
+{
+    ChooseFromMenu(ruler, ItemLinesAtEdges);
+    return PumpUntil([&] { return CaptureOf(ruler) == ruler.Window(); });
+}
+
+// Whether the pick has ended: the ruler has let go of the mouse.
+bool PickEnded(const RulerSession& ruler)
+{
+    return PumpUntil([&] { return CaptureOf(ruler) == nullptr; });
 }
 
 std::string Colours(const ScreenShot& shot, std::initializer_list<POINT> points)
@@ -42,21 +68,11 @@ void ExpectLinesOnThePanelsEdges()
     EXPECT_EQ(p + c + b, Colours(shot, {{260, 289}, {260, 290}, {260, 291}}));
 }
 
-void ShiftKey(bool down)
-{
-    INPUT input = {};
-    input.type = INPUT_KEYBOARD;
-    input.ki.wVk = VK_SHIFT;
-    input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-    SendInput(1, &input, sizeof(input));
-    Sleep(20);
-}
-
 class EdgeLines : public testing::Test {
 protected:
     void SetUp() override { StartAfreshAt(kRuler); }
     void TearDown() override { MensuroRegistry().Clear(); }
-    // Shown before the ruler starts, so that it stays above them.
+    // Shown before the ruler starts, so that it stays above them; clicked through the ruler.
     SolidWindow m_backdrop{{50, 50, 600, 500}, kBackdrop};
     SolidWindow m_panel{kPanel, kPanelColour};
 };
@@ -72,9 +88,9 @@ TEST_F(EdgeLines, KeyEPutsLinesOnTheFourEdgesOnceAndTheirTooltipsGiveTheGaps)
     UserInput::MoveTo(260, 230);
     UserInput::Key('E');
     ExpectLinesOnThePanelsEdges();
-    // Again: the lines are seen through and found where they are, so nothing is added.
+    // Again: the lines are seen through and found where they are, so nothing is added (the
+    // Delete Line below leaves no line behind).
     UserInput::Key('E');
-    ruler.Settle();
     // Over X line 60 on the top bar, its tooltip: 60 from the inner area's left edge, 130 to X line 190.
     UserInput::MoveTo(kPanel.left + 1, kRuler.top + 30);
     UserInput::MoveTo(kPanel.left, kRuler.top + 30);
@@ -97,23 +113,25 @@ TEST_F(EdgeLines, MenuPicksWithTheNextClickAndEscOrARightClickCancel)
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     ASSERT_TRUE(WaitForPixel(260, 230, kPanelColour));
-    ChooseFromMenu(ruler, ItemLinesAtEdges);
+    ASSERT_TRUE(StartPick(ruler));
     UserInput::Key(VK_ESCAPE);
-    ruler.Settle();
+    EXPECT_TRUE(PickEnded(ruler)) << "Esc did not end the pick";
     UserInput::Click(250, 220);
-    EXPECT_TRUE(PumpUntil([&] { return m_panel.WasPressedAt(250, 220); })) << "Esc did not end the pick";
+    EXPECT_TRUE(PumpUntil([&] { return m_panel.WasPressedAt(250, 220); })) << "the next click was kept";
 
-    ChooseFromMenu(ruler, ItemLinesAtEdges);
+    ASSERT_TRUE(StartPick(ruler));
     UserInput::Click(255, 225, true);
-    ruler.Settle();
+    EXPECT_TRUE(PickEnded(ruler)) << "a right click did not end the pick";
     UserInput::Click(260, 230);
-    EXPECT_TRUE(PumpUntil([&] { return m_panel.WasPressedAt(260, 230); })) << "a right click did not end the pick";
+    EXPECT_TRUE(PumpUntil([&] { return m_panel.WasPressedAt(260, 230); })) << "the next click was kept";
     EXPECT_EQ(Hex(kPanelColour), Hex(ScreenPixel(kPanel.left, 230)));
 
-    ChooseFromMenu(ruler, ItemLinesAtEdges);
+    ASSERT_TRUE(StartPick(ruler));
     UserInput::Click(270, 240);
     ExpectLinesOnThePanelsEdges();
-    Linger(ruler);
+    // A later click reaches the window: the picking click had its turn before it.
+    UserInput::Click(280, 250);
+    ASSERT_TRUE(PumpUntil([&] { return m_panel.WasPressedAt(280, 250); }));
     EXPECT_FALSE(m_panel.WasPressedAt(270, 240)) << "the picking click reached the window under the ruler";
 }
 
@@ -136,32 +154,50 @@ TEST_F(EdgeLines, LinesSnapToEdgesWhenDroppedOrAddedExceptWithShift)
     ASSERT_TRUE(WaitForPixel(260, 230, kCyan));
     UserInput::Press(260, onTop);
     UserInput::MoveTo(230, onTop);
-    // Wine can hand over a late move from an earlier place after the last one: moving again
-    // between places that snap alike lets the feedback follow.
-    bool shown = false;
-    for (int attempt = 0; attempt < 3 && !shown; ++attempt) {
-        UserInput::MoveTo(kPanel.left + 2, onTop);
-        UserInput::MoveTo(kPanel.left + 3, onTop);
-        ruler.Settle();
-        shown = WaitForPixel(kPanel.left, 230, kPanelColour ^ 0xFFFFFF);
-    }
-    EXPECT_TRUE(shown) << "no inverted line on the edge";
+    UserInput::MoveTo(kPanel.left + 3, onTop);
+    EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kPanelColour ^ 0xFFFFFF)) << "no inverted line on the edge";
     EXPECT_EQ(Hex(kPanelColour), Hex(ScreenPixel(kPanel.left + 3, 230)));
     UserInput::Release(kPanel.left + 3, onTop);
     EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kCyan));
 
-    // The same drop with Shift held stays where it is. Wine now and then sets its key state back
-    // to the X server's, where Shift is up: a drop that snapped all the same is tried again.
-    bool exact = false;
-    for (int attempt = 0; attempt < 3 && !exact; ++attempt) {
-        ShiftKey(true);
-        UserInput::Press(kPanel.left, onTop);
-        UserInput::MoveTo(kPanel.left + 3, onTop);
-        ShiftKey(true);
-        UserInput::Release(kPanel.left + 3, onTop);
-        ShiftKey(false);
-        exact = WaitForPixel(kPanel.left + 3, 230, kCyan);
-    }
-    EXPECT_TRUE(exact) << "the drop with Shift snapped";
+    // The same drop with Shift held stays where it is.
+    UserInput::KeyDown(VK_SHIFT);
+    UserInput::Drag(kPanel.left, onTop, kPanel.left + 3, onTop);
+    UserInput::KeyUp(VK_SHIFT);
+    EXPECT_TRUE(WaitForPixel(kPanel.left + 3, 230, kCyan)) << "the drop with Shift snapped";
     EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kPanelColour));
+}
+
+TEST_F(EdgeLines, AHorizontalLineSnapsToAHorizontalEdge)
+{
+    MensuroRegistry().SetDword("CMensuroDlg", "Option", 0x00D); // as above, no tooltips
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    ASSERT_TRUE(WaitForPixel(260, 230, kPanelColour));
+    ChooseFromMenu(ruler, ItemSnapToEdges);
+    // Y line 190, far from edges, dragged on the left bar to 3 px below the panel's top edge.
+    const int onLeft = kRuler.left + 30;
+    UserInput::DoubleClick(onLeft, 330);
+    ASSERT_TRUE(WaitForPixel(260, 330, kCyan));
+    UserInput::Press(onLeft, 330);
+    UserInput::MoveTo(onLeft, 250);
+    UserInput::MoveTo(onLeft, kPanel.top + 3);
+    EXPECT_TRUE(WaitForPixel(260, kPanel.top, kPanelColour ^ 0xFFFFFF)) << "no inverted line on the edge";
+    UserInput::Release(onLeft, kPanel.top + 3);
+    EXPECT_TRUE(WaitForPixel(260, kPanel.top, kCyan));
+    EXPECT_EQ(Hex(kPanelColour), Hex(ScreenPixel(260, kPanel.top + 3)));
+}
+
+TEST_F(EdgeLines, ADroppedLineSnapsWithTheCoordinateTooltipShowing)
+{
+    RulerSession ruler; // the default options: the tooltip follows the dragged line
+    ASSERT_TRUE(ruler.Started());
+    ASSERT_TRUE(WaitForPixel(260, 230, kPanelColour));
+    ChooseFromMenu(ruler, ItemSnapToEdges);
+    const int onTop = kRuler.top + 30;
+    UserInput::DoubleClick(260, onTop);
+    ASSERT_TRUE(WaitForPixel(260, 230, kCyan));
+    UserInput::Drag(260, onTop, kPanel.left + 3, onTop);
+    EXPECT_TRUE(WaitForPixel(kPanel.left, 230, kCyan)) << "the drop did not snap to the edge";
+    EXPECT_EQ(Hex(kPanelColour), Hex(ScreenPixel(kPanel.left + 3, 230)));
 }

@@ -67,7 +67,6 @@ TEST(Japanese, WholeProgramSpeaksJapaneseAndStoresAJapaneseTemplate)
     SendTimed(GetDlgItem(lines, IDC_TEMPLATE_NAME), WM_SETTEXT, 0,
               reinterpret_cast<LPARAM>(L"\u30EB\u30FC\u30E9\u30FC")); // ルーラー
     SendTimed(GetDlgItem(lines, IDC_TEMPLATE_ADD), BM_CLICK, 0, 0);
-    ruler.Settle();
     ASSERT_TRUE(CloseDialog(ruler, lines, IDOK));
     EXPECT_TRUE(WaitForPixel(r.left + 40 + 100, r.top + 150, RGB(0, 255, 255)));
 

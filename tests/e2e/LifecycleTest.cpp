@@ -196,7 +196,6 @@ TEST_F(Lifecycle, EnterAndEscapeDoNotEndTheRuler)
     const RECT r = ruler.Rect();
     const POINT onTop = {r.left + 150, r.top + 30};
     UserInput::Click(onTop.x, onTop.y);
-    ruler.Settle();
     UserInput::Key(VK_RETURN);
     UserInput::Key(VK_ESCAPE);
     // The ruler takes its keys in order: once the arrow key has moved the pointer, Enter and
@@ -204,7 +203,6 @@ TEST_F(Lifecycle, EnterAndEscapeDoNotEndTheRuler)
     UserInput::Key(VK_RIGHT);
     POINT p = {};
     EXPECT_TRUE(PumpUntil([&] { return GetCursorPos(&p) && p.x == onTop.x + 1; }, 10000)) << "the keys arrived";
-    ruler.Settle();
     EXPECT_TRUE(ruler.Running());
     EXPECT_TRUE(IsWindowVisible(ruler.Window()));
 }

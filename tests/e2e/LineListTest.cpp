@@ -147,11 +147,9 @@ public:
     }
 
 private:
-    void ClickAt(POINT p) const
-    {
-        UserInput::Click(p.x, p.y);
-        m_ruler.Settle();
-    }
+    // A click is input: the dialog takes it after any message sent to it. Before the next
+    // message (a typed text), the test waits for what the click does.
+    void ClickAt(POINT p) const { UserInput::Click(p.x, p.y); }
     void ClickItem(HWND list, int index) const
     {
         const int height = static_cast<int>(SendTimed(list, LB_GETITEMHEIGHT, 0, 0));
@@ -206,63 +204,72 @@ TEST_F(LineList, CoordinateListsFollowTheirRulesAndCancelDiscardsThem)
         dialog.Type(kValueX, L"250");
         EXPECT_TRUE(dialog.Enabled(kAddX)) << "typing enables Add";
         dialog.Click(kAddX);
-        EXPECT_EQ(Texts{L"250"}, dialog.Entries(kListX));
+        EXPECT_SOON_EQ(Texts{L"250"}, dialog.Entries(kListX));
         EXPECT_EQ(L"", dialog.Text(kValueX));
         EXPECT_FALSE(dialog.Enabled(kAddX));
         for (const wchar_t* refused : {L"250", L"10000"}) {
             dialog.Type(kValueX, refused);
             dialog.Click(kAddX);
+            // Picking the entry puts its value in the field: the Add before it has been handled.
+            dialog.Choose(kListX, 0);
+            EXPECT_SOON_EQ(std::wstring(L"250"), dialog.Text(kValueX));
             EXPECT_EQ(Texts{L"250"}, dialog.Entries(kListX)) << refused;
         }
-        for (const wchar_t* value : {L"abc", L"300"}) {
-            dialog.Type(kValueX, value);
-            dialog.Click(kAddX);
-        }
-        EXPECT_EQ((Texts{L"250", L"0", L"300"}), dialog.Entries(kListX)) << "abc reads as 0";
+        dialog.Type(kValueX, L"abc");
+        dialog.Click(kAddX);
+        EXPECT_SOON_EQ((Texts{L"250", L"0"}), dialog.Entries(kListX)) << "abc reads as 0";
+        dialog.Type(kValueX, L"300");
+        dialog.Click(kAddX);
+        EXPECT_SOON_EQ((Texts{L"250", L"0", L"300"}), dialog.Entries(kListX));
 
         dialog.Choose(kListX, 2);
-        EXPECT_EQ(L"300", dialog.Text(kValueX));
+        EXPECT_SOON_EQ(std::wstring(L"300"), dialog.Text(kValueX));
         EXPECT_TRUE(dialog.Enabled(kUpdateX) && dialog.Enabled(kDeleteX));
         EXPECT_FALSE(dialog.Enabled(kAddX)) << "a picked entry is not typing";
         dialog.Type(kValueX, L"20000");
         dialog.Click(kUpdateX);
-        EXPECT_EQ((Texts{L"250", L"0", L"20000"}), dialog.Entries(kListX)) << "Update takes any number";
+        EXPECT_SOON_EQ((Texts{L"250", L"0", L"20000"}), dialog.Entries(kListX)) << "Update takes any number";
         EXPECT_EQ(2, dialog.Selection(kListX));
         dialog.Click(kDeleteX);
-        EXPECT_EQ((Texts{L"250", L"0"}), dialog.Entries(kListX));
+        EXPECT_SOON_EQ((Texts{L"250", L"0"}), dialog.Entries(kListX));
         EXPECT_EQ(1, dialog.Selection(kListX)) << "the new last entry";
         EXPECT_EQ(L"20000", dialog.Text(kValueX)) << "Delete leaves the field alone";
 
         dialog.Pick(kValueX, 16);
-        EXPECT_EQ(L"640", dialog.Text(kValueX));
+        EXPECT_SOON_EQ(std::wstring(L"640"), dialog.Text(kValueX));
         EXPECT_TRUE(dialog.Enabled(kAddX));
         dialog.Click(kAddX);
-        EXPECT_EQ((Texts{L"250", L"0", L"640"}), dialog.Entries(kListX));
+        EXPECT_SOON_EQ((Texts{L"250", L"0", L"640"}), dialog.Entries(kListX));
 
-        // The spin counts from the field and stays within 0 to 9999.
+        // The spin counts from the field and stays within 0 to 9999; each step is seen before
+        // the next, a step that changes nothing by the one after it.
         dialog.Type(kValueY, L"abc");
         dialog.Spin(kSpinY, true);
-        EXPECT_EQ(L"1", dialog.Text(kValueY));
+        EXPECT_SOON_EQ(std::wstring(L"1"), dialog.Text(kValueY));
         dialog.Spin(kSpinY, false);
+        EXPECT_SOON_EQ(std::wstring(L"0"), dialog.Text(kValueY));
         dialog.Spin(kSpinY, false);
-        EXPECT_EQ(L"0", dialog.Text(kValueY));
+        dialog.Spin(kSpinY, true);
+        EXPECT_SOON_EQ(std::wstring(L"1"), dialog.Text(kValueY)) << "no step below 0";
         dialog.Type(kValueY, L"9999");
         dialog.Click(kAddY);
+        EXPECT_SOON_EQ(Texts{L"9999"}, dialog.Entries(kListY));
         EXPECT_FALSE(dialog.Enabled(kAddY));
         dialog.Spin(kSpinY, false);
-        EXPECT_EQ(L"0", dialog.Text(kValueY)) << "the emptied field reads as 0";
+        EXPECT_SOON_EQ(std::wstring(L"0"), dialog.Text(kValueY)) << "the emptied field reads as 0";
         EXPECT_TRUE(dialog.Enabled(kAddY)) << "any click of the spin enables Add";
         dialog.Type(kValueY, L"9999");
         dialog.Spin(kSpinY, true);
-        EXPECT_EQ(L"9999", dialog.Text(kValueY));
+        dialog.Spin(kSpinY, false);
+        EXPECT_SOON_EQ(std::wstring(L"9998"), dialog.Text(kValueY)) << "no step above 9999";
         dialog.Choose(kListY, 0);
+        EXPECT_SOON_EQ(std::wstring(L"9999"), dialog.Text(kValueY));
         dialog.Click(kDeleteY);
-        EXPECT_TRUE(dialog.Entries(kListY).empty());
+        EXPECT_SOON_EQ(Texts{}, dialog.Entries(kListY));
         EXPECT_FALSE(dialog.Enabled(kUpdateY) || dialog.Enabled(kDeleteY)) << "nothing left to update";
 
         ASSERT_TRUE(dialog.Close(IDCANCEL));
     }
-    ruler.Settle();
     EXPECT_FALSE(ShowsLineAt(250));
     LineListDialog again(ruler, L"Line list");
     ASSERT_TRUE(again.Opened());
@@ -277,33 +284,43 @@ TEST_F(LineList, TemplatesGoToTheFileBesideTheProgramAndComeBackInALaterRun)
         ASSERT_TRUE(ruler.Started());
         LineListDialog dialog(ruler, L"Line list");
         ASSERT_TRUE(dialog.Opened());
-        for (const wchar_t* x : {L"100", L"200"}) {
-            dialog.Type(kValueX, x);
-            dialog.Click(kAddX);
-        }
+        dialog.Type(kValueX, L"100");
+        dialog.Click(kAddX);
+        EXPECT_SOON_EQ(Texts{L"100"}, dialog.Entries(kListX));
+        dialog.Type(kValueX, L"200");
+        dialog.Click(kAddX);
+        EXPECT_SOON_EQ((Texts{L"100", L"200"}), dialog.Entries(kListX));
         dialog.Type(kName, L"Web");
         dialog.Click(kStore);
-        EXPECT_EQ(Texts{L"Web"}, dialog.Entries(kName));
+        EXPECT_SOON_EQ(Texts{L"Web"}, dialog.Entries(kName));
         EXPECT_EQ(L"", dialog.Text(kName)) << "the rebuilt list empties the field";
 
         dialog.Choose(kListX, 0);
+        EXPECT_SOON_EQ(0, dialog.Selection(kListX));
         dialog.Click(kDeleteX);
+        EXPECT_SOON_EQ(Texts{L"200"}, dialog.Entries(kListX));
         dialog.Click(kDeleteX);
+        EXPECT_SOON_EQ(Texts{}, dialog.Entries(kListX));
         dialog.Type(kValueX, L"32");
         dialog.Click(kAddX);
+        EXPECT_SOON_EQ(Texts{L"32"}, dialog.Entries(kListX));
         dialog.Type(kValueY, L"24");
         dialog.Click(kAddY);
+        EXPECT_SOON_EQ(Texts{L"24"}, dialog.Entries(kListY));
         dialog.Type(kName, L"Grid");
         dialog.Click(kStore);
-        EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "sorted";
+        EXPECT_SOON_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "sorted";
         EXPECT_EQ(kExampleFile, FileBytes());
 
         dialog.Click(kStore); // with an empty name
+        // Picking an entry puts its value in the field: the Store before it has been handled.
+        dialog.Choose(kListX, 0);
+        EXPECT_SOON_EQ(std::wstring(L"32"), dialog.Text(kValueX));
         dialog.Type(kName, L"Nope");
         dialog.Click(kDeleteTemplate);
-        EXPECT_EQ(kExampleFile, FileBytes());
         ASSERT_TRUE(dialog.Close(IDCANCEL));
-        EXPECT_EQ(kExampleFile, FileBytes()) << "Cancel keeps what the template buttons wrote";
+        EXPECT_EQ(kExampleFile, FileBytes()) << "no empty name, no unknown template, and Cancel keeps what "
+                                                "the template buttons wrote";
     }
 
     // A template whose block is shorter than its count loads as zeros.
@@ -316,10 +333,10 @@ TEST_F(LineList, TemplatesGoToTheFileBesideTheProgramAndComeBackInALaterRun)
         ASSERT_TRUE(dialog.Opened());
         ASSERT_EQ((Texts{L"Grid", L"Short", L"Web"}), dialog.Entries(kName));
         dialog.Pick(kName, 1);
-        EXPECT_EQ((Texts{L"0", L"0", L"0"}), dialog.Entries(kListX));
+        EXPECT_SOON_EQ((Texts{L"0", L"0", L"0"}), dialog.Entries(kListX));
         dialog.Pick(kName, 2);
+        EXPECT_SOON_EQ((Texts{L"100", L"200"}), dialog.Entries(kListX));
         EXPECT_EQ(L"Web", dialog.Text(kName));
-        EXPECT_EQ((Texts{L"100", L"200"}), dialog.Entries(kListX));
         EXPECT_TRUE(dialog.Entries(kListY).empty());
         ASSERT_TRUE(dialog.Close(IDOK));
     }
@@ -332,7 +349,7 @@ TEST_F(LineList, TemplatesGoToTheFileBesideTheProgramAndComeBackInALaterRun)
     EXPECT_EQ((Texts{L"100", L"200"}), dialog.Entries(kListX)) << "the ruler's lines";
     dialog.Type(kName, L"Short");
     dialog.Click(kDeleteTemplate);
-    EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName));
+    EXPECT_SOON_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName));
     EXPECT_EQ(std::string(kExampleFile) + "\r\n", FileBytes()) << "the empty line before it stays";
     EXPECT_TRUE(dialog.Close(IDCANCEL));
 }
@@ -350,6 +367,7 @@ TEST_F(LineList, NothingReachesAFileThatCannotBeReadOrANameItCannotHold)
     EXPECT_TRUE(dialog.Entries(kName).empty()) << "an unreadable file lists no templates";
     dialog.Type(kValueX, L"5");
     dialog.Click(kAddX);
+    EXPECT_SOON_EQ(Texts{L"5"}, dialog.Entries(kListX));
     dialog.Type(kName, L"Web");
     dialog.Click(kStore);
     EXPECT_TRUE(dialog.AnswerMessage()) << "the user sees that nothing was stored";
@@ -381,6 +399,7 @@ TEST_F(LineList, AReadOnlyFileIsToldAndKeptAndAByteOrderMarkStays)
     EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "the list is sorted";
     dialog.Type(kValueX, L"5");
     dialog.Click(kAddX);
+    EXPECT_SOON_EQ(Texts{L"5"}, dialog.Entries(kListX));
     dialog.Put(kName, L"Web");
     dialog.Click(kStore);
     HWND box = nullptr;
@@ -391,8 +410,10 @@ TEST_F(LineList, AReadOnlyFileIsToldAndKeptAndAByteOrderMarkStays)
 
     SetFileAttributesW(TemplateFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     dialog.Click(kStore);
-    EXPECT_EQ(nullptr, ruler.FindMessageBox());
-    EXPECT_EQ("\xEF\xBB\xBF[Web]\r\nCursorX=05000000\r\nNumY=0\r\nNumX=1\r\n", FileBytes().substr(0, 44));
+    EXPECT_SOON_EQ(std::string("\xEF\xBB\xBF[Web]\r\nCursorX=05000000\r\nNumY=0\r\nNumX=1\r\n"),
+                   FileBytes().substr(0, 44));
+    ruler.Sync();
+    EXPECT_EQ(nullptr, ruler.FindMessageBox()) << "a store that worked says nothing";
     EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "stored over the first, not beside it";
     EXPECT_TRUE(dialog.Close(IDCANCEL));
 }
@@ -409,23 +430,27 @@ TEST_F(LineList, JapaneseNamesAreStoredListedLoadedAndDeletedIndependently)
     const std::wstring templateName = L"\u30C6\u30F3\u30D7\u30EC\u30FC\u30C8", to = L"\u30C8";
     dialog.Type(kValueX, L"10");
     dialog.Click(kAddX);
+    EXPECT_SOON_EQ(Texts{L"10"}, dialog.Entries(kListX));
     dialog.Put(kName, templateName);
     dialog.Click(kStore);
+    EXPECT_SOON_EQ(Texts{templateName}, dialog.Entries(kName));
     dialog.Choose(kListX, 0);
+    EXPECT_SOON_EQ(std::wstring(L"10"), dialog.Text(kValueX));
     dialog.Type(kValueX, L"20");
     dialog.Click(kUpdateX);
+    EXPECT_SOON_EQ(Texts{L"20"}, dialog.Entries(kListX));
     dialog.Put(kName, to);
     dialog.Click(kStore);
-    EXPECT_EQ((Texts{templateName, to}), dialog.Entries(kName));
+    EXPECT_SOON_EQ((Texts{templateName, to}), dialog.Entries(kName));
     const std::string first =
         "[\x83\x65\x83\x93\x83\x76\x83\x8C\x81\x5B\x83\x67]\r\nCursorX=0A000000\r\nNumY=0\r\nNumX=1\r\n";
     EXPECT_EQ(first + "\r\n[\x83\x67]\r\nCursorX=14000000\r\nNumY=0\r\nNumX=1\r\n", FileBytes());
 
     dialog.Put(kName, to);
     dialog.Click(kDeleteTemplate);
-    EXPECT_EQ(Texts{templateName}, dialog.Entries(kName));
+    EXPECT_SOON_EQ(Texts{templateName}, dialog.Entries(kName));
     EXPECT_EQ(first + "\r\n", FileBytes());
     dialog.Pick(kName, 0);
-    EXPECT_EQ(Texts{L"10"}, dialog.Entries(kListX));
+    EXPECT_SOON_EQ(Texts{L"10"}, dialog.Entries(kListX));
     EXPECT_TRUE(dialog.Close(IDOK));
 }

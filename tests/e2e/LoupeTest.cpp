@@ -14,8 +14,9 @@ namespace {
 
 const char kSection[] = "CMensuroDlg";
 constexpr RECT kRuler = {100, 100, 500, 400}; // inner area from (140, 140), S = 40
-constexpr COLORREF kGreen = RGB(0, 192, 0), kRed = RGB(255, 0, 0);
-constexpr int kImageCentre = 85;   // half the 170-pixel image at 96 DPI
+constexpr COLORREF kGreen = RGB(0, 192, 0), kRed = RGB(255, 0, 0), kWhite = RGB(255, 255, 255);
+constexpr COLORREF kFrozenStrip = RGB(24, 40, 96);             // the readout's strip while frozen
+constexpr int kImageSide = 170, kImageCentre = kImageSide / 2; // at 96 DPI
 
 // Screen point of a point in ruler coordinates (the scale bars' numbers).
 POINT Inner(int x, int y)
@@ -40,16 +41,33 @@ bool WaitForText(HWND loupe, const std::wstring& text)
     return PumpUntil([&] { return TextOf(loupe) == text; });
 }
 
+// Whether the loupe shows its image at this zoom (within 10 s, wherever it moves meanwhile):
+// the white ring around the centre pixel's cell, zoom pixels wide, stands this far from the
+// image's centre.
+bool ShowsZoom(HWND loupe, int zoom)
+{
+    return PumpUntil(
+        [&] {
+            const RECT r = WindowRectOf(loupe);
+            const int cell = r.left + (kImageSide - zoom) / 2, row = r.top + kImageCentre;
+            return ScreenPixel(cell - 1, row) == kWhite && ScreenPixel(cell + zoom, row) == kWhite;
+        },
+        10000);
+}
+
+// Whether the readout's strip shows the frozen colour (a pixel clear of its text).
+bool ShowsFrozen(HWND loupe)
+{
+    return PumpUntil(
+        [&] { return ScreenPixel(WindowRectOf(loupe).left + 2, WindowRectOf(loupe).bottom - 2) == kFrozenStrip; },
+        10000);
+}
+
 void CtrlC()
 {
-    INPUT keys[4] = {};
-    const WORD vks[4] = {VK_CONTROL, 'C', 'C', VK_CONTROL};
-    for (int i = 0; i < 4; ++i) {
-        keys[i].type = INPUT_KEYBOARD;
-        keys[i].ki.wVk = vks[i];
-        keys[i].ki.dwFlags = i >= 2 ? KEYEVENTF_KEYUP : 0;
-    }
-    SendInput(4, keys, sizeof(INPUT));
+    UserInput::KeyDown(VK_CONTROL);
+    UserInput::Key('C');
+    UserInput::KeyUp(VK_CONTROL);
 }
 
 class Loupe : public testing::Test {
@@ -62,7 +80,7 @@ protected:
 
 TEST_F(Loupe, ReadsPositionAndColourUnderThePointerFreezesAndCopies)
 {
-    // Shown before the ruler, which then stays above them (see platform notes).
+    // Shown before the ruler, which then stays above them (see platform notes); clicked through.
     SolidWindow backdrop({50, 50, 700, 600}, kGreen);
     SolidWindow patch({Inner(250, 180).x, Inner(250, 180).y, Inner(300, 210).x, Inner(300, 210).y}, kRed);
     RulerSession ruler;
@@ -91,23 +109,22 @@ TEST_F(Loupe, ReadsPositionAndColourUnderThePointerFreezesAndCopies)
     ASSERT_TRUE(WaitForText(loupe, L"X 260  Y 190  #FF0000  (255, 0, 0)")) << TextOf(loupe).c_str();
     EXPECT_TRUE(WaitForPixel(WindowRectOf(loupe).left + kImageCentre, WindowRectOf(loupe).top + kImageCentre, kRed));
     UserInput::Key(VK_SPACE);
-    Linger(ruler);
+    ASSERT_TRUE(ShowsFrozen(loupe));
     const RECT frozen = WindowRectOf(loupe);
     UserInput::MoveTo(at.x, at.y);
-    Linger(ruler);
-    EXPECT_EQ(L"X 260  Y 190  #FF0000  (255, 0, 0)", TextOf(loupe));
-    const RECT stayed = WindowRectOf(loupe);
-    EXPECT_TRUE(EqualRect(&frozen, &stayed));
     // Clicks pass through the loupe to the window below it.
     const POINT onLoupe = {frozen.left + 60, kRuler.bottom + 20};
     UserInput::Click(onLoupe.x, onLoupe.y);
     EXPECT_TRUE(PumpUntil([&] { return backdrop.WasPressedAt(onLoupe.x, onLoupe.y); }));
 
-    // Ctrl+C copies the frozen colour as text; unfrozen, the loupe follows again (the pointer
-    // is on the top bar now).
+    // Ctrl+C copies the frozen colour as text, which shows that the loupe stayed frozen while
+    // the pointer went on; unfrozen, the loupe follows again (the pointer is on the top bar now).
     UserInput::Click(Inner(160, -20).x, Inner(160, -20).y);
     CtrlC();
     EXPECT_TRUE(PumpUntil([] { return ClipboardText() == L"#FF0000"; })) << ClipboardText().c_str();
+    EXPECT_EQ(L"X 260  Y 190  #FF0000  (255, 0, 0)", TextOf(loupe));
+    const RECT stayed = WindowRectOf(loupe);
+    EXPECT_TRUE(EqualRect(&frozen, &stayed));
     UserInput::Key(VK_SPACE);
     EXPECT_TRUE(PumpUntil([&] { return TextOf(loupe).rfind(L"X 160  Y -20  #", 0) == 0; })) << TextOf(loupe).c_str();
 
@@ -116,7 +133,8 @@ TEST_F(Loupe, ReadsPositionAndColourUnderThePointerFreezesAndCopies)
     EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(loupe); }));
     const DWORD before = GetClipboardSequenceNumber();
     CtrlC();
-    EXPECT_TRUE(PumpUntil([&] { return GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(CF_DIB); }));
+    EXPECT_TRUE(
+        PumpUntil([&] { return GetClipboardSequenceNumber() != before && IsClipboardFormatAvailable(CF_DIB); }));
     EXPECT_EQ(0u, ruler.Exit());
 }
 
@@ -135,9 +153,17 @@ TEST_F(Loupe, MenuAndKeyToggleItZoomStepsAndExitKeepsBoth)
         EXPECT_TRUE(PumpUntil([&] { return !IsWindowVisible(loupe); }));
         UserInput::Key('L');
         EXPECT_TRUE(PumpUntil([&] { return IsWindowVisible(loupe) != FALSE; }));
-        // 8 -> 16 -> 32 -> 32 (the last step) -> 16.
-        for (WORD key : {VK_ADD, VK_OEM_PLUS, VK_ADD, VK_OEM_MINUS}) UserInput::Key(key);
-        ruler.Settle();
+        // Over the green window, where the ring around the centre shows: 8 -> 16 -> 32 -> 32
+        // (the last step) -> 16.
+        UserInput::MoveTo(Inner(160, 120).x, Inner(160, 120).y);
+        ASSERT_TRUE(ShowsZoom(loupe, 8));
+        UserInput::Key(VK_ADD);
+        EXPECT_TRUE(ShowsZoom(loupe, 16));
+        UserInput::Key(VK_OEM_PLUS);
+        EXPECT_TRUE(ShowsZoom(loupe, 32));
+        UserInput::Key(VK_ADD);
+        UserInput::Key(VK_OEM_MINUS);
+        EXPECT_TRUE(ShowsZoom(loupe, 16));
         EXPECT_EQ(0u, ruler.Exit());
     }
     const RegistryScope reg = MensuroRegistry();
@@ -147,10 +173,13 @@ TEST_F(Loupe, MenuAndKeyToggleItZoomStepsAndExitKeepsBoth)
     // The next start shows it again, at the saved zoom; VK_SUBTRACT steps down from there.
     RulerSession again;
     ASSERT_TRUE(again.Started());
-    EXPECT_NE(nullptr, WaitForLoupe(again));
+    HWND loupe = WaitForLoupe(again);
+    ASSERT_NE(nullptr, loupe);
     UserInput::Click(kRuler.left + 200, kRuler.top + 20);
+    UserInput::MoveTo(Inner(160, 120).x, Inner(160, 120).y);
+    EXPECT_TRUE(ShowsZoom(loupe, 16));
     UserInput::Key(VK_SUBTRACT);
-    again.Settle();
+    EXPECT_TRUE(ShowsZoom(loupe, 8));
     EXPECT_EQ(0u, again.Exit());
     EXPECT_EQ(8u, reg.Dword(kSection, "LoupeZoom").value_or(0));
 }

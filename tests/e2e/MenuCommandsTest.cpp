@@ -49,20 +49,28 @@ bool Choose(const RulerSession& ruler, UINT command)
     return menu && ChooseMenuCommand(menu, command);
 }
 
-class MenuCommands : public testing::TestWithParam<bool> {
+// Every command of the menu drawn with icons or of the plain one.
+class MenuCommands : public testing::Test {
 protected:
-    void SetUp() override
-    {
-        StartAfreshAt(kRuler);
-        if (!Icons()) MensuroRegistry().SetDword(kSection, "Option", kDefaultOption & ~kMenuIconBit);
-    }
+    void SetUp() override { StartAfreshAt(kRuler); }
     void TearDown() override { MensuroRegistry().Clear(); }
-    static bool Icons() { return GetParam(); }
+    void EveryCommandDoesWhatItSays(bool icons);
 };
 
 } // namespace
 
-TEST_P(MenuCommands, EveryCommandDoesWhatItSays)
+TEST_F(MenuCommands, EveryCommandOfThePlainMenuDoesWhatItSays)
+{
+    MensuroRegistry().SetDword(kSection, "Option", kDefaultOption & ~kMenuIconBit);
+    EveryCommandDoesWhatItSays(false);
+}
+
+TEST_F(MenuCommands, EveryCommandOfTheMenuWithIconsDoesWhatItSays)
+{
+    EveryCommandDoesWhatItSays(true);
+}
+
+void MenuCommands::EveryCommandDoesWhatItSays(bool icons)
 {
     SolidWindow backdrop({50, 50, 600, 500}, kBackdrop);
     RulerSession ruler;
@@ -71,7 +79,7 @@ TEST_P(MenuCommands, EveryCommandDoesWhatItSays)
 
     HWND menu = OpenContextMenu(ruler, kOnTop.x, kOnTop.y);
     ASSERT_NE(nullptr, menu);
-    EXPECT_EQ(Icons(), HasIcons(menu));
+    EXPECT_EQ(icons, HasIcons(menu));
     ASSERT_TRUE(ChooseMenuCommand(menu, ID_TOPMOST));
     EXPECT_TRUE(PumpUntil([&] { return !Topmost(ruler.Window()); })) << "Topmost off";
     ASSERT_TRUE(Choose(ruler, ID_TOPMOST));
@@ -117,7 +125,6 @@ TEST_P(MenuCommands, EveryCommandDoesWhatItSays)
     ASSERT_TRUE(Choose(ruler, ID_COPY));
     // Watched without opening the clipboard, which would keep the ruler from it.
     EXPECT_TRUE(PumpUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000));
-    ruler.Settle();
     const BITMAPINFOHEADER picture = HeaderOf(ClipboardData(CF_DIB));
     EXPECT_EQ(320, picture.biWidth) << "the inner area";
     EXPECT_EQ(220, std::abs(picture.biHeight));
@@ -142,15 +149,12 @@ TEST_P(MenuCommands, EveryCommandDoesWhatItSays)
     ASSERT_TRUE(Choose(ruler, ID_MENU_ICON));
     menu = OpenContextMenu(ruler, kOnTop.x, kOnTop.y);
     ASSERT_NE(nullptr, menu);
-    EXPECT_EQ(!Icons(), HasIcons(menu)) << "Menu Icon switches the next menu";
+    EXPECT_EQ(!icons, HasIcons(menu)) << "Menu Icon switches the next menu";
     ASSERT_TRUE(ChooseMenuCommand(menu, IDOK));
     EXPECT_TRUE(PumpUntil([&] { return !ruler.Running(); }, 10000)) << "Exit ends the program";
     EXPECT_EQ(0u, ruler.Exit());
     const auto reg = MensuroRegistry();
-    EXPECT_EQ(kDefaultOption & ~(Icons() ? kMenuIconBit : 0), reg.Dword(kSection, "Option").value_or(0));
+    EXPECT_EQ(kDefaultOption & ~(icons ? kMenuIconBit : 0), reg.Dword(kSection, "Option").value_or(0));
     EXPECT_EQ(uint32_t(kRuler.left + 400), reg.Dword(kSection, "RIGHT").value_or(0));
     EXPECT_EQ(uint32_t(kRuler.top + 320), reg.Dword(kSection, "BOTTOM").value_or(0));
 }
-
-INSTANTIATE_TEST_SUITE_P(, MenuCommands, testing::Values(false, true),
-                         [](const testing::TestParamInfo<bool>& info) { return info.param ? "Icons" : "Plain"; });

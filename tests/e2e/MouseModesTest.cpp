@@ -9,6 +9,7 @@
 #include "resources/resource.h"
 
 #include <array>
+#include <cwchar>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -123,10 +124,7 @@ void TrayClick(const RulerSession& ruler)
 bool CloseMenuWithEsc(const RulerSession& ruler)
 {
     UserInput::Key(VK_ESCAPE);
-    const bool closed = PumpUntil([&] { return ContextMenuOf(ruler) == nullptr; });
-    // Under Wine a right press that follows the closing menu at once does not start targeting.
-    Linger(ruler);
-    return closed;
+    return PumpUntil([&] { return ContextMenuOf(ruler) == nullptr; });
 }
 
 // The coordinate tooltip's text while it shows; empty while it does not.
@@ -157,20 +155,16 @@ TEST_F(MouseModes, TargetingAnotherProgramTwiceThenTheMenu)
     UserInput::Drag(from.x, from.y, Centre(edit).x, Centre(edit).y, true);
     ASSERT_TRUE(RulerBecomes(ruler, Inflated(edit, kS))) << "fitted around the edit control";
 
-    // Its title bar now lies under the ruler's top bar: the program moves clear of it, and comes
-    // to the front during the second drag, which sends the release to it.
+    // The fit brought the program to the front, with its title bar under the ruler's top bar:
+    // it moves clear of the ruler, and the second drag ends on its title bar.
     notepad.MoveTo({100, 600, 500, 900});
-    ruler.Settle();
     from = OnTopBar(ruler.Rect());
     const POINT title = notepad.OnTitleBar();
     UserInput::Press(from.x, from.y, true);
     UserInput::MoveTo(from.x - 100, from.y + 100);
     UserInput::MoveTo(title.x, title.y);
-    SetForegroundWindow(notepad.Window());
-    ruler.Settle();
     UserInput::Release(title.x, title.y, true);
     EXPECT_TRUE(RulerBecomes(ruler, Inflated(WindowRectOf(notepad.Window()), kS))) << "fitted around the window";
-    Linger(ruler);
 
     from = OnTopBar(ruler.Rect());
     EXPECT_NE(nullptr, OpenContextMenu(ruler, from.x, from.y)) << "the next right click opens the menu";
@@ -198,6 +192,28 @@ TEST_F(MouseModes, RightClickOnAnyPartOfTheBarsOpensTheMenuEveryTime)
     EXPECT_EQ(Edges(kRuler), Edges(ruler.Rect()));
 }
 
+// A quick hand's second right click, within the double-click time of the first.
+TEST_F(MouseModes, ARightClickSoonAfterTheLastOpensTheMenuAgain)
+{
+    GTEST_SKIP() << "The ruler does not handle WM_RBUTTONDBLCLK or WM_NCRBUTTONDBLCLK: a second right click "
+                    "within the double-click time opens no menu and starts no targeting";
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    struct Spot {
+        const char* name;
+        int x, y; // client coordinates
+    } const spots[] = {{"top band", 200, 14}, {"top bar", 200, 30}};
+    for (const Spot& spot : spots) {
+        SCOPED_TRACE(spot.name);
+        const POINT p = At(spot.x, spot.y);
+        ASSERT_NE(nullptr, OpenContextMenu(ruler, p.x, p.y));
+        ASSERT_TRUE(CloseMenuWithEsc(ruler));
+        UserInput::ClickAgainAtOnce(p.x, p.y, true);
+        EXPECT_TRUE(PumpUntil([&] { return ContextMenuOf(ruler) != nullptr; })) << "the menu opens again";
+        CloseMenuWithEsc(ruler);
+    }
+}
+
 TEST_F(MouseModes, EscEndsTargetingErasesItsOutlineAndTheNextDragFits)
 {
     const RECT targetRect = {700, 500, 1000, 700};
@@ -214,7 +230,9 @@ TEST_F(MouseModes, EscEndsTargetingErasesItsOutlineAndTheNextDragFits)
     UserInput::Key(VK_ESCAPE);
     EXPECT_TRUE(WaitForPixel(edge.x, edge.y, kBackdrop)) << "Esc took the outline away";
     UserInput::Release(850, 650, true);
-    Linger(ruler);
+    // A line added by a double-click shows that the release has been handled.
+    UserInput::DoubleClick(from.x, from.y);
+    ASSERT_TRUE(WaitForPixel(from.x, 250, kCyan));
     EXPECT_EQ(Edges(kRuler), Edges(ruler.Rect())) << "nothing is fitted after Esc";
     EXPECT_EQ(nullptr, ContextMenuOf(ruler));
 
@@ -254,20 +272,17 @@ TEST_F(MouseModes, LineDragEndsWhenADialogOrAMenuTakesTheMouseOrOnEsc)
     };
     for (const Way& way : ways) {
         SCOPED_TRACE(way.name);
+        // The press finds the line where the last round left it: moves without a button drag nothing.
         UserInput::Press(onBottom.x, onBottom.y);
         UserInput::MoveTo(At(190, 270).x, onBottom.y);
-        ASSERT_TRUE(MovePressedUntil(At(240, 270), {0, 1}, [] { return ColumnShows(240, Inverted(kBackdrop)); }))
-            << "the drag is on";
+        UserInput::MoveTo(At(240, 270).x, onBottom.y);
+        ASSERT_TRUE(ColumnShows(240, Inverted(kBackdrop))) << "the drag is on";
         ASSERT_TRUE(way.takeOver());
         EXPECT_TRUE(ColumnShows(240, kBackdrop)) << "the moving band is erased";
         EXPECT_TRUE(ColumnShows(140, kCyan)) << "the line is back where it was";
         ASSERT_TRUE(way.giveBack());
         UserInput::Release(At(240, 270).x, onBottom.y);
-        // Moves without a button drag nothing.
         UserInput::MoveTo(At(300, 270).x, onBottom.y);
-        Linger(ruler);
-        EXPECT_TRUE(ColumnShows(140, kCyan));
-        EXPECT_TRUE(ColumnShows(300, kBackdrop));
     }
     UserInput::Drag(onBottom.x, onBottom.y, At(240, 270).x, onBottom.y);
     EXPECT_TRUE(ColumnShows(240, kCyan)) << "the next press drags again";
@@ -286,7 +301,8 @@ TEST_F(MouseModes, HorizontalLineDragsOnWhileInsertAndDeleteWait)
 
     UserInput::Press(onLeft.x, onLeft.y);
     UserInput::MoveTo(onLeft.x, At(30, 190).y);
-    ASSERT_TRUE(MovePressedUntil(At(30, 240), {1, 0}, [] { return RowShows(240, Inverted(kBackdrop)); }));
+    UserInput::MoveTo(onLeft.x, At(30, 240).y);
+    ASSERT_TRUE(RowShows(240, Inverted(kBackdrop)));
     UserInput::Key(VK_DELETE);
     UserInput::Key(VK_INSERT);
     UserInput::MoveTo(onLeft.x, At(30, 200).y);
@@ -303,7 +319,7 @@ TEST_F(MouseModes, HorizontalLineDragsOnWhileInsertAndDeleteWait)
 TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
 {
     MensuroRegistry().SetDword("CMensuroDlg", "Option", 0x00F | 0x400); // with the copy message
-    SolidWindow other({700, 600, 900, 800}, kBackdrop);
+    SolidWindow other({700, 600, 900, 800}, kBackdrop, true);
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     auto trayBringsForward = [&](HWND open) {
@@ -311,7 +327,7 @@ TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
         ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == other.Handle(); }));
         TrayClick(ruler);
         EXPECT_TRUE(PumpUntil([&] { return GetForegroundWindow() == open; })) << "it comes forward";
-        Linger(ruler);
+        ruler.Sync();
         EXPECT_EQ(nullptr, ContextMenuOf(ruler)) << "no menu opens";
     };
 
@@ -331,7 +347,6 @@ TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
         trayBringsForward(box);
     }
     ASSERT_TRUE(Answer(box, IDOK));
-    ruler.Settle();
 
     // The loupe's window, owned by the ruler too, is never the one brought forward.
     PostMessageW(ruler.Window(), WM_COMMAND, ID_LOUPE, 0);
@@ -353,7 +368,7 @@ TEST_F(MouseModes, ToolTipShowsThePointerOnABarAndTheLineUnderIt)
 {
     SolidWindow backdrop({50, 50, 600, 500}, kBackdrop);
     // Active while the ruler is hovered; clear of it, or Wine would hand it the ruler's mouse input.
-    SolidWindow active({900, 700, 1000, 800}, kBackdrop);
+    SolidWindow active({900, 700, 1000, 800}, kBackdrop, true);
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     SetForegroundWindow(active.Handle());
@@ -393,7 +408,7 @@ TEST_F(MouseModes, EndOfTheSessionSavesWhatExitSaves)
     const RECT moved = {160, 140, 560, 440};
     ASSERT_TRUE(RulerBecomes(ruler, moved));
     PostMessageW(ruler.Window(), WM_COMMAND, ID_TOPMOST, 0);
-    ruler.Settle();
+    ASSERT_TRUE(PumpUntil([&] { return !(GetWindowLongW(ruler.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST); }));
 
     // What Windows does at logoff: ask, tell, then end the process without destroying the window.
     DWORD_PTR answer = 0;
@@ -446,10 +461,7 @@ TEST_F(MouseModes, EveryEdgeAndCornerResizesAndEveryBandMoves)
         // Out and back for the next zone, by the same means. The frame follows the pointer.
         for (const auto& [start, end, result] : {std::tuple{from, POINT{from.x + dx, from.y + dy}, want},
                                                  std::tuple{POINT{from.x + dx, from.y + dy}, from, r}}) {
-            UserInput::Press(start.x, start.y);
-            UserInput::MoveTo((start.x + end.x) / 2, (start.y + end.y) / 2);
-            MovePressedUntil(end, {1, 1}, [&] { return Edges(ruler.Rect()) == Edges(result); });
-            UserInput::Release(end.x, end.y);
+            UserInput::Drag(start.x, start.y, end.x, end.y);
             RulerBecomes(ruler, result);
             EXPECT_EQ(Edges(result), Edges(ruler.Rect()));
         }

@@ -4,10 +4,13 @@
 #include "e2e/RulerSession.h"
 #include "resources/resource.h"
 #include "support/RegistryScope.h"
+#include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
 
 #include <objbase.h>
+#include <knownfolders.h>
+#include <shlobj.h>
 #include <wincodec.h>
 
 #include <cstring>
@@ -99,14 +102,12 @@ Picture PngFile(const std::wstring& path)
     return FromPng({std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()});
 }
 
-// Runs "Copy" and waits for the clipboard to change and the ruler to finish.
+// Runs "Copy" and waits for the clipboard to change (its reads wait for the ruler to close it).
 bool CopyNow(const RulerSession& ruler)
 {
     const DWORD before = GetClipboardSequenceNumber();
     PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
-    const bool changed = PumpUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000);
-    ruler.Settle();
-    return changed;
+    return PumpUntil([&] { return GetClipboardSequenceNumber() != before; }, 5000);
 }
 
 // A visible window of the program, at any depth, for which found() holds.
@@ -131,21 +132,37 @@ HWND FindOwn(const RulerSession& ruler, bool children, bool (*found)(HWND))
     return search.hit;
 }
 
-// Waits for the Save dialog and types `path` into its file name field, which first holds
-// the offered name; returns that name.
-std::wstring SaveAs(const RulerSession& ruler, const std::wstring& path)
+// The file name field of the Save dialog once it is open, holding the offered name; null if
+// the dialog does not open.
+HWND SaveDialogField(const RulerSession& ruler)
 {
-    HWND field = FindOwn(ruler, true, [](HWND w) {
+    return FindOwn(ruler, true, [](HWND w) {
         wchar_t cls[16] = {};
         GetClassNameW(w, cls, 16);
         return _wcsicmp(cls, L"Edit") == 0 && TextOf(w).rfind(L"Mensuro-", 0) == 0 &&
                TextOf(GetAncestor(w, GA_ROOT)) == L"Save Picture";
     });
+}
+
+// Waits for the Save dialog and types `path` into its file name field, which first holds
+// the offered name; returns that name.
+std::wstring SaveAs(const RulerSession& ruler, const std::wstring& path)
+{
+    const HWND field = SaveDialogField(ruler);
     if (!field) return L"";
     const std::wstring offered = TextOf(field);
     SendMessageW(field, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(path.c_str()));
     Answer(GetAncestor(field, GA_ROOT), IDOK);
     return offered;
+}
+
+std::wstring PicturesFolder()
+{
+    PWSTR path = nullptr;
+    std::wstring folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Pictures, 0, nullptr, &path)) && path) folder = path;
+    CoTaskMemFree(path);
+    return folder;
 }
 
 class PictureCopy : public testing::Test {
@@ -169,7 +186,8 @@ TEST_F(PictureCopy, PngBesideTheDibAndMeasurementsBelowAndRightOfThePlainPicture
     UserInput::DoubleClick(kRuler.left + kS + 30, kRuler.top + 30);
     UserInput::DoubleClick(kRuler.left + 30, kRuler.top + kS + 20);
     UserInput::MoveTo(700, 700);
-    ruler.Settle();
+    ASSERT_TRUE(WaitForPixel(kRuler.left + kS + 30, kRuler.top + kS + 60, RGB(0, 255, 255)));
+    ASSERT_TRUE(WaitForPixel(kRuler.left + kS + 100, kRuler.top + kS + 20, RGB(0, 255, 255)));
 
     ASSERT_TRUE(CopyNow(ruler));
     const Picture plain = FromDib(ClipboardData(CF_DIB));
@@ -226,7 +244,8 @@ TEST_F(PictureCopy, SavePictureWritesThePngNamedInTheDialogAndReportsAFailedWrit
     ASSERT_NE(nullptr, menu);
     ASSERT_TRUE(ChooseMenuCommand(menu, ID_SAVE_PICTURE));
     const std::wstring offered = SaveAs(ruler, path);
-    EXPECT_EQ(27u, offered.size()) << "Mensuro-YYYYMMDD-HHMMSS.png, not " << std::string(offered.begin(), offered.end());
+    EXPECT_EQ(27u, offered.size()) << "Mensuro-YYYYMMDD-HHMMSS.png, not "
+                                   << std::string(offered.begin(), offered.end());
     ASSERT_TRUE(PumpUntil([&] { return PngFile(path).width > 0; }, 5000));
     const Picture saved = PngFile(path);
     EXPECT_EQ(kW, saved.width);
@@ -252,4 +271,26 @@ TEST_F(PictureCopy, SavePictureWritesThePngNamedInTheDialogAndReportsAFailedWrit
     CloseHandle(held);
     DeleteFileW(busy.c_str());
     DeleteFileW(path.c_str());
+}
+
+TEST_F(PictureCopy, CancelInTheSaveDialogWritesNothing)
+{
+    RulerSession ruler;
+    ASSERT_TRUE(ruler.Started());
+    HWND menu = OpenContextMenu(ruler, kRuler.left + kS + 100, kRuler.top + kS / 2);
+    ASSERT_NE(nullptr, menu);
+    ASSERT_TRUE(ChooseMenuCommand(menu, ID_SAVE_PICTURE));
+    const HWND field = SaveDialogField(ruler);
+    ASSERT_NE(nullptr, field);
+    const std::wstring offered = TextOf(field);
+    const HWND dialog = GetAncestor(field, GA_ROOT);
+    UserInput::Key(VK_ESCAPE);
+    ASSERT_TRUE(PumpUntil([&] { return !IsWindow(dialog); }));
+    // Back in its message loop, the ruler has done all it does after the dialog.
+    ruler.Sync();
+    // A first save offers the Pictures folder; a bare name would land in the program's folder.
+    for (const std::wstring& folder : {PicturesFolder(), ExeDirectory()})
+        EXPECT_EQ(INVALID_FILE_ATTRIBUTES, GetFileAttributesW((folder + L"\\" + offered).c_str()))
+            << std::string(folder.begin(), folder.end());
+    EXPECT_EQ(nullptr, ruler.FindMessageBox());
 }

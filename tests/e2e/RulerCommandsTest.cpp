@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cwchar>
+#include <utility>
 
 namespace {
 
@@ -87,7 +88,6 @@ TEST_F(RulerCommands, DoubleClickAddsLinesThatDragClampAndDelete)
 
     // Again at the same point adds nothing: one "Delete Line" there removes it.
     UserInput::DoubleClick(onTop.x, onTop.y);
-    ruler.Settle();
     HWND menu = OpenContextMenu(ruler, onTop.x, onTop.y);
     ASSERT_NE(nullptr, menu);
     ASSERT_TRUE(ChooseMenuCommand(menu, ID_DELETE_LINE));
@@ -103,10 +103,8 @@ TEST_F(RulerCommands, DoubleClickAddsLinesThatDragClampAndDelete)
     ASSERT_TRUE(LineColumnShows(140, kCyan));
     UserInput::Press(onTop.x, onTop.y);
     UserInput::MoveTo(At(190, 30).x, onTop.y);
-    // Moved again along the bar while Wine hands over a late echo of the move to 190.
-    EXPECT_TRUE(MovePressedUntil(At(240, 30), {0, 1}, [] {
-        return ScreenPixel(At(240, 150).x, At(240, 150).y) == Inverted(kBackdrop);
-    })) << "the moving line is inverted screen";
+    UserInput::MoveTo(At(240, 30).x, onTop.y);
+    EXPECT_TRUE(LineColumnShows(240, Inverted(kBackdrop))) << "the moving line is inverted screen";
     EXPECT_TRUE(LineColumnShows(140, Inverted(kCyan))) << "the start stays shown inverted";
     UserInput::Release(At(240, 30).x, onTop.y);
     EXPECT_TRUE(LineColumnShows(240, kCyan));
@@ -123,8 +121,10 @@ TEST_F(RulerCommands, DoubleClickAddsLinesThatDragClampAndDelete)
     const RECT innerRow = {At(40, 0).x, At(0, 150).y, At(360, 0).x, At(0, 151).y};
     EXPECT_EQ(0, CountInRect(innerRow, kCyan));
     UserInput::Drag(At(361, 100).x, At(0, 100).y, At(300, 100).x, At(0, 100).y);
-    ruler.Settle();
-    EXPECT_EQ(0, CountInRect(innerRow, kCyan)) << "a line parked at W - 2S was grabbed";
+    // A line added afterwards shows that the drag has been handled.
+    UserInput::DoubleClick(onTop.x, onTop.y);
+    ASSERT_TRUE(LineColumnShows(140, kCyan));
+    EXPECT_EQ(1, CountInRect(innerRow, kCyan)) << "a line parked at W - 2S was grabbed";
 }
 
 TEST_F(RulerCommands, MenuAddLineActsWhereTheRightButtonWentDown)
@@ -188,7 +188,7 @@ TEST_F(RulerCommands, PresetsTopmostAndTheKeyboard)
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     PostMessageW(ruler.Window(), WM_COMMAND, 32779, 0); // "640 x 480"
-    ruler.Settle();
+    PumpUntil([&] { return ruler.Rect().right - ruler.Rect().left == 720; });
     const RECT sized = ruler.Rect();
     EXPECT_EQ(kRuler.left, sized.left);
     EXPECT_EQ(kRuler.top, sized.top);
@@ -197,24 +197,21 @@ TEST_F(RulerCommands, PresetsTopmostAndTheKeyboard)
 
     EXPECT_TRUE(GetWindowLongW(ruler.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
     PostMessageW(ruler.Window(), WM_COMMAND, 32773, 0); // "Topmost"
-    ruler.Settle();
-    EXPECT_FALSE(GetWindowLongW(ruler.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST);
+    EXPECT_TRUE(PumpUntil([&] { return !(GetWindowLongW(ruler.Window(), GWL_EXSTYLE) & WS_EX_TOPMOST); }));
 
     // One-pixel pointer steps, straight and diagonal.
     UserInput::Click(At(300, 30).x, At(300, 30).y);
-    ruler.Settle();
-    POINT p = {};
+    auto pointer = [] {
+        POINT p = {};
+        GetCursorPos(&p);
+        return std::pair<LONG, LONG>(p.x, p.y);
+    };
     UserInput::Key(VK_RIGHT);
-    ruler.Settle();
-    GetCursorPos(&p);
-    EXPECT_EQ(At(301, 30).x, p.x);
-    EXPECT_EQ(At(301, 30).y, p.y);
+    EXPECT_SOON_EQ(std::pair(At(301, 30).x, At(301, 30).y), pointer());
     UserInput::Key(VK_NUMPAD3);
+    EXPECT_SOON_EQ(std::pair(At(302, 31).x, At(302, 31).y), pointer());
     UserInput::Key(VK_UP);
-    ruler.Settle();
-    GetCursorPos(&p);
-    EXPECT_EQ(At(302, 30).x, p.x);
-    EXPECT_EQ(At(302, 30).y, p.y);
+    EXPECT_SOON_EQ(std::pair(At(302, 30).x, At(302, 30).y), pointer());
     // Insert adds a line at the pointer, Delete removes it.
     UserInput::Key(VK_INSERT);
     EXPECT_TRUE(WaitForPixel(At(302, 300).x, At(302, 300).y, kCyan));
@@ -232,16 +229,17 @@ TEST_F(RulerCommands, TrayIconComesAndGoesAndOpensTheMenu)
     MensuroRegistry().SetDword(kSection, "Option", 0x00B); // no tray icon
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
-    Linger(ruler);
-    EXPECT_FALSE(TrayIconShown(ruler));
     HWND menu = OpenContextMenu(ruler, At(200, 30).x, At(200, 30).y);
     ASSERT_NE(nullptr, menu);
+    EXPECT_FALSE(TrayIconShown(ruler)) << "none at the start";
     ASSERT_TRUE(ChooseMenuCommand(menu, ID_TASKTRAY));
     ASSERT_TRUE(PumpUntil([&] { return TrayIconShown(ruler); }));
     // The shell's callback: a button release over the icon opens the menu at the pointer.
     UserInput::MoveTo(700, 600);
     PostMessageW(ruler.Window(), WM_USER + 16, 1, WM_MOUSEMOVE);
-    Linger(ruler);
+    // A size preset posted after it shows that the move has been handled.
+    PostMessageW(ruler.Window(), WM_COMMAND, ID_SIZE_320, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ruler.Rect().bottom - ruler.Rect().top == 320; }));
     EXPECT_EQ(nullptr, ContextMenuOf(ruler)) << "moves are ignored";
     PostMessageW(ruler.Window(), WM_USER + 16, 1, WM_LBUTTONUP);
     ASSERT_TRUE(PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; }));
@@ -261,9 +259,11 @@ TEST_F(RulerCommands, VersionBoxIsOwnedModalAndOpensOnce)
     ASSERT_TRUE(PumpUntil([&] { return (about = ruler.FindOwnWindow(L"Version")) != nullptr; }));
     EXPECT_EQ(ruler.Window(), GetWindow(about, GW_OWNER));
     EXPECT_FALSE(IsWindowEnabled(ruler.Window())) << "the ruler takes no input while the box is open";
-    // The tray menu still works while the box is open; "Version..." from it opens no second box.
+    // The tray menu still works while the box is open; "Version..." from it opens no second box
+    // (a size preset posted after it shows that it has been handled).
     PostMessageW(ruler.Window(), WM_COMMAND, 57664, 0);
-    Linger(ruler);
+    PostMessageW(ruler.Window(), WM_COMMAND, ID_SIZE_320, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ruler.Rect().bottom - ruler.Rect().top == 320; }));
     int boxes = 0;
     EnumWindows(
         [](HWND hwnd, LPARAM param) -> BOOL {

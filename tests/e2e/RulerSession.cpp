@@ -4,6 +4,7 @@
 
 #include "support/RegistryScope.h"
 #include "support/TestPaths.h"
+#include "support/WineHost.h"
 
 #include <cstdio>
 #include <cstring>
@@ -31,7 +32,6 @@ BOOL CALLBACK FindWindowOfProcess(HWND hwnd, LPARAM param)
     return FALSE;
 }
 
-
 // The visible ruler window of a program started by another process than this one.
 HWND FindRulerStartedElsewhere()
 {
@@ -57,49 +57,37 @@ HWND FindRulerStartedElsewhere()
 
 bool RulerSession::CanStartInLocale()
 {
-    return GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "wine_get_dos_file_name") != nullptr;
+    return UnderWine();
 }
 
 RulerSession::RulerSession(const char* unixLocale)
 {
-    // Wine's path conversions; Windows has none.
-    HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
-    auto dosName = reinterpret_cast<WCHAR*(CDECL*)(LPCSTR)>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_dos_file_name")));
-    auto unixName = reinterpret_cast<char*(CDECL*)(LPCWSTR)>(
-        reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")));
-    if (!dosName || !unixName) return;
-    WCHAR* env = dosName("/usr/bin/env");
-    char* exe = unixName(MensuroExePath().c_str());
+    const std::wstring env = DosPathOf("/usr/bin/env");
+    const std::string exe = UnixPathOf(MensuroExePath());
+    if (env.empty() || exe.empty()) return;
     wchar_t loader[MAX_PATH] = {};
     if (!GetEnvironmentVariableW(L"WINELOADER", loader, MAX_PATH)) wcscpy(loader, L"/usr/lib/wine/wine64");
-    if (env && exe) {
-        // A Unix program started from Wine gets the environment given on its command line; the
-        // new Wine process it starts joins this Wine session in that locale.
-        const std::string exePath(exe);
-        const std::wstring locale(unixLocale, unixLocale + strlen(unixLocale));
-        std::wstring command = std::wstring(env) + L" LC_ALL=" + locale + L" LANG=" + locale + L" " + loader + L" " +
-                               std::wstring(exePath.begin(), exePath.end());
-        STARTUPINFOW startup = {};
-        startup.cb = sizeof(startup);
-        PROCESS_INFORMATION started = {};
-        if (CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(), &startup,
-                           &started)) {
-            if (started.hProcess) CloseHandle(started.hProcess);
-            if (started.hThread) CloseHandle(started.hThread);
-            for (int i = 0; i < 300 && !m_window; ++i) {
-                m_window = FindRulerStartedElsewhere();
-                if (!m_window) Sleep(50);
-            }
-        }
+    // A Unix program started from Wine gets the environment given on its command line; the
+    // new Wine process it starts joins this Wine session in that locale.
+    const std::wstring locale(unixLocale, unixLocale + strlen(unixLocale));
+    std::wstring command =
+        env + L" LC_ALL=" + locale + L" LANG=" + locale + L" " + loader + L" " + std::wstring(exe.begin(), exe.end());
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION started = {};
+    // Wine hands back no handles for a Unix program: there are none to close.
+    if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(), &startup,
+                        &started))
+        return;
+    for (int i = 0; i < 300 && !m_window; ++i) {
+        m_window = FindRulerStartedElsewhere();
+        if (!m_window) Sleep(50);
     }
-    HeapFree(GetProcessHeap(), 0, env);
-    HeapFree(GetProcessHeap(), 0, exe);
     if (!m_window) return;
     GetWindowThreadProcessId(m_window, &m_process.dwProcessId);
     m_process.hProcess =
         OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION | PROCESS_TERMINATE, FALSE, m_process.dwProcessId);
-    Settle();
+    Sync();
 }
 
 RulerSession::RulerSession()
@@ -115,7 +103,7 @@ RulerSession::RulerSession()
         m_window = FindOwnWindow(L"Mensuro");
         if (!m_window) Sleep(50);
     }
-    Settle();
+    Sync();
 }
 
 RulerSession::~RulerSession()
@@ -161,6 +149,12 @@ void RulerSession::Settle() const
     }
 }
 
+void RulerSession::Sync() const
+{
+    DWORD_PTR ignored = 0;
+    if (m_window) SendMessageTimeoutW(m_window, WM_NULL, 0, 0, SMTO_NORMAL, 5000, &ignored);
+}
+
 DWORD RulerSession::Exit()
 {
     if (!Running()) {
@@ -174,8 +168,6 @@ DWORD RulerSession::Exit()
     GetExitCodeProcess(m_process.hProcess, &code);
     return code;
 }
-
-
 
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
 {
@@ -210,12 +202,6 @@ bool WaitForPixel(int x, int y, COLORREF colour)
 {
     // Long enough for a machine busy with other work; only a failing check waits it out.
     return PumpUntil([&] { return ScreenPixel(x, y) == colour; }, 10000);
-}
-
-void Linger(const RulerSession& ruler)
-{
-    ruler.Settle();
-    PumpUntil([] { return false; }, 300);
 }
 
 HWND WindowOfProcess(DWORD pid, const wchar_t* className, HWND exclude)
@@ -291,7 +277,6 @@ bool Answer(HWND box, int buttonId)
     return PumpUntil([&] { return !IsWindow(box) || !IsWindowVisible(box); });
 }
 
-
 void StartAfreshAt(const RECT& window)
 {
     const RegistryScope reg = MensuroRegistry();
@@ -307,7 +292,7 @@ HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title)
     PostMessageW(ruler.Window(), WM_COMMAND, command, 0);
     HWND dialog = nullptr;
     PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; }, 5000);
-    ruler.Settle();
+    ruler.Sync();
     return dialog;
 }
 
@@ -315,7 +300,7 @@ bool CloseDialog(const RulerSession& ruler, HWND dialog, int button)
 {
     PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
     const bool gone = PumpUntil([&] { return !IsWindow(dialog); }, 5000);
-    ruler.Settle();
+    ruler.Sync();
     return gone;
 }
 
@@ -336,14 +321,4 @@ std::wstring TextOf(HWND window, int id)
     wchar_t text[512] = {};
     SendTimed(id ? GetDlgItem(window, id) : window, WM_GETTEXT, 512, reinterpret_cast<LPARAM>(text));
     return text;
-}
-
-bool MovePressedUntil(POINT to, POINT nudge, const std::function<bool()>& shown)
-{
-    for (int i = 0; i < 6; ++i) {
-        const int step = i % 2;
-        UserInput::MoveTo(to.x + step * nudge.x, to.y + step * nudge.y);
-        if (PumpUntil(shown, 500)) return true;
-    }
-    return false;
 }

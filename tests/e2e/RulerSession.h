@@ -31,8 +31,14 @@ public:
     DWORD ProcessId() const { return m_process.dwProcessId; }
     RECT Rect() const;
     bool Running() const;
-    // Waits until the program has handled everything sent so far and the screen shows it.
+    // Three round trips to the program with pauses: time for a picture to settle (the guide's
+    // pictures); no proof that anything sent has been handled.
     void Settle() const;
+    // One round trip to the ruler's thread. It returns once the thread is back in a message
+    // loop, so a handler whose effect has been seen has finished (or opened a loop of its own,
+    // as a message box does). Input and posted messages not yet seen to act may still wait:
+    // for those, wait for what they do.
+    void Sync() const;
     // The program's own "Exit" command; returns its exit code (or STILL_ACTIVE on a hang).
     DWORD Exit();
     // A top-level window of the program with this title, other than the ruler.
@@ -44,7 +50,6 @@ private:
     PROCESS_INFORMATION m_process = {};
     HWND m_window = nullptr;
 };
-
 
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
@@ -58,8 +63,17 @@ RECT WindowRectOf(HWND window);
 std::string Hex(COLORREF c);
 // Handles this process's windows while waiting until the screen pixel shows the colour.
 bool WaitForPixel(int x, int y, COLORREF colour);
-// Lets everything already sent reach both processes before something is checked to be absent.
-void Linger(const RulerSession& ruler);
+// EXPECT_EQ for a value the program changes in its own time: waits until `actual` equals
+// `expected` (at most 5 s), then compares, so that a failure shows the last value read.
+// A message can follow with <<, as after EXPECT_EQ.
+#define EXPECT_SOON_EQ(expected, actual)                                                                               \
+    switch (0)                                                                                                         \
+    case 0:                                                                                                            \
+    default:                                                                                                           \
+        if (const auto soonExpected = (expected); !PumpUntil([&] { return soonExpected == (actual); }, 5000) && false) \
+            ;                                                                                                          \
+        else                                                                                                           \
+            EXPECT_EQ(soonExpected, (actual))
 // A visible top-level window of the process with that class, other than exclude.
 HWND WindowOfProcess(DWORD pid, const wchar_t* className, HWND exclude = nullptr);
 HWND ContextMenuOf(const RulerSession& ruler);
@@ -79,7 +93,7 @@ bool TrayIconShown(const RulerSession& ruler);
 bool ChooseMenuCommand(HWND menuWindow, UINT command);
 // Closes an open menu with Esc; true once it has gone.
 bool CloseMenu(HWND menuWindow);
-// Opens the ruler's context menu with a right click at a screen point; its window, or null.
+// Opens the ruler's context menu with one right click at a screen point; its window, or null.
 HWND OpenContextMenu(const RulerSession& ruler, int x, int y);
 // A dialog of the program opened by one of the ruler's commands, found by its title;
 // null if it did not open.
@@ -110,8 +124,3 @@ private:
     int m_left, m_top;
     ScreenShot m_shot;
 };
-
-// Moves the pointer, a button held, to `to` until `shown` holds (at most 3 s). Under Wine a late
-// echo of an earlier move can reach the program after the last one, so the move is made again,
-// `nudge` apart, as a hand on a mouse would.
-bool MovePressedUntil(POINT to, POINT nudge, const std::function<bool()>& shown);
