@@ -263,11 +263,13 @@ TEST_F(RulerView, SizeGripResizesRecomposesAndStopsAtTwiceTheBar)
     const RECT grown = {100, 100, 600, 600};
     PumpUntil([&] { return Edges(ruler.Rect()) == Edges(grown); });
     ASSERT_EQ(Edges(grown), Edges(ruler.Rect()));
-    // The big tick at 400 exists only once the bars are laid out for the new size.
+    // The big tick at 400 and the new right bar show once the bars are laid out for the final
+    // size (the drag passed through smaller ones); the picture is taken once painting is done.
     ASSERT_TRUE(WaitForPixel(grown.left + 440, grown.top + 30, kRed));
+    EXPECT_TRUE(WaitForPixel(grown.left + 480, grown.top + 200, kWhite)) << "the new right bar is solid";
+    EXPECT_TRUE(WaitForPixel(grown.left + 300, grown.top + 280, kBackdrop)) << "the old bottom bar is now inner area";
+    SteadyShotOf(ruler.Window());
     const ClientShot shot(grown);
-    EXPECT_EQ(Hex(kBackdrop), Hex(shot.At(300, 280))) << "the old bottom bar is now inner area";
-    EXPECT_EQ(Hex(kWhite), Hex(shot.At(480, 200))) << "the new right bar is solid";
 
     // Both length labels now read the new inner size 420. The right one stands alone; the top
     // one, centred on 460, overlaps the number "400" and hides it with its opaque background, so
