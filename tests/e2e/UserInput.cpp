@@ -26,6 +26,7 @@ const char* XKeyOf(WORD vk)
     static const char* const kLetters[] = {"a", "b", "c", "d", "e", "f", "g", "h", "i", "j", "k", "l", "m",
                                            "n", "o", "p", "q", "r", "s", "t", "u", "v", "w", "x", "y", "z"};
     static const char* const kDigits[] = {"0", "1", "2", "3", "4", "5", "6", "7", "8", "9"};
+    // xdotool holds NumLock around a keypad digit: the press is the digit whatever NumLock's state.
     static const char* const kKeypad[] = {"KP_0", "KP_1", "KP_2", "KP_3", "KP_4",
                                           "KP_5", "KP_6", "KP_7", "KP_8", "KP_9"};
     if (vk >= 'A' && vk <= 'Z') return kLetters[vk - 'A'];
