@@ -19,6 +19,8 @@ const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
     {WM_SIZE, &CMensuroDlg::OnSize},
     {WM_DPICHANGED, &CMensuroDlg::OnDpiChanged},
     {WM_RBUTTONDOWN, &CMensuroDlg::OnRButtonDown},
+    {WM_RBUTTONDBLCLK, &CMensuroDlg::OnRButtonDown},
+    {WM_NCRBUTTONDBLCLK, &CMensuroDlg::OnRButtonDown},
     {WM_RBUTTONUP, &CMensuroDlg::OnButtonUp},
     {WM_NCRBUTTONDOWN, &CMensuroDlg::OnRButtonDown},
     {WM_NCRBUTTONUP, &CMensuroDlg::OnButtonUp},
@@ -37,13 +39,6 @@ const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
 };
 
 namespace {
-
-// The physical state of a logical button: GetAsyncKeyState reads the physical ones.
-bool IsButtonDown(WPARAM button)
-{
-    const bool right = (button == MK_RBUTTON) != (GetSystemMetrics(SM_SWAPBUTTON) != 0);
-    return GetAsyncKeyState(right ? VK_RBUTTON : VK_LBUTTON) < 0;
-}
 
 // The ruler's own commands' icons in the menu drawn with icons.
 constexpr MenuImage kOwnImages[] = {
@@ -270,7 +265,7 @@ LRESULT CMensuroDlg::OnTimer(WPARAM id, LPARAM)
         // While another program is in the foreground the capture brings the ruler nothing,
         // and the release goes to that program: a mode whose button is up ends where the
         // pointer is, as if released there.
-        if (!m_mode || !m_mode->Button() || IsButtonDown(m_mode->Button())) return 0;
+        if (!m_mode || !m_mode->Button() || GetAsyncKeyState(m_modeKey) < 0) return 0;
         POINT p = {};
         GetCursorPos(&p);
         ScreenToClient(m_hWnd, &p);

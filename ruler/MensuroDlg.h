@@ -88,6 +88,7 @@ private:
     CTargeting m_targeting{*this};
     MouseMode* m_mode = nullptr;
     POINT m_anchor = {0, 0}; // the last press: the menu's line commands act there
+    int m_modeKey = 0;       // the physical button that holds the mode
     std::map<UINT_PTR, RulerTool*> m_timerOwners;
     HICON m_hIcon = nullptr; // shared, 16 x 16
     OwnedIcon m_boxIcon;     // the move box's icon at the frame's scale

@@ -29,6 +29,16 @@ POINT ScreenToClientPoint(HWND window, LPARAM lParam)
     return p;
 }
 
+// The physical button (as GetAsyncKeyState reads it) that holds a mode of a logical
+// button: the one the swap setting names, unless only the other is down at the press,
+// as where the setting is reported but the buttons come unswapped.
+int PhysicalButton(WPARAM button)
+{
+    const bool right = (button == MK_RBUTTON) != (GetSystemMetrics(SM_SWAPBUTTON) != 0);
+    const int named = right ? VK_RBUTTON : VK_LBUTTON, other = right ? VK_LBUTTON : VK_RBUTTON;
+    return GetAsyncKeyState(named) >= 0 && GetAsyncKeyState(other) < 0 ? other : named;
+}
+
 } // namespace
 
 bool CMensuroDlg::StartMouseMode(MouseMode& mode, POINT p)
@@ -39,6 +49,7 @@ bool CMensuroDlg::StartMouseMode(MouseMode& mode, POINT p)
     if (GetCapture() != m_hWnd) return false;
     m_mode = &mode;
     m_anchor = p;
+    m_modeKey = PhysicalButton(mode.Button());
     if (mode.Button()) SetTimer(m_hWnd, TimerMouseMode, kModeCheckMs, nullptr);
     return true;
 }
@@ -89,7 +100,9 @@ LRESULT CMensuroDlg::OnLButtonDown(WPARAM, LPARAM lParam)
 
 LRESULT CMensuroDlg::OnRButtonDown(WPARAM, LPARAM lParam)
 {
-    const bool client = MessageBeingHandled() == WM_RBUTTONDOWN;
+    // A second click within the double-click time arrives as a double-click: it is a press too.
+    const UINT message = MessageBeingHandled();
+    const bool client = message == WM_RBUTTONDOWN || message == WM_RBUTTONDBLCLK;
     const POINT p = client ? PointFromLParam(lParam) : ScreenToClientPoint(m_hWnd, lParam);
     m_targeting.Begin(p);
     StartMouseMode(m_targeting, p);

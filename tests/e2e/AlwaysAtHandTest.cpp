@@ -110,7 +110,7 @@ TEST_F(AlwaysAtHand, GlobalKeysActWhileAnotherProgramStaysActive)
 {
     // Shown before the ruler, which then stays above them (see platform notes).
     SolidWindow backdrop({50, 50, 700, 600}, kBackdrop);
-    SolidWindow panel(kPanel, kPanelColour);
+    SolidWindow panel(kPanel, kPanelColour, true);
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     // The panel, seen through the inner area, is the program in use.
