@@ -1,6 +1,8 @@
 #include "scalebar/ScaleBarStyle.h"
 
 #include "framework/GdiHolders.h"
+#include "scalebar/NumberSpacing.h"
+#include "scalebar/UnitTicks.h"
 
 #include <algorithm>
 #include <string>
@@ -53,23 +55,26 @@ TickGeometry TickGeometryOf(uint32_t edge, const WindowRect& r)
     }
 }
 
+// One tick at run position u (inside the drawing window), `length` pixels from the inner edge.
+void DrawTick(HDC dc, const DrawingWindow& window, const TickGeometry& g, int64_t u, int64_t length)
+{
+    const int64_t end = g.innerEdge + g.towardsOuter * length;
+    if (g.horizontal) {
+        MoveToEx(dc, static_cast<int>(u), window.ClampY(g.innerEdge), nullptr);
+        LineTo(dc, static_cast<int>(u), window.ClampY(end));
+    } else {
+        MoveToEx(dc, window.ClampX(g.innerEdge), static_cast<int>(u), nullptr);
+        LineTo(dc, window.ClampX(end), static_cast<int>(u));
+    }
+}
+
 void DrawTicks(HDC dc, const DrawingWindow& window, const TickGeometry& g, int32_t u0, int32_t u1, int32_t pitch,
                int64_t length)
 {
     if (length <= 0) return;
-    const int64_t end = g.innerEdge + g.towardsOuter * length;
     const TickRun run = g.horizontal ? TicksWithin(u0, u1, pitch, window.left, window.right - 1)
                                      : TicksWithin(u0, u1, pitch, window.top, window.bottom - 1);
-    for (int64_t i = 0; i < run.count; ++i) {
-        const int64_t u = run.At(i);
-        if (g.horizontal) {
-            MoveToEx(dc, static_cast<int>(u), window.ClampY(g.innerEdge), nullptr);
-            LineTo(dc, static_cast<int>(u), window.ClampY(end));
-        } else {
-            MoveToEx(dc, window.ClampX(g.innerEdge), static_cast<int>(u), nullptr);
-            LineTo(dc, window.ClampX(end), static_cast<int>(u));
-        }
-    }
+    for (int64_t i = 0; i < run.count; ++i) DrawTick(dc, window, g, run.At(i), length);
 }
 
 // The box a number at run position u is drawn into, and its DrawText format.
@@ -90,12 +95,61 @@ NumberBox NumberBoxAt(uint32_t edge, const WindowRect& r, int64_t thickness, int
     }
 }
 
+void DrawLabel(HDC dc, const DrawingWindow& window, const NumberBox& box, const std::wstring& text)
+{
+    RECT rc = {window.ClampX(box.left), window.ClampY(box.top), window.ClampX(box.right), window.ClampY(box.bottom)};
+    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, box.format);
+}
+
 void DrawNumber(HDC dc, const DrawingWindow& window, const NumberBox& box, int64_t value)
 {
     const std::string text = FormatScaleNumber(value);
-    const std::wstring wide(text.begin(), text.end());
-    RECT rc = {window.ClampX(box.left), window.ClampY(box.top), window.ClampX(box.right), window.ClampY(box.bottom)};
-    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rc, box.format);
+    DrawLabel(dc, window, box, std::wstring(text.begin(), text.end()));
+}
+
+// A bar's background painted, and the pens of its three tick families ready. The pens and
+// brush are declared before the saved state, so they are deleted only after RestoreDC has
+// selected them out again.
+class BarCanvas {
+public:
+    BarCanvas(HDC dc, const ScaleBarStyle& bar)
+        : m_pens{GdiObject<HPEN>(CreatePen(PS_SOLID, 1, AsRgb(bar.ColorS))),
+                 GdiObject<HPEN>(CreatePen(PS_SOLID, 1, AsRgb(bar.ColorM))),
+                 GdiObject<HPEN>(CreatePen(PS_SOLID, 1, AsRgb(bar.ColorL)))},
+          m_brush(CreateSolidBrush(AsRgb(bar.Back))), m_saved(dc), m_window(DrawingWindowOf(dc))
+    {
+        SetBkMode(dc, TRANSPARENT);
+        SetBkColor(dc, AsRgb(bar.Back));
+        SetTextColor(dc, AsRgb(bar.Text));
+        // With the null pen Rectangle leaves out its right and bottom edge, so this
+        // fills the bar plus one column to its left and one row above it.
+        const WindowRect& r = bar.Rect;
+        SelectObject(dc, m_brush.get());
+        SelectObject(dc, GetStockObject(NULL_PEN));
+        Rectangle(dc, m_window.ClampX(int64_t{r.left} - 1), m_window.ClampY(int64_t{r.top} - 1),
+                  m_window.ClampX(int64_t{r.right} + 1), m_window.ClampY(int64_t{r.bottom} + 1));
+    }
+
+    const DrawingWindow& Window() const { return m_window; }
+    HPEN Pen(TickFamily family) const { return m_pens[static_cast<int>(family)].get(); }
+
+private:
+    GdiObject<HPEN> m_pens[3];
+    GdiObject<HBRUSH> m_brush;
+    SavedDC m_saved;
+    DrawingWindow m_window;
+};
+
+// Along the bar: where it starts and ends on the device, and how thick it is.
+struct BarRun {
+    int32_t u0, u1;
+    int64_t thickness;
+};
+
+BarRun RunOf(const TickGeometry& g, const WindowRect& r)
+{
+    if (g.horizontal) return {r.left, r.right, int64_t{r.bottom} - r.top};
+    return {r.top, r.bottom, int64_t{r.right} - r.left};
 }
 
 } // namespace
@@ -103,41 +157,21 @@ void DrawNumber(HDC dc, const DrawingWindow& window, const NumberBox& box, int64
 void ScaleBarStyle::Paint(HDC dc) const
 {
     if (Rect.IsEmpty()) return;
-
-    // Declared before the saved state, so they are deleted only after RestoreDC
-    // has selected them out again.
-    GdiObject<HPEN> penS(CreatePen(PS_SOLID, 1, AsRgb(ColorS)));
-    GdiObject<HPEN> penM(CreatePen(PS_SOLID, 1, AsRgb(ColorM)));
-    GdiObject<HPEN> penL(CreatePen(PS_SOLID, 1, AsRgb(ColorL)));
-    GdiObject<HBRUSH> brush(CreateSolidBrush(AsRgb(Back)));
-    SavedDC saved(dc);
-
-    const DrawingWindow window = DrawingWindowOf(dc);
-    SetBkMode(dc, TRANSPARENT);
-    SetBkColor(dc, AsRgb(Back));
-    SetTextColor(dc, AsRgb(Text));
-
-    // With the null pen Rectangle leaves out its right and bottom edge, so this
-    // fills the bar plus one column to its left and one row above it.
-    SelectObject(dc, brush.get());
-    SelectObject(dc, GetStockObject(NULL_PEN));
-    Rectangle(dc, window.ClampX(int64_t{Rect.left} - 1), window.ClampY(int64_t{Rect.top} - 1),
-              window.ClampX(int64_t{Rect.right} + 1), window.ClampY(int64_t{Rect.bottom} + 1));
+    const BarCanvas canvas(dc, *this);
+    const DrawingWindow& window = canvas.Window();
 
     const uint32_t edge = Edge();
     if (edge == 0) return;
 
     const TickGeometry g = TickGeometryOf(edge, Rect);
-    const int32_t u0 = g.horizontal ? Rect.left : Rect.top;
-    const int32_t u1 = g.horizontal ? Rect.right : Rect.bottom;
-    const int64_t thickness = g.horizontal ? int64_t{Rect.bottom} - Rect.top : int64_t{Rect.right} - Rect.left;
+    const auto [u0, u1, thickness] = RunOf(g, Rect);
 
     // Small, middle, big: each later family paints over the one before.
-    SelectObject(dc, penS.get());
+    SelectObject(dc, canvas.Pen(TickFamily::Small));
     DrawTicks(dc, window, g, u0, u1, ScaleS, thickness / 4);
-    SelectObject(dc, penM.get());
+    SelectObject(dc, canvas.Pen(TickFamily::Middle));
     DrawTicks(dc, window, g, u0, u1, ScaleM, thickness / 3);
-    SelectObject(dc, penL.get());
+    SelectObject(dc, canvas.Pen(TickFamily::Large));
     DrawTicks(dc, window, g, u0, u1, ScaleL, thickness / 2);
 
     if (!(Flags & BarNumbers)) return;
@@ -153,4 +187,56 @@ void ScaleBarStyle::Paint(HDC dc) const
     // The length label is opaque, so it covers the ticks and any number beneath it.
     SetBkMode(dc, OPAQUE);
     DrawNumber(dc, window, NumberBoxAt(edge, Rect, thickness, u1), int64_t{u1} - u0);
+}
+
+void ScaleBarStyle::Paint(HDC dc, const UnitAxis& axis, const std::vector<BarSpan>& taken) const
+{
+    if (axis.GetUnit() == Unit::Pixels) {
+        Paint(dc);
+        return;
+    }
+    if (Rect.IsEmpty()) return;
+    const BarCanvas canvas(dc, *this);
+    const DrawingWindow& window = canvas.Window();
+
+    const uint32_t edge = Edge();
+    if (edge == 0) return;
+
+    const TickGeometry g = TickGeometryOf(edge, Rect);
+    const auto [u0, u1, thickness] = RunOf(g, Rect);
+    // Offsets from the bar's start that can show, and (wider) whose numbers can.
+    const int64_t first = (g.horizontal ? window.left : window.top) - u0;
+    const int64_t last = (g.horizontal ? window.right : window.bottom) - 1 - u0;
+    const int64_t reach = window.guard / 2;
+    const BarMarks marks = UnitBarMarks(axis, {ScaleS, ScaleM, ScaleL}, first - reach, last + reach);
+
+    const int64_t lengths[] = {thickness / 4, thickness / 3, thickness / 2};
+    for (TickFamily family : {TickFamily::Small, TickFamily::Middle, TickFamily::Large}) {
+        const int64_t length = lengths[static_cast<int>(family)];
+        if (length <= 0) continue;
+        SelectObject(dc, canvas.Pen(family));
+        for (const BarTick& tick : marks.ticks)
+            if (tick.family == family && tick.offset >= first && tick.offset <= last)
+                DrawTick(dc, window, g, int64_t{u0} + tick.offset, length);
+    }
+
+    if (!(Flags & BarNumbers)) return;
+
+    // Numbers are written across a vertical bar: there each takes the font's height.
+    TEXTMETRICW metrics = {};
+    GetTextMetricsW(dc, &metrics);
+    const TextExtent extent = [&](const std::wstring& text) -> int32_t {
+        if (!g.horizontal) return metrics.tmHeight;
+        SIZE size = {};
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+        return size.cx;
+    };
+    const std::wstring length = axis.Number(int64_t{u1} - u0);
+    std::vector<BarSpan> clear = taken;
+    clear.push_back(CentredSpan(int64_t{u1} - u0, extent(length)));
+    for (const BarNumber& number : SpacedNumbers(marks.numbers, clear, extent))
+        DrawLabel(dc, window, NumberBoxAt(edge, Rect, thickness, int64_t{u0} + number.offset), number.text);
+
+    SetBkMode(dc, OPAQUE);
+    DrawLabel(dc, window, NumberBoxAt(edge, Rect, thickness, u1), length);
 }
