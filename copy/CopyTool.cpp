@@ -52,9 +52,7 @@ PictureContent CCopyTool::Content() const
 {
     RECT window = {};
     GetWindowRect(m_host.Window(), &window);
-    const RulerModel& model = m_host.Model();
-    return RulerPictureContent(FromRect(window), model.options, m_host.Thickness(), model.lines.X(), model.lines.Y(),
-                               m_host.LabelFont());
+    return RulerPictureContent(FromRect(window), m_host.Model(), m_host.Thickness(), m_host.LabelFont());
 }
 
 void CCopyTool::OnTimer(UINT_PTR id)
