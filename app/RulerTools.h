@@ -4,9 +4,11 @@
 // A new feature is a folder of its own and one member here.
 
 #include "copy/CopyTool.h"
+#include "copy/MeasurementsTool.h"
 #include "linelist/LineListTool.h"
 #include "measure/EdgeTool.h"
 #include "measure/LoupeTool.h"
+#include "measure/UnitsTool.h"
 #include "settings/SettingsTool.h"
 #include "shell/ContextMenu.h"
 #include "shell/TrayIcon.h"
@@ -15,17 +17,19 @@
 class CRulerTools {
 public:
     explicit CRulerTools(RulerHost& host)
-        : m_menu(host), m_window(host), m_tray(host), m_settings(host), m_lineList(host), m_loupe(host),
-          m_edges(host), m_copy(host)
+        : m_menu(host), m_window(host), m_tray(host), m_settings(host), m_lineList(host), m_units(host),
+          m_measurements(host), m_loupe(host), m_edges(host), m_copy(host)
     {
     }
     CRulerTools(const CRulerTools&) = delete;
     CRulerTools& operator=(const CRulerTools&) = delete;
 
-    // The loupe comes before the copy: while it shows, Ctrl+C copies its colour.
+    // The loupe comes before the copy: while it shows, Ctrl+C copies its colour. Copy
+    // Measurements comes before both: Ctrl+Shift+C is its own, whether the loupe shows or not.
     RulerTools Chain()
     {
-        return {&m_menu, &m_window, &m_tray, &m_settings, &m_lineList, &m_loupe, &m_edges, &m_copy};
+        return {&m_menu,  &m_window,       &m_tray,  &m_settings, &m_lineList,
+                &m_units, &m_measurements, &m_loupe, &m_edges,    &m_copy};
     }
 
 private:
@@ -34,6 +38,8 @@ private:
     CTrayIcon m_tray;
     CSettingsTool m_settings;
     CLineListTool m_lineList;
+    CUnitsTool m_units;
+    CMeasurementsTool m_measurements;
     CLoupeTool m_loupe;
     CEdgeTool m_edges;
     CCopyTool m_copy;
