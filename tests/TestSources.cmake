@@ -84,4 +84,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/EdgeLinesTest.cpp
     e2e/PictureTest.cpp
     e2e/OwnWindowsTest.cpp
+    e2e/UnitsTest.cpp
 )
