@@ -58,6 +58,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/copy/CopySettingDlgTest.cpp
     # the monitor's scale and the Calibrate dialog
     unit/measure/CalibrateDlgTest.cpp
+    unit/measure/UnitsToolTest.cpp
     # template file on Windows
     unit/profile/IniProfileWinTest.cpp
     # Settings dialog and colour picker
