@@ -27,9 +27,10 @@ SIZE TemplateSize()
 
 std::map<std::string, uint32_t> StoredOptions()
 {
-    static const char* names[] = {"LEFT",      "RIGHT",       "TOP",         "BOTTOM",    "Option",
-                                  "Flags",     "ScaleSize",   "LineSize",    "LineColor", "LineTextColor",
-                                  "CopyTimer", "CopyOffsetX", "CopyOffsetY", "LoupeZoom", "EdgeTolerance"};
+    static const char* names[] = {"LEFT",        "RIGHT",         "TOP",           "BOTTOM",
+                                  "Option",      "Flags",         "ScaleSize",     "LineSize",
+                                  "LineColor",   "LineTextColor", "CopyTimer",     "CopyOffsetX",
+                                  "CopyOffsetY", "LoupeZoom",     "EdgeTolerance", "Unit"};
     std::map<std::string, uint32_t> values;
     for (const char* name : names)
         if (auto v = MensuroRegistry().Dword(kSection, name)) values[name] = *v;
@@ -69,8 +70,8 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
     EXPECT_EQ(0u, ruler.Exit());
 
     const auto stored = StoredOptions();
-    EXPECT_EQ(15u, stored.size());
-    EXPECT_EQ(15, MensuroRegistry().ValueCount(kSection));
+    EXPECT_EQ(16u, stored.size());
+    EXPECT_EQ(16, MensuroRegistry().ValueCount(kSection));
     const std::map<std::string, uint32_t> expected = {{"LEFT", 0},
                                                       {"TOP", 0},
                                                       {"RIGHT", static_cast<uint32_t>(size.cx)},
@@ -85,7 +86,8 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
                                                       {"CopyOffsetX", 0},
                                                       {"CopyOffsetY", 0},
                                                       {"LoupeZoom", 8},
-                                                      {"EdgeTolerance", 8}};
+                                                      {"EdgeTolerance", 8},
+                                                      {"Unit", 0}};
     EXPECT_EQ(expected, stored);
     // Scale bars are saved by the Settings dialog only, never at exit.
     EXPECT_FALSE(MensuroRegistry().Exists("ScaleBar1"));
