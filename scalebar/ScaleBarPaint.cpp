@@ -55,26 +55,23 @@ TickGeometry TickGeometryOf(uint32_t edge, const WindowRect& r)
     }
 }
 
-// One tick at run position u (inside the drawing window), `length` pixels from the inner edge.
-void DrawTick(HDC dc, const DrawingWindow& window, const TickGeometry& g, int64_t u, int64_t length)
-{
-    const int64_t end = g.innerEdge + g.towardsOuter * length;
-    if (g.horizontal) {
-        MoveToEx(dc, static_cast<int>(u), window.ClampY(g.innerEdge), nullptr);
-        LineTo(dc, static_cast<int>(u), window.ClampY(end));
-    } else {
-        MoveToEx(dc, window.ClampX(g.innerEdge), static_cast<int>(u), nullptr);
-        LineTo(dc, window.ClampX(end), static_cast<int>(u));
-    }
-}
-
 void DrawTicks(HDC dc, const DrawingWindow& window, const TickGeometry& g, int32_t u0, int32_t u1, int32_t pitch,
                int64_t length)
 {
     if (length <= 0) return;
+    const int64_t end = g.innerEdge + g.towardsOuter * length;
     const TickRun run = g.horizontal ? TicksWithin(u0, u1, pitch, window.left, window.right - 1)
                                      : TicksWithin(u0, u1, pitch, window.top, window.bottom - 1);
-    for (int64_t i = 0; i < run.count; ++i) DrawTick(dc, window, g, run.At(i), length);
+    for (int64_t i = 0; i < run.count; ++i) {
+        const int64_t u = run.At(i);
+        if (g.horizontal) {
+            MoveToEx(dc, static_cast<int>(u), window.ClampY(g.innerEdge), nullptr);
+            LineTo(dc, static_cast<int>(u), window.ClampY(end));
+        } else {
+            MoveToEx(dc, window.ClampX(g.innerEdge), static_cast<int>(u), nullptr);
+            LineTo(dc, window.ClampX(end), static_cast<int>(u));
+        }
+    }
 }
 
 // The box a number at run position u is drawn into, and its DrawText format.
@@ -95,17 +92,66 @@ NumberBox NumberBoxAt(uint32_t edge, const WindowRect& r, int64_t thickness, int
     }
 }
 
-void DrawLabel(HDC dc, const DrawingWindow& window, const NumberBox& box, const std::wstring& text)
-{
-    RECT rc = {window.ClampX(box.left), window.ClampY(box.top), window.ClampX(box.right), window.ClampY(box.bottom)};
-    DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, box.format);
-}
-
 void DrawNumber(HDC dc, const DrawingWindow& window, const NumberBox& box, int64_t value)
 {
     const std::string text = FormatScaleNumber(value);
-    DrawLabel(dc, window, box, std::wstring(text.begin(), text.end()));
+    const std::wstring wide(text.begin(), text.end());
+    RECT rc = {window.ClampX(box.left), window.ClampY(box.top), window.ClampX(box.right), window.ClampY(box.bottom)};
+    DrawTextW(dc, wide.c_str(), static_cast<int>(wide.size()), &rc, box.format);
 }
+
+// Writes a unit's numbers in their boxes, aligned as DrawText aligns them, without DrawText:
+// in a unit a bar carries several times the numbers it carries in pixels, and measuring
+// and placing each through DrawText would cost more than all its ticks. The bar's numbers
+// share one alignment, set here for the DC's saved state to take back.
+class NumberWriter {
+public:
+    NumberWriter(HDC dc, uint32_t edge) : m_dc(dc)
+    {
+        GetTextMetricsW(dc, &m_metrics);
+        m_widthsKnown = GetCharWidth32W(dc, kFirst, kLast, m_widths) != FALSE;
+        switch (edge) {
+        case BarTop: SetTextAlign(dc, TA_CENTER | TA_TOP); break;
+        case BarBottom: SetTextAlign(dc, TA_CENTER | TA_BOTTOM); break;
+        case BarLeft: SetTextAlign(dc, TA_LEFT | TA_TOP); break;
+        default: SetTextAlign(dc, TA_RIGHT | TA_TOP); break;
+        }
+    }
+
+    int32_t Height() const { return m_metrics.tmHeight; }
+    // The text's advance: numbers are written with blanks, digits, '.' and '-' alone.
+    int32_t Width(const std::wstring& text) const
+    {
+        int32_t width = m_metrics.tmOverhang;
+        for (wchar_t c : text) {
+            if (!m_widthsKnown || c < kFirst || c > kLast) {
+                SIZE size = {};
+                GetTextExtentPoint32W(m_dc, text.c_str(), static_cast<int>(text.size()), &size);
+                return size.cx;
+            }
+            width += m_widths[c - kFirst];
+        }
+        return width;
+    }
+
+    void Write(const DrawingWindow& window, const NumberBox& box, const std::wstring& text) const
+    {
+        int64_t x = box.left, y = box.top;
+        if (box.format & DT_CENTER) x = (box.left + box.right) / 2;
+        if (box.format & DT_RIGHT) x = box.right;
+        if (box.format & DT_BOTTOM) y = box.bottom;
+        if (box.format & DT_VCENTER) y = (box.top + box.bottom) / 2 - m_metrics.tmHeight / 2;
+        ExtTextOutW(m_dc, window.ClampX(x), window.ClampY(y), 0, nullptr, text.c_str(), static_cast<UINT>(text.size()),
+                    nullptr);
+    }
+
+private:
+    static constexpr wchar_t kFirst = L' ', kLast = L'9';
+    HDC m_dc;
+    TEXTMETRICW m_metrics = {};
+    INT m_widths[kLast - kFirst + 1] = {};
+    bool m_widthsKnown = false;
+};
 
 // A bar's background painted, and the pens of its three tick families ready. The pens and
 // brush are declared before the saved state, so they are deleted only after RestoreDC has
@@ -210,33 +256,42 @@ void ScaleBarStyle::Paint(HDC dc, const UnitAxis& axis, const std::vector<BarSpa
     const int64_t reach = window.guard / 2;
     const BarMarks marks = UnitBarMarks(axis, {ScaleS, ScaleM, ScaleL}, first - reach, last + reach);
 
+    // Each family in one call: a unit's ticks can be many, and one line each costs more.
     const int64_t lengths[] = {thickness / 4, thickness / 3, thickness / 2};
+    std::vector<POINT> ends;
+    std::vector<DWORD> counts;
     for (TickFamily family : {TickFamily::Small, TickFamily::Middle, TickFamily::Large}) {
         const int64_t length = lengths[static_cast<int>(family)];
         if (length <= 0) continue;
+        ends.clear();
+        for (const BarTick& tick : marks.ticks) {
+            if (tick.family != family || tick.offset < first || tick.offset > last) continue;
+            const int along = static_cast<int>(int64_t{u0} + tick.offset);
+            const int64_t end = g.innerEdge + g.towardsOuter * length;
+            if (g.horizontal)
+                ends.insert(ends.end(), {{along, window.ClampY(g.innerEdge)}, {along, window.ClampY(end)}});
+            else
+                ends.insert(ends.end(), {{window.ClampX(g.innerEdge), along}, {window.ClampX(end), along}});
+        }
+        if (ends.empty()) continue;
+        counts.assign(ends.size() / 2, 2);
         SelectObject(dc, canvas.Pen(family));
-        for (const BarTick& tick : marks.ticks)
-            if (tick.family == family && tick.offset >= first && tick.offset <= last)
-                DrawTick(dc, window, g, int64_t{u0} + tick.offset, length);
+        PolyPolyline(dc, ends.data(), counts.data(), static_cast<DWORD>(counts.size()));
     }
 
     if (!(Flags & BarNumbers)) return;
 
     // Numbers are written across a vertical bar: there each takes the font's height.
-    TEXTMETRICW metrics = {};
-    GetTextMetricsW(dc, &metrics);
-    const TextExtent extent = [&](const std::wstring& text) -> int32_t {
-        if (!g.horizontal) return metrics.tmHeight;
-        SIZE size = {};
-        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-        return size.cx;
+    const NumberWriter writer(dc, edge);
+    const TextExtent extent = [&](const std::wstring& text) {
+        return g.horizontal ? writer.Width(text) : writer.Height();
     };
     const std::wstring length = axis.Number(int64_t{u1} - u0);
     std::vector<BarSpan> clear = taken;
     clear.push_back(CentredSpan(int64_t{u1} - u0, extent(length)));
     for (const BarNumber& number : SpacedNumbers(marks.numbers, clear, extent))
-        DrawLabel(dc, window, NumberBoxAt(edge, Rect, thickness, int64_t{u0} + number.offset), number.text);
+        writer.Write(window, NumberBoxAt(edge, Rect, thickness, int64_t{u0} + number.offset), number.text);
 
     SetBkMode(dc, OPAQUE);
-    DrawLabel(dc, window, NumberBoxAt(edge, Rect, thickness, u1), length);
+    writer.Write(window, NumberBoxAt(edge, Rect, thickness, u1), length);
 }
