@@ -6,6 +6,7 @@
 #include "profile/RegistryProfile.h"
 #include "resources/resource.h"
 #include "ruler/MonitorRect.h"
+#include "ruler/Win32Rect.h"
 
 static_assert(ID_UNIT_PERCENT - ID_UNIT_PIXELS + 1 == kUnitCount, "one command per unit, in Unit order");
 
@@ -21,11 +22,18 @@ void CUnitsTool::FollowMonitor(bool rescale)
     RECT rect = {};
     if (!GetWindowRect(window, &rect)) return;
     const POINT centre = {rect.left + (rect.right - rect.left) / 2, rect.top + (rect.bottom - rect.top) / 2};
-    const HMONITOR monitor = MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST);
-    if (monitor != m_monitor || rescale) {
-        RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
-        m_scale = MonitorScreenScale(monitor, profile);
-        m_monitor = monitor;
+    // Which monitor a point is on costs more than all else here on a step of a drag (some
+    // 0.03 ms under Wine): it is asked only once the centre has left the monitor it was on.
+    if (rescale || !m_monitorRect.Contains(centre.x, centre.y)) {
+        const HMONITOR monitor = MonitorFromPoint(centre, MONITOR_DEFAULTTONEAREST);
+        MONITORINFO info = {};
+        info.cbSize = sizeof(info);
+        m_monitorRect = GetMonitorInfoW(monitor, &info) ? FromRect(info.rcMonitor) : WindowRect();
+        if (monitor != m_monitor || rescale) {
+            RegistryProfile profile(nullptr, HKEY_CURRENT_USER);
+            m_scale = MonitorScreenScale(monitor, profile);
+            m_monitor = monitor;
+        }
     }
     // The DPI is asked each time, as it is cheap: a change of the screen's scale alone
     // reaches the features as the move that keeps the ruler's inner area in place.

@@ -10,6 +10,7 @@
 #include "measure/ScreenScale.h"
 #include "ruler/RulerHost.h"
 #include "ruler/RulerTool.h"
+#include "ruler/WindowRect.h"
 
 class CUnitsTool : public RulerTool {
 public:
@@ -33,5 +34,6 @@ private:
     RulerHost& m_host;
     bool m_following = false; // from the ruler's start to its end
     HMONITOR m_monitor = nullptr;
-    ScreenScale m_scale; // of m_monitor
+    WindowRect m_monitorRect; // m_monitor's whole rectangle, empty until asked
+    ScreenScale m_scale;      // of m_monitor
 };
