@@ -6,9 +6,11 @@
 #include "app/CommandLine.h"
 #include "app/CommandTool.h"
 #include "copy/CopyTool.h"
+#include "copy/MeasurementsTool.h"
 #include "linelist/LineListTool.h"
 #include "measure/EdgeTool.h"
 #include "measure/LoupeTool.h"
+#include "measure/UnitsTool.h"
 #include "settings/SettingsTool.h"
 #include "shell/ContextMenu.h"
 #include "shell/GlobalKeysTool.h"
@@ -20,17 +22,18 @@ public:
     // `start`: the command this process runs the ruler for.
     CRulerTools(RulerHost& host, const CommandLine& start)
         : m_menu(host), m_window(host), m_tray(host), m_keys(host), m_commands(host, start), m_settings(host),
-          m_lineList(host), m_loupe(host), m_edges(host), m_copy(host)
+          m_lineList(host), m_units(host), m_measurements(host), m_loupe(host), m_edges(host), m_copy(host)
     {
     }
     CRulerTools(const CRulerTools&) = delete;
     CRulerTools& operator=(const CRulerTools&) = delete;
 
-    // The loupe comes before the copy: while it shows, Ctrl+C copies its colour.
+    // The loupe comes before the copy: while it shows, Ctrl+C copies its colour. Copy
+    // Measurements comes before both: Ctrl+Shift+C is its own, whether the loupe shows or not.
     RulerTools Chain()
     {
-        return {&m_menu,     &m_window,   &m_tray,  &m_keys,  &m_commands,
-                &m_settings, &m_lineList, &m_loupe, &m_edges, &m_copy};
+        return {&m_menu,     &m_window,   &m_tray,  &m_keys,         &m_commands, &m_settings,
+                &m_lineList, &m_units,    &m_measurements, &m_loupe, &m_edges,   &m_copy};
     }
 
     // The process's exit code once the ruler has ended.
@@ -44,6 +47,8 @@ private:
     CCommandTool m_commands;
     CSettingsTool m_settings;
     CLineListTool m_lineList;
+    CUnitsTool m_units;
+    CMeasurementsTool m_measurements;
     CLoupeTool m_loupe;
     CEdgeTool m_edges;
     CCopyTool m_copy;

@@ -1,7 +1,8 @@
 // Times one loupe update (grab, magnify, readout, show) at zoom 8 against its floor: one
 // StretchBlt of the same screen pixels to a memory surface of the image's size plus one
-// copy of it to a window. Then the real Mensuro.exe's CPU use with the loupe on and the
-// pointer still for 5 s, beside the same with the loupe off.
+// copy of it to a window; and the same update with the readout in millimetres beside the
+// one in pixels. Then the real Mensuro.exe's CPU use with the loupe on and the pointer
+// still for 5 s, beside the same with the loupe off.
 #include "bench/BenchTiming.h"
 #include "copy/DibSurface.h"
 #include "framework/Handles.h"
@@ -34,7 +35,13 @@ HWND PlainWindow(int width, int height)
 
 void BenchUpdate()
 {
-    CLoupeWnd loupe([] { return POINT{40, 40}; });
+    // The ruler's inner area of the relayout benchmark at 1920 x 1080, read in pixels or in millimetres.
+    const ScreenBasis basis{96, kAssumedPixelsPerMetre};
+    const CLoupeWnd::InnerArea pixels{{40, 40}, UnitAxis(), UnitAxis()};
+    const CLoupeWnd::InnerArea millimetres{
+        {40, 40}, UnitAxis(Unit::Millimetres, basis, 1840), UnitAxis(Unit::Millimetres, basis, 1000)};
+    CLoupeWnd::InnerArea area = pixels;
+    CLoupeWnd loupe([&area] { return area; });
     SetCursorPos(400, 300);
     if (!loupe.Show(nullptr, 8)) {
         std::puts("could not show the loupe");
@@ -48,7 +55,7 @@ void BenchUpdate()
     plain.reset(PlainWindow(size.width, size.height));
     PumpMessages();
 
-    std::vector<double> still, moving, floors, moveFloors;
+    std::vector<double> still, moving, stillMm, movingMm, floors, moveFloors;
     int step = 0;
     // The floor of one update, and the same with the window moved by a pixel, as the loupe is.
     const auto floor = [&](bool move) {
@@ -62,23 +69,32 @@ void BenchUpdate()
         target.BlitTo(window.get(), 0, 0);
     };
     for (int round = 0; round < 15; ++round) {
+        area = pixels;
         still.push_back(MedianMs(1, 20, [&] { loupe.Update({400, 300}); }));
         // Each update one pixel on: the window moves with the pointer.
         moving.push_back(MedianMs(1, 20, [&] { loupe.Update({400 + (++step & 1), 300}); }));
+        area = millimetres;
+        stillMm.push_back(MedianMs(1, 20, [&] { loupe.Update({400, 300}); }));
+        movingMm.push_back(MedianMs(1, 20, [&] { loupe.Update({400 + (++step & 1), 300}); }));
         floors.push_back(MedianMs(1, 20, [&] { floor(false); }));
         moveFloors.push_back(MedianMs(1, 20, [&] { floor(true); }));
         PumpMessages();
     }
     using bench::Median;
     const double s = Median(still), m = Median(moving), f = Median(floors), mf = Median(moveFloors);
-    std::printf("%-26s %9s %9s %7s %11s %7s\n", "loupe update, zoom 8", "loupe", "floor", "ratio", "floor+move",
-                "ratio");
+    const double sMm = Median(stillMm), mMm = Median(movingMm);
+    std::printf("%-26s %9s %9s %7s %11s %7s %9s\n", "loupe update, zoom 8", "loupe", "floor", "ratio", "floor+move",
+                "ratio", "/ pixels");
     std::printf("%-26s %9.3f %9.3f %7.2f\n", "same point", s, f, s / f);
     std::printf("%-26s %9.3f %9.3f %7.2f %11.3f %7.2f\n", "pointer moving (1 px)", m, f, m / f, mf, m / mf);
+    std::printf("%-26s %9.3f %9.3f %7.2f %11s %7s %9.2f\n", "same point, in mm", sMm, f, sMm / f, "", "", sMm / s);
+    std::printf("%-26s %9.3f %9.3f %7.2f %11.3f %7.2f %9.2f\n", "pointer moving, in mm", mMm, f, mMm / f, mf, mMm / mf,
+                mMm / m);
     std::printf("(milliseconds per update, median of 15 rounds of 20; %dx%d pixels read, %d px image;\n", side, side,
                 size.imageSide);
     std::puts(" floor = one StretchBlt of those pixels to a surface of the image's size + one copy to a window;");
-    std::puts(" floor+move = the same with that window moved by a pixel, as the loupe moves with the pointer)");
+    std::puts(" floor+move = the same with that window moved by a pixel, as the loupe moves with the pointer;");
+    std::puts(" in mm = the readout in millimetres, / pixels = that update against the same in pixels)");
 }
 
 std::optional<DWORD> ReadOption()

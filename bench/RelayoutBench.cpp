@@ -100,6 +100,34 @@ void BenchGuideLines(CMensuroDlg& ruler, HWND window)
     ruler.ChangeModel([](RulerModel& model) { model.lines.Clear(); });
 }
 
+// Relayout at 1920 x 1080 with the ruler reading millimetres beside the same in pixels:
+// the ticks and numbers of a unit are laid out anew on every relayout. The two alternate
+// within each round.
+void BenchUnits(CMensuroDlg& ruler, HWND window)
+{
+    SetWindowPos(window, nullptr, 0, 0, 1920, 1080, SWP_NOZORDER | SWP_NOMOVE | SWP_NOACTIVATE);
+    PumpMessages();
+    ruler.ChangeModel([](RulerModel& model) { model.basis = {96, kAssumedPixelsPerMetre}; });
+    const auto relayoutIn = [&](Unit unit) {
+        ruler.ChangeModel([unit](RulerModel& model) { model.options.DisplayUnit = unit; });
+        return MedianMs(1, 5, [&] {
+            ruler.Relayout();
+            ValidateRect(window, nullptr);
+        });
+    };
+    std::vector<double> pixels, millimetres;
+    for (int round = 0; round < 15; ++round) {
+        pixels.push_back(relayoutIn(Unit::Pixels));
+        millimetres.push_back(relayoutIn(Unit::Millimetres));
+    }
+    ruler.ChangeModel([](RulerModel& model) { model.options.DisplayUnit = Unit::Pixels; });
+    using bench::Median;
+    const double px = Median(pixels), mm = Median(millimetres);
+    std::printf("\n%-11s %11s %11s %11s\n", "unit", "Pixels", "mm", "mm / Pixels");
+    std::printf("%-11s %11.3f %11.3f %11.2f\n", "1920x1080", px, mm, mm / px);
+    std::puts("(milliseconds per Relayout, median of 15 rounds, the two units alternating; mm at 96 px per inch)");
+}
+
 } // namespace
 
 int wmain(int argc, wchar_t** argv)
@@ -152,6 +180,7 @@ int wmain(int argc, wchar_t** argv)
     std::puts("(milliseconds per call, median of 15 rounds; registry, region and compose are Relayout's parts;");
     std::puts(" floor = one fill and one whole copy of a surface of that size in memory; ratio = Relayout / floor)");
     BenchGuideLines(ruler, window);
+    BenchUnits(ruler, window);
     BenchEdges(ruler, window);
     DestroyWindow(window);
     BenchScreenCopy();

@@ -52,9 +52,7 @@ PictureContent RulerPicture(const RulerHost& host)
 {
     RECT window = {};
     GetWindowRect(host.Window(), &window);
-    const RulerModel& model = host.Model();
-    return RulerPictureContent(FromRect(window), model.options, host.Thickness(), model.lines.X(), model.lines.Y(),
-                               host.LabelFont());
+    return RulerPictureContent(FromRect(window), host.Model(), host.Thickness(), host.LabelFont());
 }
 
 void CCopyTool::OnTimer(UINT_PTR id)

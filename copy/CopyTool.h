@@ -3,7 +3,7 @@
 // The copy owns "Copy", "Save Picture..." and "CopySetting...", their delays (timers
 // TimerCopy and TimerSavePicture), Ctrl+C when no other feature takes it, and the picture
 // state kept between saves. It reads the ruler's window rectangle, thickness, options,
-// guide lines and label font, and changes only the copy's options.
+// guide lines, unit and label font, and changes only the copy's options.
 
 #include "copy/ScreenPicture.h"
 #include "ruler/RulerHost.h"

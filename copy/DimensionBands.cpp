@@ -27,9 +27,9 @@ HFONT CreateNumberFont(const PictureContent& content, int escapement)
 // are each half the bars' thickness.
 class BandPainter {
 public:
-    BandPainter(HDC dc, bool horizontal, int base, int thickness, const TEXTMETRICW& metrics)
+    BandPainter(HDC dc, bool horizontal, int base, int thickness, const TEXTMETRICW& metrics, const UnitAxis& unit)
         : m_dc(dc), m_horizontal(horizontal), m_base(base), m_half(thickness / 2), m_thickness(thickness),
-          m_metrics(metrics)
+          m_metrics(metrics), m_unit(unit)
     {
     }
 
@@ -55,7 +55,7 @@ public:
                 const int foot = under ? baseline - m_metrics.tmAscent : RowCentre(label.row) + 1;
                 Line(label.leaderAt, RowCentre(0), label.leaderAt, foot);
             }
-            const std::wstring text = std::to_wstring(label.value);
+            const std::wstring text = m_unit.Number(label.value);
             const POINT at = Point(label.centre, baseline);
             TextOutW(m_dc, at.x, at.y, text.c_str(), static_cast<int>(text.size()));
         }
@@ -80,14 +80,23 @@ private:
     int m_half;
     int m_thickness;
     const TEXTMETRICW& m_metrics;
+    const UnitAxis& m_unit;
 };
+
+int32_t TextWidth(HDC dc, const std::wstring& text)
+{
+    SIZE size = {};
+    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    return static_cast<int32_t>(size.cx);
+}
 
 } // namespace
 
 DimensionBands::DimensionBands(const PictureContent& content)
     : m_width(content.area.Width()), m_height(content.area.Height()), m_thickness(content.band),
       m_colour(content.markColour), m_across(m_thickness > 0 ? CreateNumberFont(content, 0) : nullptr),
-      m_upwards(m_thickness > 0 ? CreateNumberFont(content, 900) : nullptr)
+      m_upwards(m_thickness > 0 ? CreateNumberFont(content, 900) : nullptr), m_unitX(content.alongX),
+      m_unitY(content.alongY)
 {
     if (m_thickness <= 0 || m_width <= 0 || m_height <= 0) return;
     // Measured in a DC of the screen's kind, as the picture's own DC will draw them.
@@ -98,16 +107,20 @@ DimensionBands::DimensionBands(const PictureContent& content)
     GetTextMetricsW(measure.get(), &m_metrics);
     // A band too thin for a line of text shows its marks alone.
     const bool rowHoldsText = m_metrics.tmHeight > 0 && m_metrics.tmHeight <= m_thickness / 2;
-    const NumberWidth width = [&](int32_t value) {
-        if (!rowHoldsText) return INT32_MAX / 4;
-        const std::wstring text = std::to_wstring(value);
-        SIZE size = {};
-        GetTextExtentPoint32W(measure.get(), text.c_str(), static_cast<int>(text.size()), &size);
-        return static_cast<int32_t>(size.cx);
+    const auto widthIn = [&](const UnitAxis& unit) -> NumberWidth {
+        return [&, unit](int32_t value) {
+            return rowHoldsText ? TextWidth(measure.get(), unit.Number(value)) : INT32_MAX / 4;
+        };
     };
     const int32_t margin = std::max(2, m_thickness / 10);
-    m_alongX = LayoutDimensionBand(content.linesX, content.origin, content.innerWidth, m_width, width, margin);
-    m_alongY = LayoutDimensionBand(content.linesY, content.origin, content.innerHeight, m_height, width, margin);
+    m_alongX =
+        LayoutDimensionBand(content.linesX, content.origin, content.innerWidth, m_width, widthIn(m_unitX), margin);
+    m_alongY =
+        LayoutDimensionBand(content.linesY, content.origin, content.innerHeight, m_height, widthIn(m_unitY), margin);
+    // The name of the numbers' unit, once, where the bands meet.
+    const std::wstring name = UnitShortName(m_unitX.GetUnit());
+    if (rowHoldsText && TextWidth(measure.get(), name) + 2 * margin <= std::min(RightDepth(), BottomDepth()))
+        m_cornerName = name;
 }
 
 int32_t DimensionBands::Depth(const DimensionBand& band) const
@@ -133,7 +146,10 @@ void DimensionBands::Draw(HDC dc) const
     SetBkMode(dc, TRANSPARENT);
     SetTextAlign(dc, TA_CENTER | TA_BASELINE);
     SelectObject(dc, m_across.get());
-    BandPainter(dc, true, m_height, m_thickness, m_metrics).Paint(m_alongX, m_width);
+    BandPainter(dc, true, m_height, m_thickness, m_metrics, m_unitX).Paint(m_alongX, m_width);
+    if (!m_cornerName.empty())
+        TextOutW(dc, m_width + right / 2, m_height + bottom / 2 + (m_metrics.tmAscent - m_metrics.tmDescent) / 2,
+                 m_cornerName.c_str(), static_cast<int>(m_cornerName.size()));
     SelectObject(dc, m_upwards.get());
-    BandPainter(dc, false, m_width, m_thickness, m_metrics).Paint(m_alongY, m_height);
+    BandPainter(dc, false, m_width, m_thickness, m_metrics, m_unitY).Paint(m_alongY, m_height);
 }

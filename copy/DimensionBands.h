@@ -6,11 +6,15 @@
 
 #include <windows.h>
 
+#include <string>
+
 // The dimension bands of a measured picture, below and to the right of its screen part:
 // laid out once with the numbers' font, which sizes the picture (a band grows by half a
 // bar for each staggered row it needs), then drawn into it. White, with the marks, the
-// gaps between them and the whole length in the mark colour; the right band's numbers
-// read upwards along it. A picture without bands (content.band 0) gets depths of 0.
+// gaps between them and the whole length in the mark colour, written in the picture's unit
+// (content.alongX and alongY), whose short name stands once in the corner square between
+// the bands; the right band's numbers read upwards along it. A picture without bands
+// (content.band 0) gets depths of 0.
 class DimensionBands {
 public:
     explicit DimensionBands(const PictureContent& content);
@@ -33,4 +37,7 @@ private:
     TEXTMETRICW m_metrics = {};
     DimensionBand m_alongX; // the band below: columns
     DimensionBand m_alongY; // the band on the right: rows
+    UnitAxis m_unitX;
+    UnitAxis m_unitY;
+    std::wstring m_cornerName; // empty in Pixels, and where it does not fit the corner
 };

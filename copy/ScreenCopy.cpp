@@ -26,10 +26,10 @@ HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int
     return picture.Take(content);
 }
 
-PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions& options, int32_t thickness,
-                                   const std::vector<int32_t>& linesX, const std::vector<int32_t>& linesY,
+PictureContent RulerPictureContent(const WindowRect& window, const RulerModel& model, int32_t thickness,
                                    const LOGFONTW& font)
 {
+    const RulerOptions& options = model.options;
     const bool withScale = (options.Option & OptCopyScale) != 0;
     PictureContent content;
     content.area = CaptureRect(window, withScale, thickness);
@@ -41,8 +41,10 @@ PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions&
         content.origin = withScale ? thickness : 0;
         content.innerWidth = window.Width() - 2 * thickness;
         content.innerHeight = window.Height() - 2 * thickness;
-        content.linesX = linesX;
-        content.linesY = linesY;
+        content.linesX = model.lines.X();
+        content.linesY = model.lines.Y();
+        content.alongX = model.Axis(content.innerWidth);
+        content.alongY = model.Axis(content.innerHeight);
         content.markColour = AsRgb(options.LineTextColor);
         content.font = font;
     }

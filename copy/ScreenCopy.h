@@ -1,7 +1,7 @@
 #pragma once
 
 #include "copy/PictureContent.h"
-#include "ruler/RulerOptions.h"
+#include "ruler/RulerModel.h"
 #include "ruler/WindowRect.h"
 
 #include <windows.h>
@@ -18,10 +18,9 @@ class CScreenPicture;
 HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int32_t offsetY);
 
 // What the ruler's copy shows with its options: the copy rectangle of the window (screen
-// coordinates), the cursor, and the dimension bands of the guide lines; `thickness` is the
-// bars' thickness on the ruler's screen.
-PictureContent RulerPictureContent(const WindowRect& window, const RulerOptions& options, int32_t thickness,
-                                   const std::vector<int32_t>& linesX, const std::vector<int32_t>& linesY,
+// coordinates), the cursor, and the dimension bands of the guide lines in the ruler's unit;
+// `thickness` is the bars' thickness on the ruler's screen.
+PictureContent RulerPictureContent(const WindowRect& window, const RulerModel& model, int32_t thickness,
                                    const LOGFONTW& font);
 
 // Empties the clipboard, which the caller holds open, and hands the blocks over: the

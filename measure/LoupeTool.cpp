@@ -21,10 +21,12 @@ bool CLoupeTool::Shown() const
 void CLoupeTool::SetLoupe(bool on)
 {
     if (on && !m_loupe) {
-        // The numbers of the scale bars: 0 at the inner area's top-left corner.
+        // The numbers of the scale bars: 0 at the inner area's top-left corner, in the ruler's unit.
         m_loupe = std::make_unique<CLoupeWnd>([this] {
             const RECT inner = m_host.InnerScreenRect();
-            return POINT{inner.left, inner.top};
+            const RulerModel& model = m_host.Model();
+            return CLoupeWnd::InnerArea{
+                {inner.left, inner.top}, model.Axis(inner.right - inner.left), model.Axis(inner.bottom - inner.top)};
         });
     }
     if (on)

@@ -2,8 +2,8 @@
 
 // The loupe's side of the ruler: it owns the loupe window, the command "Loupe", the keys
 // L, + and -, Space and (while the loupe shows) Ctrl+C, and the option bit that follows
-// what the user sees. It reads the ruler's inner area and changes only the loupe's
-// option bit and zoom.
+// what the user sees. It reads the ruler's inner area and unit and changes only the
+// loupe's option bit and zoom.
 
 #include "ruler/RulerHost.h"
 #include "ruler/RulerTool.h"

@@ -32,6 +32,11 @@ bool SamePoint(POINT a, POINT b)
     return a.x == b.x && a.y == b.y;
 }
 
+bool SameArea(const CLoupeWnd::InnerArea& a, const CLoupeWnd::InnerArea& b)
+{
+    return SamePoint(a.origin, b.origin) && a.alongX == b.alongX && a.alongY == b.alongY;
+}
+
 // The top row of a bottom-up 32-bit DIB as 0x00RRGGBB pixels, and the step to the next row down.
 uint32_t* TopRow(const DibSurface& surface)
 {
@@ -75,7 +80,7 @@ const MessageEntry<CLoupeWnd> CLoupeWnd::s_messages[] = {
     {WM_DPICHANGED, &CLoupeWnd::OnDisplayChange},
 };
 
-CLoupeWnd::CLoupeWnd(OriginSource innerOrigin) : m_innerOrigin(std::move(innerOrigin)) {}
+CLoupeWnd::CLoupeWnd(InnerAreaSource innerArea) : m_innerArea(std::move(innerArea)) {}
 
 CLoupeWnd::~CLoupeWnd()
 {
@@ -179,18 +184,7 @@ void CLoupeWnd::ToggleFrozen()
 
 bool CLoupeWnd::CopyColor(HWND owner) const
 {
-    const std::wstring text = LoupeColorText(m_color);
-    const size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-    GlobalBlock block(GlobalAlloc(GMEM_MOVEABLE, bytes));
-    void* data = block.get() ? GlobalLock(block.get()) : nullptr;
-    if (!data) return false;
-    std::memcpy(data, text.c_str(), bytes);
-    GlobalUnlock(block.get());
-    const OpenedClipboard clipboard(owner);
-    // Once SetClipboardData succeeds the clipboard owns the block.
-    if (!clipboard.IsOpen() || !EmptyClipboard() || !SetClipboardData(CF_UNICODETEXT, block.get())) return false;
-    block.release();
-    return true;
+    return PutTextOnClipboard(owner, LoupeColorText(m_color));
 }
 
 void CLoupeWnd::Update(POINT pointer)
@@ -198,7 +192,7 @@ void CLoupeWnd::Update(POINT pointer)
     FitToMonitorAt(pointer);
     Grab(pointer);
     m_pointer = pointer;
-    m_origin = m_innerOrigin();
+    m_inner = m_innerArea();
     m_grabbedAt = GetTickCount();
     Compose();
     Present();
@@ -223,10 +217,11 @@ void CLoupeWnd::Tick()
     }
     if (!grabDue) return;
     m_grabbedAt = GetTickCount();
-    const POINT origin = m_innerOrigin(); // the ruler may have moved by a command
-    const bool rulerMoved = !SamePoint(origin, m_origin);
-    m_origin = origin;
-    if (!Grab(pointer) && !rulerMoved) return;
+    // The ruler may have moved by a command, or changed its unit or size.
+    const InnerArea inner = m_innerArea();
+    const bool rulerChanged = !SameArea(inner, m_inner);
+    m_inner = inner;
+    if (!Grab(pointer) && !rulerChanged) return;
     Compose();
     Present();
 }
@@ -282,7 +277,8 @@ void CLoupeWnd::Compose()
     FrameImage(image, -m_image.Width(), m_size.imageSide);
     const uint32_t centre = block[-static_cast<ptrdiff_t>(side / 2) * side + side / 2];
     m_color = RGB((centre >> 16) & 0xFF, (centre >> 8) & 0xFF, centre & 0xFF);
-    const std::wstring readout = LoupeReadout(m_pointer.x - m_origin.x, m_pointer.y - m_origin.y, m_color);
+    const std::wstring readout = LoupeReadout(m_pointer.x - m_inner.origin.x, m_pointer.y - m_inner.origin.y, m_color,
+                                              m_inner.alongX, m_inner.alongY);
     if (readout == m_readout && m_frozen == m_stripFrozen) return;
     if (readout != m_readout) SetWindowTextW(m_hWnd, readout.c_str());
     m_readout = readout;
@@ -306,7 +302,8 @@ void CLoupeWnd::DrawReadout(HDC dc)
     const int32_t top = strip.top + std::max<int32_t>(0, (m_size.height - strip.top - 2 * line) / 2);
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, kTextColor);
-    const std::wstring position = LoupePositionText(m_pointer.x - m_origin.x, m_pointer.y - m_origin.y);
+    const std::wstring position = LoupePositionText(m_pointer.x - m_inner.origin.x, m_pointer.y - m_inner.origin.y,
+                                                    m_inner.alongX, m_inner.alongY);
     TextOutW(dc, pad, top, position.c_str(), static_cast<int>(position.size()));
 
     // A swatch of the colour before its numbers.

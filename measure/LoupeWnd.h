@@ -13,15 +13,20 @@
 #include <vector>
 
 // The loupe: a small window beside the pointer with the pixels around it magnified,
-// the pointer's position in ruler coordinates and the colour under it. It never takes
+// the pointer's position in ruler coordinates (in the ruler's unit) and the colour under it. It never takes
 // focus or clicks and never lies over the pixels it reads, so it never shows itself.
 // Its window text is the readout line, for screen readers.
 class CLoupeWnd : public CWindow {
 public:
-    // Where the ruler's inner area starts on the screen; asked at every update, so the
-    // readout follows the ruler when it moves.
-    using OriginSource = std::function<POINT()>;
-    explicit CLoupeWnd(OriginSource innerOrigin);
+    // Where the ruler's inner area starts on the screen and its unit along each side; asked
+    // at every update, so the readout follows the ruler when it moves or changes its unit.
+    struct InnerArea {
+        POINT origin = {0, 0};
+        UnitAxis alongX;
+        UnitAxis alongY;
+    };
+    using InnerAreaSource = std::function<InnerArea()>;
+    explicit CLoupeWnd(InnerAreaSource innerArea);
     ~CLoupeWnd() override;
 
     // Shows the loupe at the pointer, owned by `owner` so it stays above it.
@@ -71,7 +76,7 @@ private:
 
     static const MessageEntry<CLoupeWnd> s_messages[];
 
-    OriginSource m_innerOrigin;
+    InnerAreaSource m_innerArea;
     int32_t m_zoom = 8;
     bool m_frozen = false;
     bool m_aside = false;
@@ -86,7 +91,7 @@ private:
     DibSurface m_image; // the whole client area, shown as it is
     std::vector<uint32_t> m_lastBlock;
     POINT m_pointer = {INT32_MIN, INT32_MIN};
-    POINT m_origin = {0, 0};
+    InnerArea m_inner;
     DWORD m_grabbedAt = 0;
     DWORD m_lastInput = 0; // GetLastInputInfo's time at the last tick
     uint32_t m_color = 0; // COLORREF under the pointer

@@ -69,7 +69,7 @@ void CLineDrag::ShowTip() const
     lines[m_index] = m_value;
     const WindowRect client = ClientOf(m_host.Window());
     const int32_t extent = (m_vertical ? client.Width() : client.Height()) - 2 * m_host.Thickness();
-    m_tip.SetText(LineGapText(lines, m_index, extent));
+    m_tip.SetText(LineGapText(lines, m_index, m_host.Model().Axis(extent)));
 }
 
 void CLineDrag::OnModeMove(POINT client, bool)

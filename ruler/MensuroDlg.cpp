@@ -28,6 +28,7 @@ const MessageEntry<CMensuroDlg> CMensuroDlg::s_messages[] = {
     {WM_LBUTTONUP, &CMensuroDlg::OnButtonUp},
     {WM_LBUTTONDBLCLK, &CMensuroDlg::OnLButtonDblClk},
     {WM_MOUSEMOVE, &CMensuroDlg::OnMouseMove},
+    {WM_NCMOUSEMOVE, &CMensuroDlg::OnMouseMove},
     {WM_KEYDOWN, &CMensuroDlg::OnKeyDown},
     {WM_SYSKEYDOWN, &CMensuroDlg::OnKeyDown},
     {WM_TIMER, &CMensuroDlg::OnTimer},

@@ -72,7 +72,7 @@ private:
     LRESULT OnButtonUp(WPARAM, LPARAM);    // left and right, client and non-client
     LRESULT OnRButtonDown(WPARAM, LPARAM); // client and non-client
     LRESULT OnLButtonDblClk(WPARAM, LPARAM);
-    LRESULT OnMouseMove(WPARAM, LPARAM);
+    LRESULT OnMouseMove(WPARAM, LPARAM);  // client and non-client
     LRESULT OnCancelMode(WPARAM, LPARAM); // and WM_ENABLE, WM_CAPTURECHANGED
     void EndMode(ModeExit exit, POINT client, bool ctrl);
     bool HoverLine(POINT client);

@@ -5,6 +5,7 @@
 
 #include "ruler/Geometry.h"
 #include "ruler/LineGaps.h"
+#include "ruler/PointerTip.h"
 #include "ruler/RulerTimers.h"
 #include "ruler/Win32Rect.h"
 
@@ -133,26 +134,21 @@ LRESULT CMensuroDlg::OnLButtonDblClk(WPARAM, LPARAM lParam)
     return Default();
 }
 
+// Client and non-client moves: the frame's own zones (the move box, the bands that move or
+// resize the ruler) are non-client, and the tip follows the pointer there too.
 LRESULT CMensuroDlg::OnMouseMove(WPARAM wParam, LPARAM lParam)
 {
-    const POINT p = PointFromLParam(lParam);
-    const bool ctrl = (wParam & MK_CONTROL) != 0;
-    if (m_mode && m_mode->Button() && !(wParam & m_mode->Button())) {
+    const bool client = MessageBeingHandled() == WM_MOUSEMOVE;
+    const POINT p = client ? PointFromLParam(lParam) : ScreenToClientPoint(m_hWnd, lParam);
+    // A non-client move's wParam is a hit code; no mode sees one, as a mode holds the capture.
+    const bool ctrl = client && (wParam & MK_CONTROL) != 0;
+    if (client && m_mode && m_mode->Button() && !(wParam & m_mode->Button())) {
         // The release went to another window.
         EndMode(ModeExit::Drop, p, ctrl);
     } else if (m_mode) {
-        m_mode->OnModeMove(p, ctrl);
-    } else if (!HoverLine(p) && (m_model.options.Option & OptTooltip)) {
-        // Over a bar the tip reads the pointer's coordinate; elsewhere it is empty.
-        const int32_t s = Thickness();
-        const std::vector<ScaleBarStyle>& bars = m_model.bars;
-        auto onBar = [&](size_t i) { return i < bars.size() && bars[i].Rect.Contains(p.x, p.y); };
-        std::wstring text;
-        if (onBar(2) || onBar(3))
-            text = std::to_wstring(p.y - s);
-        else if (onBar(0) || onBar(1))
-            text = std::to_wstring(p.x - s);
-        m_tip.SetText(text);
+        if (client) m_mode->OnModeMove(p, ctrl);
+    } else if ((!client || !HoverLine(p)) && (m_model.options.Option & OptTooltip)) {
+        m_tip.SetText(PointerTipText(m_model, ClientOf(m_hWnd), Thickness(), m_dpi, p.x, p.y));
     }
     return Default();
 }
@@ -168,7 +164,7 @@ bool CMensuroDlg::HoverLine(POINT p)
     SetCursor(LoadCursorW(nullptr, vertical ? IDC_SIZEWE : IDC_SIZENS));
     if (m_model.options.Option & OptTooltip) {
         const int32_t extent = (vertical ? client.Width() : client.Height()) - 2 * Thickness();
-        m_tip.SetText(LineGapText(m_model.lines.Of(vertical), static_cast<size_t>(hit.index), extent));
+        m_tip.SetText(LineGapText(m_model.lines.Of(vertical), static_cast<size_t>(hit.index), m_model.Axis(extent)));
     }
     return true;
 }

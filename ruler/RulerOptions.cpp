@@ -41,6 +41,7 @@ void RulerOptions::Persist(ProfileStore& store, bool loading)
     // Values of the features beyond the first design, beside the others.
     Transfer(store, loading, "LoupeZoom", LoupeZoom);
     Transfer(store, loading, "EdgeTolerance", EdgeTolerance);
+    PersistUnit(store, DisplayUnit, loading);
 }
 
 void RulerOptions::Sanitize()

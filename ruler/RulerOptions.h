@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ruler/Units.h"
+
 #include <cstdint>
 
 class ProfileStore;
@@ -41,8 +43,9 @@ struct RulerOptions {
     int32_t CopyTimer = 100;
     int32_t CopyOffsetX = 0;
     int32_t CopyOffsetY = 0;
-    int32_t LoupeZoom = 8;     // one of kLoupeZooms
-    int32_t EdgeTolerance = 8; // largest channel difference that is still one colour
+    int32_t LoupeZoom = 8;           // one of kLoupeZooms
+    int32_t EdgeTolerance = 8;       // largest channel difference that is still one colour
+    Unit DisplayUnit = Unit::Pixels; // what the bars, tooltips and readouts show; stored as "Unit"
 
     // Reads (each value defaulting to its current one) or writes the nine values,
     // in their fixed order, then the values added beyond them. The window rectangle is persisted separately.

@@ -7,9 +7,9 @@
 #include "framework/RegistryWatch.h"
 #include "profile/RegistryProfile.h"
 #include "ruler/Geometry.h"
+#include "ruler/GuideLinePaint.h"
 #include "ruler/Win32Rect.h"
 
-#include <cstdio>
 #include <vector>
 
 // Up to this many rectangles (bars, corners and some ten lines) the shape is simple enough
@@ -87,53 +87,6 @@ void CMensuroDlg::BuildRegion(const WindowRect& client)
     }
 }
 
-namespace {
-
-void DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical, int32_t thickness, int32_t lineSize,
-                   int32_t dpi)
-{
-    const WindowRect line = LineRect(client, value, vertical, thickness, lineSize);
-    // With the null pen, Rectangle leaves out the last column and row: exactly L pixels.
-    Rectangle(dc, line.left, line.top, line.right, line.bottom);
-
-    wchar_t text[32];
-    const int w = client.Width(), h = client.Height(), half = thickness / 2, labelRow = FramePixels(32, dpi);
-    if (vertical) {
-        std::swprintf(text, 32, L" %d ", value);
-        RECT top = {line.left, 0, line.right, labelRow};
-        DrawTextW(dc, text, -1, &top, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
-        RECT bottom = {line.left, h - labelRow, line.right, h};
-        DrawTextW(dc, text, -1, &bottom, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP);
-    } else {
-        std::swprintf(text, 32, L"%3d", value);
-        RECT left = {0, line.top - 1, half, line.bottom};
-        InflateRect(&left, -2, -2);
-        DrawTextW(dc, text, -1, &left, DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-        RECT right = {w - half, line.top - 1, w, line.bottom};
-        InflateRect(&right, -2, -2);
-        DrawTextW(dc, text, -1, &right, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-    }
-}
-
-void DrawGuideLines(HDC dc, const WindowRect& client, const RulerModel& model, int32_t thickness, int32_t dpi)
-{
-    if (model.lines.Empty()) return;
-    const RulerOptions& options = model.options;
-    GdiObject<HBRUSH> brush(CreateSolidBrush(AsRgb(options.LineColor)));
-    SavedDC saved(dc);
-    SelectObject(dc, GetStockObject(NULL_PEN));
-    SelectObject(dc, brush.get());
-    SetTextColor(dc, AsRgb(options.LineTextColor));
-    SetBkColor(dc, TopBack(model.bars));
-    SetBkMode(dc, OPAQUE);
-    for (bool vertical : {true, false})
-        for (int32_t value : model.lines.Of(vertical))
-            if (LineShown(client, value, vertical, thickness))
-                DrawGuideLine(dc, client, value, vertical, thickness, options.LineSize, dpi);
-}
-
-} // namespace
-
 void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
 {
     if (!dc) return;
@@ -154,8 +107,16 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
     {
         GdiObject<HFONT> font(CreateFontIndirectW(&m_labelFont));
         SelectedObject selected(dc, font.get());
-        for (const ScaleBarStyle& bar : m_model.bars) bar.Paint(dc);
-        DrawGuideLines(dc, client, m_model, Thickness(), m_dpi);
+        const int32_t s = Thickness();
+        if (m_model.options.DisplayUnit == Unit::Pixels) {
+            for (const ScaleBarStyle& bar : m_model.bars) bar.Paint(dc);
+        } else {
+            const UnitAxis alongX = m_model.Axis(client.Width() - 2 * s),
+                           alongY = m_model.Axis(client.Height() - 2 * s);
+            for (const ScaleBarStyle& bar : m_model.bars)
+                bar.Paint(dc, bar.IsHorizontal() ? alongX : alongY, LineLabelSpans(dc, bar, client, m_model, s));
+        }
+        DrawGuideLines(dc, client, m_model, s, m_dpi, TopBack(m_model.bars));
     }
 
     auto framePx = [this](int32_t at96) { return FramePixels(at96, m_dpi); };

@@ -32,6 +32,12 @@ public:
     // The same followed by the unit's short name: "31.7 mm"; in Pixels the number alone.
     std::wstring NumberWithName(double pixels) const;
 
+    bool operator==(const UnitAxis& other) const
+    {
+        return m_unit == other.m_unit && m_extent == other.m_extent && m_pixelsPerUnit == other.m_pixelsPerUnit;
+    }
+    bool operator!=(const UnitAxis& other) const { return !(*this == other); }
+
 private:
     Unit m_unit = Unit::Pixels;
     int32_t m_extent = 0;

@@ -17,6 +17,8 @@ inline COLORREF AsRgb(uint32_t colour)
 #endif
 
 class ProfileStore;
+class UnitAxis;
+struct BarSpan;
 
 // Edge and numbers bits of ScaleBarStyle::Flags; the ruler's Flags option holds
 // the same bits, one edge bit per shown bar.
@@ -73,8 +75,12 @@ struct ScaleBarStyle {
     void Layout(uint32_t flags, const WindowRect& client, int32_t thickness);
 
 #ifdef _WIN32
-    // Background, ticks and numbers, in the font selected into dc.
+    // Background, ticks and numbers in device pixels, in the font selected into dc.
     void Paint(HDC dc) const;
+    // The same in the unit of `axis` (as long as the bar), its numbers kept clear of the
+    // `taken` stretches (offsets from the bar's start) and of the bar's length; in Pixels
+    // exactly the painting above.
+    void Paint(HDC dc, const UnitAxis& axis, const std::vector<BarSpan>& taken) const;
 #endif
 };
 

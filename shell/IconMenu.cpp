@@ -199,8 +199,14 @@ void CIconMenu::DrawItem(DRAWITEMSTRUCT* item)
 
     if (checked) {
         if (record->kind == IconItemNoImage || !record->image) {
+            // One of a group of choices (the units) is marked as a radio button.
+            MENUITEMINFOW info = {};
+            info.cbSize = sizeof(info);
+            info.fMask = MIIM_FTYPE;
+            const bool radio = GetMenuItemInfoW(reinterpret_cast<HMENU>(item->hwndItem), item->itemID, FALSE, &info) &&
+                               (info.fType & MFT_RADIOCHECK);
             RECT box = iconBox;
-            DrawFrameControl(dc, &box, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
+            DrawFrameControl(dc, &box, DFC_BUTTON, (radio ? DFCS_BUTTONRADIO : DFCS_BUTTONCHECK) | DFCS_CHECKED);
         } else if (!selected) {
             // A checked toggle with an icon looks like a pressed button across the row.
             RECT whole = rc;

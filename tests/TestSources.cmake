@@ -59,6 +59,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/copy/CopySettingDlgTest.cpp
     # the monitor's scale and the Calibrate dialog
     unit/measure/CalibrateDlgTest.cpp
+    unit/measure/UnitsToolTest.cpp
     # template file on Windows
     unit/profile/IniProfileWinTest.cpp
     # Settings dialog and colour picker
@@ -90,4 +91,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/OwnWindowsTest.cpp
     e2e/ScreenEdgesTest.cpp
     e2e/AlwaysAtHandTest.cpp
+    e2e/UnitsTest.cpp
 )

@@ -30,7 +30,7 @@ std::map<std::string, uint32_t> StoredOptions()
     static const char* names[] = {"LEFT",        "RIGHT",       "TOP",         "BOTTOM",    "Option",
                                   "Flags",       "ScaleSize",   "LineSize",    "LineColor", "LineTextColor",
                                   "CopyTimer",   "CopyOffsetX", "CopyOffsetY", "LoupeZoom", "EdgeTolerance",
-                                  "HotKeyRuler", "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"};
+                                  "Unit",        "HotKeyRuler", "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"};
     std::map<std::string, uint32_t> values;
     for (const char* name : names)
         if (auto v = MensuroRegistry().Dword(kSection, name)) values[name] = *v;
@@ -70,8 +70,8 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
     EXPECT_EQ(0u, ruler.Exit());
 
     const auto stored = StoredOptions();
-    EXPECT_EQ(19u, stored.size());
-    EXPECT_EQ(19, MensuroRegistry().ValueCount(kSection));
+    EXPECT_EQ(20u, stored.size());
+    EXPECT_EQ(20, MensuroRegistry().ValueCount(kSection));
     const std::map<std::string, uint32_t> expected = {{"LEFT", 0},
                                                       {"TOP", 0},
                                                       {"RIGHT", static_cast<uint32_t>(size.cx)},
@@ -87,6 +87,7 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
                                                       {"CopyOffsetY", 0},
                                                       {"LoupeZoom", 8},
                                                       {"EdgeTolerance", 8},
+                                                      {"Unit", 0},
                                                       // Win+Alt+M, L, E and C
                                                       {"HotKeyRuler", 0x1400 | 'M'},
                                                       {"HotKeyLoupe", 0x1400 | 'L'},

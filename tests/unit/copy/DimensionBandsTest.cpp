@@ -41,3 +41,14 @@ TEST(DimensionBands, TheRightBandsLineBreaksAroundItsNumbersAndTheCornerStaysCle
     // A gap of 20 has its number on a staggered row, half a band further out.
     EXPECT_EQ(60, DimensionBands(Measured(20)).RightDepth());
 }
+
+TEST(DimensionBands, InAUnitTheCornerNamesIt)
+{
+    PictureContent content = Measured(60);
+    content.alongX = UnitAxis(Unit::Millimetres, {96, 5000}, 201);
+    content.alongY = UnitAxis(Unit::Millimetres, {96, 5000}, 120);
+    DibSurface picture(241, 160, 24);
+    DimensionBands(content).Draw(picture.GetDC());
+    EXPECT_LT(CountColour(picture, kWhite, 201, 120, 241, 160), 40 * 40) << "\"mm\" in the corner";
+    EXPECT_EQ(kMark, SurfacePixel(picture, 200, 130)) << "the marks stay where they were";
+}

@@ -58,7 +58,7 @@ TEST(ScreenGrab, GrabsPastTheScreensCornerKeepTheirOnScreenPixels)
     GlobalUnlock(dib.get());
 
     // The loupe at 8x, 5 pixels above the bottom: the block it reads passes the edge.
-    CLoupeWnd loupe([] { return POINT{0, 0}; });
+    CLoupeWnd loupe([] { return CLoupeWnd::InnerArea{}; });
     ASSERT_TRUE(loupe.Show(nullptr, 8));
     loupe.Update({1260, 1019});
     const std::wstring readout = loupe.Readout();

@@ -1,5 +1,5 @@
 // Conversion of device pixels into each unit and the texts that show them.
-#include "measure/InnerSizeText.h"
+#include "ruler/InnerSizeText.h"
 #include "ruler/LineGaps.h"
 #include "measure/LoupeModel.h"
 #include "ruler/UnitAxis.h"

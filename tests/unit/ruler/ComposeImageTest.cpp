@@ -109,3 +109,22 @@ TEST_F(ComposeImage, HiddenBarsLeaveBackgroundAndMoveBoxAndGripStay)
     EXPECT_GT(324 - Count(kWhite, 382, 282, 400, 300), 10) << "size grip";
     EXPECT_EQ(kWhite, Pixel(380, 280)) << "the grip starts 18 pixels from the corner";
 }
+
+TEST_F(ComposeImage, InAUnitTheBarsNumbersKeepClearOfTheLinesLabels)
+{
+    // 5 px per mm: the top bar's numbers stand every 50 px, " 20" (mm) on column 140; the
+    // label of a line at 120 would cover its right part.
+    Change([](RulerModel& model) {
+        model.options.DisplayUnit = Unit::Millimetres;
+        model.basis = {96, 5000};
+    });
+    const COLORREF grey = RGB(128, 128, 128);
+    Compose();
+    ASSERT_GT(Count(grey, 130, 0, 145, 16), 0) << "the number's left part";
+    Change([](RulerModel& model) { model.lines.ReplaceAll({120}, {}); });
+    m_surface.Fill(0x55);
+    Compose();
+    EXPECT_GT(Count(kLabelRed, 145, 0, 176, 16), 0) << "the line's label";
+    EXPECT_EQ(0, Count(grey, 120, 0, 145, 16)) << "no number beside it";
+    EXPECT_GT(Count(grey, 225, 0, 255, 16), 0) << "\" 40\" on column 240 stays";
+}

@@ -18,11 +18,12 @@ TEST(RulerOptions, SaveThenLoadRoundTripsInFixedOrder)
     saved.CopyTimer = 2000;
     saved.CopyOffsetX = -20;
     saved.CopyOffsetY = 15;
+    saved.DisplayUnit = Unit::Inches;
     MemoryProfile store;
     saved.Persist(store, false);
-    const std::vector<std::string> order = {"Option",        "Flags",     "ScaleSize",   "LineSize",   "LineColor",
-                                            "LineTextColor", "CopyTimer", "CopyOffsetX", "CopyOffsetY",
-                                            "LoupeZoom",     "EdgeTolerance"};
+    const std::vector<std::string> order = {"Option",      "Flags",         "ScaleSize",     "LineSize",
+                                            "LineColor",   "LineTextColor", "CopyTimer",     "CopyOffsetX",
+                                            "CopyOffsetY", "LoupeZoom",     "EdgeTolerance", "Unit"};
     EXPECT_EQ(order, store.LoggedKeys('W'));
 
     RulerOptions loaded;
@@ -37,6 +38,7 @@ TEST(RulerOptions, SaveThenLoadRoundTripsInFixedOrder)
     EXPECT_EQ(2000, loaded.CopyTimer);
     EXPECT_EQ(-20, loaded.CopyOffsetX);
     EXPECT_EQ(15, loaded.CopyOffsetY);
+    EXPECT_EQ(Unit::Inches, loaded.DisplayUnit);
 }
 
 TEST(RulerOptions, MissingValuesKeepWhatIsInMemory)

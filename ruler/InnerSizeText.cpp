@@ -1,4 +1,4 @@
-#include "measure/InnerSizeText.h"
+#include "ruler/InnerSizeText.h"
 
 #include <cwchar>
 #include <numeric>

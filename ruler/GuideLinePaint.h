@@ -1,0 +1,22 @@
+#pragma once
+
+// The guide lines as the ruler composes them: each shown line across the inner area, its
+// value written on the bars at both of its ends in the ruler's unit, and the stretches of
+// a bar those values take, which the bar's own numbers keep clear of.
+
+#include "ruler/RulerModel.h"
+#include "scalebar/NumberSpacing.h"
+
+#include <windows.h>
+
+#include <vector>
+
+// The lines and their labels in the font selected into dc; labels on `labelBack`.
+void DrawGuideLines(HDC dc, const WindowRect& client, const RulerModel& model, int32_t thickness, int32_t dpi,
+                    COLORREF labelBack);
+
+// Where the labels stand along `bar` (offsets from its start), measured in the font
+// selected into dc: the vertical lines' on the top and bottom bars, the horizontal
+// lines' on the left and right ones.
+std::vector<BarSpan> LineLabelSpans(HDC dc, const ScaleBarStyle& bar, const WindowRect& client, const RulerModel& model,
+                                    int32_t thickness);
