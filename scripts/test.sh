@@ -20,7 +20,7 @@ record() {
 step "Build: 64-bit Windows (program, tests, benchmark)"
 cmake -S "$root" -B "$build/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw64.cmake" -DMENSURO_TESTS=ON \
-      -DCMAKE_CROSSCOMPILING_EMULATOR=/usr/lib/wine/wine64 >/dev/null &&
+      -DCMAKE_CROSSCOMPILING_EMULATOR="$root/scripts/wine-run.sh" >/dev/null &&
     cmake --build "$build/win64" -j "$jobs"
 record $? "64-bit build"
 
