@@ -1,5 +1,10 @@
 #pragma once
 
+// The tray icon owns its icon in the notification area (shown while the option says so,
+// put back when the shell restarts, removed at the end), the command "TaskTray" and the
+// clicks on the icon. It reads the ruler's window, icon and tooltip and changes only the
+// tray option bit.
+
 #include "ruler/RulerHost.h"
 #include "ruler/RulerTool.h"
 
@@ -23,10 +28,6 @@ void SetTrayIcon(HWND window, HICON icon, UINT message, const char* tip, bool sh
 // (re)starts, so that tray icons can be added again.
 UINT TaskbarCreatedMessage();
 
-// The tray icon owns its icon in the notification area (shown while the option says so,
-// put back when the shell restarts, removed at the end), the command "TaskTray" and the
-// clicks on the icon. It reads the ruler's window, icon and tooltip and changes only the
-// tray option bit.
 class CTrayIcon : public RulerTool {
 public:
     explicit CTrayIcon(RulerHost& host) : m_host(host) {}
