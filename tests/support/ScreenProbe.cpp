@@ -76,3 +76,15 @@ bool ScreenShot::SaveBmp(const wchar_t* path) const
     CloseHandle(out);
     return ok;
 }
+
+bool WaitForScreenPixel(int x, int y, COLORREF colour, DWORD timeoutMs)
+{
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        if (ScreenPixel(x, y) == colour) return true;
+        if (GetTickCount() - start >= timeoutMs) return false;
+        Sleep(10);
+    }
+}

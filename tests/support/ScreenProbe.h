@@ -34,3 +34,6 @@ private:
 
 // Colour of one screen pixel.
 COLORREF ScreenPixel(int x, int y);
+// Handles this thread's window messages until the screen pixel shows the colour, at most
+// `timeoutMs`; whether it does.
+bool WaitForScreenPixel(int x, int y, COLORREF colour, DWORD timeoutMs = 2000);

@@ -24,16 +24,14 @@ public:
         m_window.reset(CreateWindowExW(WS_EX_TOPMOST, wc.lpszClassName, L"", WS_POPUP, 1240, 990, 40, 34, nullptr,
                                        nullptr, module, nullptr));
         ShowWindow(m_window.get(), SW_SHOWNOACTIVATE);
-        for (int attempt = 0; attempt < 50 && ScreenPixel(1260, 1010) != kCorner; ++attempt) {
-            MSG msg;
-            while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
-            Sleep(20);
-        }
+        m_shown = WaitForScreenPixel(1260, 1010, kCorner);
     }
+    bool Shown() const { return m_shown; }
 
 private:
     GdiObject<HBRUSH> m_brush{CreateSolidBrush(kCorner)};
     OwnedWindow m_window;
+    bool m_shown = false;
 };
 
 } // namespace
@@ -41,6 +39,7 @@ private:
 TEST(ScreenGrab, GrabsPastTheScreensCornerKeepTheirOnScreenPixels)
 {
     const CornerWindow corner;
+    ASSERT_TRUE(corner.Shown());
     // 50 x 50 from (1250, 1000): 30 x 24 on the screen, the rest off it.
     DibSurface surface(50, 50, 24);
     surface.Fill(0x55);
