@@ -25,6 +25,7 @@ TEST(ScreenEdges, LinesAtEdgesOfARulerPartlyOffTheScreenFindThePanelAndNothingAt
         ASSERT_TRUE(ruler.Started());
         ASSERT_TRUE(WaitForPixel(1150, 940, kPanelColour));
         UserInput::Click(1150, kRuler.top + 30); // the ruler takes the keys
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == ruler.Window(); }));
         UserInput::MoveTo(1150, 940);
         UserInput::Key('E');
         EXPECT_TRUE(WaitForPixel(kPanel.left, 960, kCyan)) << "no line on the panel's left edge";

@@ -132,6 +132,8 @@ TEST_F(Units, TheUnitChosenInTheMenuRedrawsTheBarsAndTheTooltipsAndExitKeepsIt)
 
     // U goes on to the next unit, centimetres, whose ticks stand as the millimetres' do.
     UserInput::Click(At(200, 30).x, At(200, 30).y);
+    // The key goes to the active window: the ruler takes it once the click has activated it.
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == ruler.Window(); }));
     UserInput::Key('U');
     EXPECT_TRUE(TipSays(ruler, {200, 24}, {200, 30}, L"3.20 cm", shown)) << Narrow(shown);
     EXPECT_EQ(0u, ruler.Exit());
@@ -146,6 +148,7 @@ TEST_F(Units, TheLoupeReadsInTheUnitOfTheStoredCalibration)
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     UserInput::Click(At(200, 20).x, At(200, 20).y); // the ruler takes the keys
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == ruler.Window(); }));
     const POINT inner = At(kS + 160, kS + 120);
     UserInput::MoveTo(inner.x, inner.y);
     UserInput::Key('L');
@@ -185,6 +188,7 @@ TEST_F(Units, CalibrateStoresTheScaleOfATypedLengthRefusesOtherTextAndResetForge
     const RegistryScope reg = MensuroRegistry();
     EXPECT_EQ(kFivePerMm, reg.Dword("Calibration", monitor.c_str()).value_or(0));
     UserInput::Click(At(200, 20).x, At(200, 20).y);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == ruler.Window(); }));
     UserInput::Key('U');
     UserInput::Key('U'); // Logical Pixels, then millimetres
     EXPECT_TRUE(TicksBecome(ruler, kMiddle, kLarge));
@@ -205,6 +209,7 @@ TEST_F(Units, CtrlShiftCCopiesTheMeasurementsAsTextAndNotAPicture)
     RulerSession ruler;
     ASSERT_TRUE(ruler.Started());
     UserInput::Click(At(200, 20).x, At(200, 20).y);
+    ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == ruler.Window(); }));
     // A vertical line at 100, added with Insert where the pointer is on the top bar.
     UserInput::MoveTo(At(kS + 100, 30).x, At(kS + 100, 30).y);
     UserInput::Key(VK_INSERT);
