@@ -1,5 +1,5 @@
 #include "copy/DibSurface.h"
-#include "copy/PngEncoder.h"
+#include "copy/PictureEncoder.h"
 #include "copy/SavePicture.h"
 #include "framework/Handles.h"
 
