@@ -243,7 +243,7 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
     picture.SetLastFolder(FolderOf(path));
 }
 
-bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const PictureContent& content, DWORD& error)
+bool WritePictureFile(const std::wstring& path, HGLOBAL dib, DWORD& error)
 {
     error = ERROR_SUCCESS;
     const std::optional<PictureFormat> format = PictureFormatOf(path);
@@ -251,6 +251,16 @@ bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const Pict
         error = ERROR_INVALID_NAME;
         return false;
     }
+    return WritePicture(path, dib, *format, error);
+}
+
+bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const PictureContent& content, DWORD& error)
+{
+    error = ERROR_SUCCESS;
+    if (!PictureFormatOf(path)) {
+        error = ERROR_INVALID_NAME;
+        return false;
+    }
     const GlobalBlock dib(TakePicture(picture, content, error));
-    return dib.get() && WritePicture(path, dib.get(), *format, error);
+    return dib.get() && WritePictureFile(path, dib.get(), error);
 }

@@ -22,6 +22,10 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
 // `error` saying why: a system error code or an HRESULT.
 bool SavePictureTo(const std::wstring& path, CScreenPicture& picture, const PictureContent& content, DWORD& error);
 
+// A packed CF_DIB written to `path` in the type its extension names; false with `error`
+// as above when it names none or the picture could not be written.
+bool WritePictureFile(const std::wstring& path, HGLOBAL dib, DWORD& error);
+
 // Tells the user that a picture could not be saved, naming the file (when there is one)
 // and the system's reason for `error` (when it is not 0).
 void ReportSaveFailure(HWND owner, const std::wstring& path, DWORD error);
