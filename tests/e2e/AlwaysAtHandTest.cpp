@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <utility>
 
@@ -36,8 +37,9 @@ void PressThroughX(const std::wstring& keys)
     CloseHandle(started.hThread);
 }
 
-// Starts Mensuro.exe with `arguments` and returns its exit code (STILL_ACTIVE if it hangs).
-DWORD StartMensuro(const std::wstring& arguments)
+// Starts Mensuro.exe with `arguments`, runs `meanwhile` with its process id (to answer a
+// box it shows), and returns its exit code (STILL_ACTIVE if it hangs).
+DWORD StartMensuro(const std::wstring& arguments, const std::function<void(DWORD)>& meanwhile = {})
 {
     std::wstring command = L"\"" + MensuroExePath() + L"\" " + arguments;
     STARTUPINFOW startup = {};
@@ -46,6 +48,7 @@ DWORD StartMensuro(const std::wstring& arguments)
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(), &startup,
                         &started))
         return STILL_ACTIVE;
+    if (meanwhile) meanwhile(started.dwProcessId);
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(started.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(started.hProcess, &code);
     CloseHandle(started.hProcess);
@@ -169,4 +172,49 @@ TEST_F(AlwaysAtHand, AStartForSaveWritesThePictureAndEndsWithWhetherItCould)
     EXPECT_EQ(std::make_pair(320L, 220L), PngSize(m_picture)) << "the inner area";
     EXPECT_EQ(1u, StartMensuro(L"/save \"" + m_unwritable + L"\""));
     EXPECT_EQ(0, RulerWindows()) << "and no ruler stays";
+}
+
+TEST_F(AlwaysAtHand, ExitReturnsOnceTheRulerHasGoneAndAStartRightAfterRunsItsOwnCommand)
+{
+    const std::wstring jpeg = TempPath(L"mensuro-after-exit.jpg");
+    DeleteFileW(jpeg.c_str());
+    {
+        RulerSession ruler;
+        ASSERT_TRUE(ruler.Started());
+        EXPECT_EQ(0u, StartMensuro(L"/exit"));
+        EXPECT_FALSE(ruler.Running()) << "gone when /exit returns";
+    }
+    // At once: this start is the ruler, writes its picture in the type named, and ends.
+    EXPECT_EQ(0u, StartMensuro(L"/save \"" + jpeg + L"\""));
+    std::ifstream file(jpeg.c_str(), std::ios::binary);
+    char magic[3] = {};
+    file.read(magic, 3);
+    EXPECT_EQ(std::string("\xFF\xD8\xFF"), std::string(magic, 3)) << "JPEG";
+    file.close();
+    DeleteFileW(jpeg.c_str());
+}
+
+TEST_F(AlwaysAtHand, ABadCommandLineIsNamedInABoxInFrontAndEndsWithTwo)
+{
+    // Something else is active, as the console a command is typed into is.
+    SolidWindow active({600, 500, 800, 700}, kBackdrop, true);
+    const struct {
+        const wchar_t* arguments;
+        const wchar_t* named;
+    } cases[] = {{L"/bogus", L"/bogus"}, {L"/save shot.gif", L".gif"}};
+    for (const auto& c : cases) {
+        UserInput::Click(700, 600);
+        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == active.Handle(); }));
+        HWND box = nullptr;
+        bool front = false;
+        std::wstring text;
+        EXPECT_EQ(2u, StartMensuro(c.arguments, [&](DWORD pid) {
+            if (!PumpUntil([&] { return (box = WindowOfProcess(pid, L"#32770")) != nullptr; }, 10000)) return;
+            front = PumpUntil([&] { return GetForegroundWindow() == box; });
+            text = TextOf(box, 0xFFFF);
+            Answer(box, IDOK);
+        })) << c.arguments;
+        EXPECT_TRUE(front) << c.arguments;
+        EXPECT_NE(std::wstring::npos, text.find(c.named)) << c.arguments;
+    }
 }
