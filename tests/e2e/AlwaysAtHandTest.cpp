@@ -8,7 +8,6 @@
 
 #include <cstring>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <utility>
 
@@ -37,9 +36,8 @@ void PressThroughX(const std::wstring& keys)
     CloseHandle(started.hThread);
 }
 
-// Starts Mensuro.exe with `arguments`, runs `meanwhile` with its process id (to answer a
-// box it shows), and returns its exit code (STILL_ACTIVE if it hangs).
-DWORD StartMensuro(const std::wstring& arguments, const std::function<void(DWORD)>& meanwhile = {})
+// Starts Mensuro.exe with `arguments` and returns its exit code (STILL_ACTIVE if it hangs).
+DWORD StartMensuro(const std::wstring& arguments)
 {
     std::wstring command = L"\"" + MensuroExePath() + L"\" " + arguments;
     STARTUPINFOW startup = {};
@@ -48,7 +46,6 @@ DWORD StartMensuro(const std::wstring& arguments, const std::function<void(DWORD
     if (!CreateProcessW(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, ExeDirectory().c_str(), &startup,
                         &started))
         return STILL_ACTIVE;
-    if (meanwhile) meanwhile(started.dwProcessId);
     DWORD code = STILL_ACTIVE;
     if (WaitForSingleObject(started.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(started.hProcess, &code);
     CloseHandle(started.hProcess);
@@ -192,29 +189,4 @@ TEST_F(AlwaysAtHand, ExitReturnsOnceTheRulerHasGoneAndAStartRightAfterRunsItsOwn
     EXPECT_EQ(std::string("\xFF\xD8\xFF"), std::string(magic, 3)) << "JPEG";
     file.close();
     DeleteFileW(jpeg.c_str());
-}
-
-TEST_F(AlwaysAtHand, ABadCommandLineIsNamedInABoxInFrontAndEndsWithTwo)
-{
-    // Something else is active, as the console a command is typed into is.
-    SolidWindow active({600, 500, 800, 700}, kBackdrop, true);
-    const struct {
-        const wchar_t* arguments;
-        const wchar_t* named;
-    } cases[] = {{L"/bogus", L"/bogus"}, {L"/save shot.gif", L".gif"}};
-    for (const auto& c : cases) {
-        UserInput::Click(700, 600);
-        ASSERT_TRUE(PumpUntil([&] { return GetForegroundWindow() == active.Handle(); }));
-        HWND box = nullptr;
-        bool front = false;
-        std::wstring text;
-        EXPECT_EQ(2u, StartMensuro(c.arguments, [&](DWORD pid) {
-            if (!PumpUntil([&] { return (box = WindowOfProcess(pid, L"#32770")) != nullptr; }, 10000)) return;
-            front = PumpUntil([&] { return GetForegroundWindow() == box; });
-            text = TextOf(box, 0xFFFF);
-            Answer(box, IDOK);
-        })) << c.arguments;
-        EXPECT_TRUE(front) << c.arguments;
-        EXPECT_NE(std::wstring::npos, text.find(c.named)) << c.arguments;
-    }
 }

@@ -142,17 +142,13 @@ TEST(CommandLine, TheSecondStartEndsWithWhatTheRulerDidOrWaitsForIt)
         {StartCommand::Save, true, kHandOverSaving, {A::AwaitSave, kExitNotDone}},
         {StartCommand::Save, true, kHandOverNotSaved, {A::End, kExitNotDone}}, // ill-formed, or a save runs
         {StartCommand::Copy, true, kHandOverSaving, {A::End, kExitNotDone}},   // no answer to a Copy
-        // Not delivered (hung, or refused by a window of higher integrity), or a ruler that
-        // has begun to end: wait to be the ruler.
-        {StartCommand::Copy, false, 0, {A::WaitForClaim, kExitNotDone}},
+        // Not delivered (hung, or refused across integrity levels), or a ruler that ends.
         {StartCommand::Exit, false, kHandOverDone, {A::WaitForClaim, kExitNotDone}},
         {StartCommand::Save, true, 0, {A::WaitForClaim, kExitNotDone}},
-        {StartCommand::Run, true, 0, {A::WaitForClaim, kExitNotDone}},
     };
     for (const auto& c : cases)
         EXPECT_EQ(c.outcome, AfterAnswer(c.command, c.delivered, c.reply))
             << static_cast<int>(c.command) << " " << c.delivered << " " << c.reply;
     EXPECT_EQ(kExitDone, SaveResultExitCode(kHandOverDone));
     EXPECT_EQ(kExitNotDone, SaveResultExitCode(kHandOverNotSaved));
-    EXPECT_EQ(kExitNotDone, SaveResultExitCode(0));
 }

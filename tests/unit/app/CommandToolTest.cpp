@@ -2,10 +2,12 @@
 #include "app/CommandTool.h"
 #include "resources/resource.h"
 #include "ruler/RulerTimers.h"
+#include "framework/Handles.h"
 #include "support/FakeRulerHost.h"
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <utility>
 
 TEST(CommandTool, ALaterStartsCommandIsAnsweredAndActsOnTheRuler)
@@ -36,52 +38,29 @@ TEST(CommandTool, ALaterStartsCommandIsAnsweredAndActsOnTheRuler)
 
 namespace {
 
-// A second start as the ruler sees it: its reply window, and its hand-overs.
-class SecondStart {
-public:
-    explicit SecondStart(CCommandTool& tool) : m_tool(tool) {}
-    ~SecondStart() { DestroyWindow(m_window); }
-
-    // The WM_COPYDATA's answer, or nullopt when the ruler does not take it as a hand-over.
-    LRESULT HandOver(const CommandLine& command)
-    {
-        std::vector<unsigned char> data = EncodeHandOver(command);
-        COPYDATASTRUCT copy = {kHandOverId, static_cast<DWORD>(data.size()), data.data()};
-        LRESULT answer = -1;
-        EXPECT_TRUE(m_tool.OnMessage(WM_COPYDATA, reinterpret_cast<WPARAM>(m_window), reinterpret_cast<LPARAM>(&copy),
-                                     answer));
-        return answer;
-    }
-    // The Save's result posted to the reply window; -1 while none came.
-    intptr_t Result() const
-    {
-        MSG msg = {};
-        const UINT message = RegisterWindowMessageW(kSaveResultMessageName);
-        return PeekMessageW(&msg, m_window, message, message, PM_REMOVE) ? static_cast<intptr_t>(msg.wParam) : -1;
-    }
-
-private:
-    CCommandTool& m_tool;
-    HWND m_window = CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr);
-};
-
-std::wstring TempFile(const wchar_t* name)
+// A second start's hand-over with `replyTo` for a Save's result, and the ruler's answer.
+LRESULT HandOver(CCommandTool& tool, HWND replyTo, const CommandLine& command)
 {
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    const std::wstring path = temp + std::wstring(name);
-    DeleteFileW(path.c_str());
-    return path;
+    std::vector<unsigned char> data = EncodeHandOver(command);
+    COPYDATASTRUCT copy = {kHandOverId, static_cast<DWORD>(data.size()), data.data()};
+    LRESULT answer = -1;
+    EXPECT_TRUE(tool.OnMessage(WM_COPYDATA, reinterpret_cast<WPARAM>(replyTo), reinterpret_cast<LPARAM>(&copy), answer));
+    return answer;
 }
 
-std::string FileStart(const std::wstring& path)
+// The Save's result posted to `window`; -1 while none has come.
+intptr_t ResultAt(HWND window)
 {
-    char bytes[4] = {};
-    const HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    DWORD read = 0;
-    if (file != INVALID_HANDLE_VALUE) ReadFile(file, bytes, sizeof(bytes), &read, nullptr);
-    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
-    return std::string(bytes, read);
+    MSG msg = {};
+    const UINT message = RegisterWindowMessageW(kSaveResultMessageName);
+    return PeekMessageW(&msg, window, message, message, PM_REMOVE) ? static_cast<intptr_t>(msg.wParam) : -1;
+}
+
+std::string FileStart(const std::wstring& path, size_t length)
+{
+    std::string bytes(length, '\0');
+    std::ifstream(path.c_str(), std::ios::binary).read(&bytes[0], static_cast<std::streamsize>(length));
+    return bytes;
 }
 
 } // namespace
@@ -91,53 +70,42 @@ TEST(CommandTool, AHandedOverSaveAnswersAtOnceWaitsForTheDialogAndRunsAlone)
     FakeRulerHost host(300, 200);
     host.model.options.CopyTimer = 500;
     CCommandTool tool(host, {});
-    SecondStart first(tool), second(tool);
-    const std::wstring path = TempFile(L"mensuro-handed-over.bmp");
+    OwnedWindow reply;
+    reply.reset(CreateWindowExW(0, L"STATIC", nullptr, 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring bmp = temp + std::wstring(L"mensuro-handed-over.bmp"), jpeg = temp + std::wstring(L"m.jpg");
 
-    EXPECT_EQ(kHandOverSaving, first.HandOver({StartCommand::Save, path, {}})) << "no loop runs in the handler";
+    EXPECT_EQ(kHandOverSaving, HandOver(tool, reply.get(), {StartCommand::Save, bmp, {}})) << "no loop in the handler";
     EXPECT_EQ(500u, host.timers[TimerHandOverSave]) << "the copy's delay";
     EXPECT_EQ(1, host.picturesAside);
-    EXPECT_EQ(kHandOverNotSaved, second.HandOver({StartCommand::Save, TempFile(L"mensuro-second.png"), {}}))
-        << "one save at a time";
-    EXPECT_EQ(kHandOverNotSaved, second.HandOver({StartCommand::Save, L"relative.png", {}})) << "ill-formed";
-
+    EXPECT_EQ(kHandOverNotSaved, HandOver(tool, nullptr, {StartCommand::Save, jpeg, {}})) << "one at a time";
+    EXPECT_EQ(kHandOverNotSaved, HandOver(tool, nullptr, {StartCommand::Save, L"relative.png", {}})) << "ill-formed";
     host.dialogOpen = true;
     tool.OnTimer(TimerHandOverSave);
-    EXPECT_EQ(-1, first.Result()) << "the dialog would be in the picture";
-    EXPECT_EQ(200u, host.timers[TimerHandOverSave]);
+    EXPECT_EQ(-1, ResultAt(reply.get())) << "the dialog would be in the picture";
     host.dialogOpen = false;
     tool.OnTimer(TimerHandOverSave);
-    EXPECT_EQ(kHandOverDone, first.Result());
-    EXPECT_EQ("BM", FileStart(path).substr(0, 2)) << "the type the extension names";
+    EXPECT_EQ(kHandOverDone, ResultAt(reply.get()));
+    EXPECT_EQ("BM", FileStart(bmp, 2)) << "the type the extension names";
     EXPECT_EQ(0, host.picturesAside);
-    EXPECT_EQ(0u, host.timers.count(TimerHandOverSave));
-    DeleteFileW(path.c_str());
-}
 
-TEST(CommandTool, ACopyWaitsForTheDialogAndAnEndingRulerTakesItsSaveAndNothingMore)
-{
-    FakeRulerHost host(300, 200);
-    host.model.options.CopyTimer = 300;
-    CCommandTool tool(host, {});
-    SecondStart start(tool);
-    MSG msg = {};
-
+    // A Copy waits for the dialog too; an Exit within a save's delay takes the save first.
     host.dialogOpen = true;
-    EXPECT_EQ(kHandOverDone, start.HandOver({StartCommand::Copy, {}, {}}));
+    MSG msg = {};
+    EXPECT_EQ(kHandOverDone, HandOver(tool, nullptr, {StartCommand::Copy, {}, {}}));
     EXPECT_FALSE(PeekMessageW(&msg, host.Window(), WM_COMMAND, WM_COMMAND, PM_REMOVE)) << "no picture of the dialog";
     host.dialogOpen = false;
     tool.OnTimer(TimerHandOverCopy);
     ASSERT_TRUE(PeekMessageW(&msg, host.Window(), WM_COMMAND, WM_COMMAND, PM_REMOVE));
     EXPECT_EQ(ID_COPY, LOWORD(msg.wParam));
-
-    const std::wstring path = TempFile(L"mensuro-at-exit.jpg");
-    EXPECT_EQ(kHandOverSaving, start.HandOver({StartCommand::Save, path, {}}));
+    EXPECT_EQ(kHandOverSaving, HandOver(tool, reply.get(), {StartCommand::Save, jpeg, {}}));
     const DWORD told = GetTickCount();
-    tool.OnEnding(); // Exit chosen within the delay
-    EXPECT_GE(GetTickCount() - told, 250u) << "the delay is kept";
-    EXPECT_EQ(kHandOverDone, start.Result()) << "the save is taken before the ruler goes";
-    EXPECT_EQ("\xFF\xD8\xFF", FileStart(path).substr(0, 3));
-    EXPECT_EQ(0, host.picturesAside);
-    EXPECT_EQ(0, start.HandOver({StartCommand::Show, {}, {}})) << "refused: the sender is to be the ruler";
-    DeleteFileW(path.c_str());
+    tool.OnEnding();
+    EXPECT_GE(GetTickCount() - told, 450u) << "the delay is kept";
+    EXPECT_EQ(kHandOverDone, ResultAt(reply.get()));
+    EXPECT_EQ("\xFF\xD8\xFF", FileStart(jpeg, 3));
+    EXPECT_EQ(0, HandOver(tool, nullptr, {StartCommand::Show, {}, {}})) << "refused: the sender is to be the ruler";
+    DeleteFileW(bmp.c_str());
+    DeleteFileW(jpeg.c_str());
 }

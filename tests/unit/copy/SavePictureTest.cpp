@@ -1,6 +1,7 @@
 #include "copy/DibSurface.h"
 #include "copy/PictureEncoder.h"
 #include "copy/SavePicture.h"
+#include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +11,7 @@
 
 #include <cstring>
 #include <fstream>
-#include <cstdlib>
+#include <initializer_list>
 #include <iterator>
 
 namespace {
@@ -32,87 +33,63 @@ int FileCount(const std::wstring& folder)
     return files;
 }
 
-// The first file's picture read back through WIC: its size and the colour at (x, y), as
-// 0xRRGGBB; -1 when it cannot be read.
-long ReadBackPixel(const std::wstring& path, UINT& width, UINT& height, UINT x, UINT y)
+// The colour at (x, y) of the picture a file holds, read back through WIC (0xRRGGBB), and
+// its size; -1 when it cannot be read.
+long ReadBack(const std::wstring& path, UINT x, UINT y, UINT& width, UINT& height)
 {
     IWICImagingFactory* factory = nullptr;
     IWICBitmapDecoder* decoder = nullptr;
     IWICBitmapFrameDecode* frame = nullptr;
-    IWICFormatConverter* converter = nullptr;
-    long colour = -1;
-    BYTE bgr[3] = {};
+    IWICBitmapSource* bgr = nullptr;
+    BYTE pixel[3] = {};
     const WICRect one = {static_cast<INT>(x), static_cast<INT>(y), 1, 1};
-    if (SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                                   reinterpret_cast<void**>(&factory))) &&
-        SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
-                                                     WICDecodeMetadataCacheOnDemand, &decoder)) &&
-        SUCCEEDED(decoder->GetFrame(0, &frame)) && SUCCEEDED(frame->GetSize(&width, &height)) &&
-        SUCCEEDED(factory->CreateFormatConverter(&converter)) &&
-        SUCCEEDED(converter->Initialize(frame, GUID_WICPixelFormat24bppBGR, WICBitmapDitherTypeNone, nullptr, 0,
-                                        WICBitmapPaletteTypeCustom)) &&
-        SUCCEEDED(converter->CopyPixels(&one, 3, 3, bgr)))
-        colour = bgr[2] << 16 | bgr[1] << 8 | bgr[0];
-    for (IUnknown* object : {static_cast<IUnknown*>(converter), static_cast<IUnknown*>(frame),
-                             static_cast<IUnknown*>(decoder), static_cast<IUnknown*>(factory)})
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+                      SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                                   WICDecodeMetadataCacheOnDemand, &decoder)) &&
+                      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+                      SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, &bgr)) &&
+                      SUCCEEDED(bgr->GetSize(&width, &height)) && SUCCEEDED(bgr->CopyPixels(&one, 3, 3, pixel));
+    for (IUnknown* object : std::initializer_list<IUnknown*>{bgr, frame, decoder, factory})
         if (object) object->Release();
-    return colour;
+    return read ? pixel[2] << 16 | pixel[1] << 8 | pixel[0] : -1;
 }
 
 } // namespace
 
 TEST(SavePicture, EachTypeIsWrittenAsItsExtensionNamesAndReadsBack)
 {
-    // A picture whose right half is orange, and its top-left corner blue: rows and
-    // sides that came out swapped or mirrored would show.
-    DibSurface surface(40, 30, 24);
-    surface.Fill(0xFF);
-    RECT right = {20, 0, 40, 30}, top = {0, 0, 16, 8};
-    const HBRUSH orange = CreateSolidBrush(RGB(240, 130, 20)), blue = CreateSolidBrush(RGB(0, 0, 255));
-    FillRect(surface.GetDC(), &right, orange);
-    FillRect(surface.GetDC(), &top, blue);
-    DeleteObject(orange);
-    DeleteObject(blue);
+    // Blue above orange: rows written upside down would show.
+    DibSurface surface(40, 32, 24);
+    const RECT top = {0, 0, 40, 16}, bottom = {0, 16, 40, 32};
+    const GdiObject<HBRUSH> blue(CreateSolidBrush(RGB(0, 0, 255))), orange(CreateSolidBrush(RGB(240, 130, 20)));
+    FillRect(surface.GetDC(), &top, blue.get());
+    FillRect(surface.GetDC(), &bottom, orange.get());
     const GlobalBlock dib(surface.PackDib());
-
     wchar_t temp[MAX_PATH] = {};
     GetTempPathW(MAX_PATH, temp);
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
     const struct {
         const wchar_t* name;
         const char* magic;
-        int tolerance; // JPEG is lossy
-    } cases[] = {
-        {L"mensuro-type.png", "\x89PNG", 0},
-        {L"mensuro-type.BMP", "BM", 0},
-        {L"mensuro-type.jpg", "\xFF\xD8\xFF", 40},
-        {L"mensuro-type.jpeg", "\xFF\xD8\xFF", 40},
-        {L"mensuro-type.tif", "II*", 0},
-        {L"mensuro-type.tiff", "II*", 0},
-    };
+        long tolerance; // JPEG is lossy
+    } cases[] = {{L"t.png", "\x89PNG", 0}, {L"t.BMP", "BM", 0}, {L"t.jpeg", "\xFF\xD8\xFF", 24}, {L"t.tif", "II*", 0}};
     for (const auto& c : cases) {
-        const std::wstring path = temp + std::wstring(c.name);
+        const std::wstring path = temp + std::wstring(L"mensuro-") + c.name;
         DWORD error = 0;
         ASSERT_TRUE(WritePictureFile(path, dib.get(), error)) << c.name << " " << std::hex << error;
         EXPECT_EQ(c.magic, Contents(path).substr(0, std::strlen(c.magic))) << c.name;
         UINT width = 0, height = 0;
-        const long orangeAt = ReadBackPixel(path, width, height, 30, 15);
-        const long blueAt = ReadBackPixel(path, width, height, 5, 3);
-        EXPECT_EQ(40u, width) << c.name;
-        EXPECT_EQ(30u, height) << c.name;
-        auto close = [&](long got, long want) {
+        for (const auto& [y, colour] : {std::make_pair(4u, 0x0000FFL), std::make_pair(28u, 0xF08214L)}) {
+            const long got = ReadBack(path, 20, y, width, height);
             for (int shift : {0, 8, 16})
-                if (std::abs(((got >> shift) & 0xFF) - ((want >> shift) & 0xFF)) > c.tolerance) return false;
-            return got >= 0;
-        };
-        EXPECT_TRUE(close(orangeAt, 0xF08214)) << c.name << " " << std::hex << orangeAt;
-        EXPECT_TRUE(close(blueAt, 0x0000FF)) << c.name << " " << std::hex << blueAt;
+                EXPECT_NEAR((colour >> shift) & 0xFF, (got >> shift) & 0xFF, c.tolerance) << c.name << " " << y;
+        }
+        EXPECT_EQ(40u, width) << c.name;
+        EXPECT_EQ(32u, height) << c.name;
         DeleteFileW(path.c_str());
     }
     CoUninitialize();
-    DWORD error = 0;
-    EXPECT_FALSE(WritePictureFile(temp + std::wstring(L"mensuro-type.gif"), dib.get(), error));
-    EXPECT_EQ(static_cast<DWORD>(ERROR_INVALID_NAME), error);
 }
 
 TEST(SavePicture, AWriteReplacesTheFileWholeOrLeavesItAsItWas)

