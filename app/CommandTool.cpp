@@ -58,8 +58,12 @@ bool CCommandTool::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT
     if (message == WM_COPYDATA) {
         if (!IsHandOver(lParam)) return false;
         // 0 tells the sender to wait for this ruler to be gone and to be the ruler itself.
-        const auto command = m_ending ? std::nullopt : ReceivedCommand(lParam);
-        result = m_ending ? 0 : command ? OnHandOver(reinterpret_cast<HWND>(wParam), *command) : kHandOverNotSaved;
+        if (m_ending)
+            result = 0;
+        else if (const auto command = ReceivedCommand(lParam))
+            result = OnHandOver(reinterpret_cast<HWND>(wParam), *command);
+        else
+            result = kHandOverNotSaved;
         return true;
     }
     if (message == 0 || message != StartSaveMessage()) return false;
