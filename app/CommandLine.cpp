@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "copy/PictureFormat.h"
+
 namespace {
 
 bool IsBlank(wchar_t c)
@@ -98,18 +100,22 @@ CommandLine ParseCommandLine(const std::wstring& whole)
     const std::vector<std::wstring> args = SplitCommandLine(whole);
     if (args.size() == 1) return {};
     const std::wstring& given = args[1];
-    if (given.size() < 2 || (given[0] != L'/' && given[0] != L'-')) return {StartCommand::Invalid, {}};
+    const CommandLine unknown = {StartCommand::Invalid, {}, given};
+    if (given.size() < 2 || (given[0] != L'/' && given[0] != L'-')) return unknown;
     const std::wstring name = LowerAscii(given.substr(1));
     if (name == L"save") {
-        if (args.size() == 3 && !args[2].empty()) return {StartCommand::Save, args[2]};
-        return {StartCommand::Invalid, {}};
+        if (args.size() == 2 || (args.size() == 3 && args[2].empty())) return {StartCommand::Invalid, {}, {}};
+        if (args.size() == 3) return {StartCommand::Save, args[2], {}};
+        return {StartCommand::Invalid, {}, args[3]};
     }
-    if (args.size() != 2) return {StartCommand::Invalid, {}};
-    if (name == L"show") return {StartCommand::Show, {}};
-    if (name == L"copy") return {StartCommand::Copy, {}};
-    if (name == L"exit") return {StartCommand::Exit, {}};
-    if (name == L"?") return {StartCommand::Help, {}};
-    return {StartCommand::Invalid, {}};
+    StartCommand command = StartCommand::Invalid;
+    if (name == L"show") command = StartCommand::Show;
+    if (name == L"copy") command = StartCommand::Copy;
+    if (name == L"exit") command = StartCommand::Exit;
+    if (name == L"?") command = StartCommand::Help;
+    if (command == StartCommand::Invalid) return unknown;
+    if (args.size() != 2) return {StartCommand::Invalid, {}, args[2]};
+    return {command, {}, {}};
 }
 
 std::vector<unsigned char> EncodeHandOver(const CommandLine& command)
@@ -127,9 +133,17 @@ std::vector<unsigned char> EncodeHandOver(const CommandLine& command)
     return data;
 }
 
+bool IsFullPath(const std::wstring& path)
+{
+    auto separator = [&](size_t i) { return i < path.size() && (path[i] == L'\\' || path[i] == L'/'); };
+    const bool letter = !path.empty() && ((path[0] >= L'A' && path[0] <= L'Z') || (path[0] >= L'a' && path[0] <= L'z'));
+    if (letter && path.size() > 1 && path[1] == L':') return separator(2);
+    return separator(0) && separator(1) && path.size() > 2 && !separator(2);
+}
+
 std::optional<CommandLine> DecodeHandOver(const void* data, size_t size)
 {
-    if (!data || size < 4 || size % 2 != 0) return std::nullopt;
+    if (!data || size < 4 || size % 2 != 0 || size > kMaxHandOverBytes) return std::nullopt;
     const auto* bytes = static_cast<const unsigned char*>(data);
     const uint32_t number = ReadUint32(bytes);
     if (number > static_cast<uint32_t>(StartCommand::Exit)) return std::nullopt;
@@ -138,11 +152,24 @@ std::optional<CommandLine> DecodeHandOver(const void* data, size_t size)
     for (size_t i = 4; i < size; i += 2) command.file += static_cast<wchar_t>(bytes[i] | (bytes[i + 1] << 8));
     const bool needsFile = command.command == StartCommand::Save;
     if (needsFile == command.file.empty()) return std::nullopt;
+    // A NUL would cut the path short, and a relative one would be taken from the ruler's
+    // folder: either way another file than the one sent.
+    if (needsFile && (command.file.find(L'\0') != std::wstring::npos || !IsFullPath(command.file) ||
+                      !PictureFormatOf(command.file)))
+        return std::nullopt;
     return command;
 }
 
-int HandOverExitCode(StartCommand command, bool delivered, intptr_t reply)
+HandOverOutcome AfterAnswer(StartCommand command, bool delivered, intptr_t reply)
 {
-    if (command != StartCommand::Save) return kExitDone;
-    return delivered && reply == kHandOverDone ? kExitDone : kExitNotSaved;
+    if (!delivered || reply == 0) return {AfterHandOver::WaitForClaim, kExitNotDone};
+    if (reply == kHandOverSaving && command == StartCommand::Save) return {AfterHandOver::AwaitSave, kExitNotDone};
+    if (reply == kHandOverDone && command == StartCommand::Exit) return {AfterHandOver::AwaitRuler, kExitNotDone};
+    if (reply == kHandOverDone) return {AfterHandOver::End, kExitDone};
+    return {AfterHandOver::End, kExitNotDone};
+}
+
+int SaveResultExitCode(uintptr_t result)
+{
+    return result == static_cast<uintptr_t>(kHandOverDone) ? kExitDone : kExitNotDone;
 }

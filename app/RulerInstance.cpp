@@ -66,23 +66,13 @@ private:
     WindowSlot* m_slot;
 };
 
+// The process id stays while the window goes: a later /exit waits for that process.
 void WriteSlot(HANDLE block, HWND window)
 {
     const SlotView view(block, FILE_MAP_WRITE);
     if (!view.get()) return;
     view.get()->window = reinterpret_cast<uintptr_t>(window);
-    view.get()->processId = window ? GetCurrentProcessId() : 0;
-}
-
-HWND ReadSlot()
-{
-    const KernelHandle block(OpenFileMappingW(FILE_MAP_READ, FALSE, BlockName().c_str()));
-    const SlotView view(block.get(), FILE_MAP_READ);
-    if (!view.get()) return nullptr;
-    const auto window = reinterpret_cast<HWND>(static_cast<uintptr_t>(view.get()->window));
-    DWORD processId = 0;
-    if (!window || !GetWindowThreadProcessId(window, &processId) || processId != view.get()->processId) return nullptr;
-    return window;
+    view.get()->processId = GetCurrentProcessId();
 }
 
 } // namespace
@@ -98,25 +88,39 @@ bool CRulerInstance::Claim()
     m_mutex.reset(CreateMutexW(nullptr, FALSE, MutexName().c_str()));
     // Without the mutex nothing can be shared: running alone beats not running at all.
     if (!m_mutex) return true;
-    const DWORD wait = WaitForSingleObject(m_mutex.get(), 0);
+    return WaitForClaim(0);
+}
+
+bool CRulerInstance::WaitForClaim(DWORD ms)
+{
+    if (!m_mutex) return true;
+    const DWORD wait = WaitForSingleObject(m_mutex.get(), ms);
     m_owner = wait == WAIT_OBJECT_0 || wait == WAIT_ABANDONED;
-    if (!m_owner) return false;
+    if (m_owner) TakeOwnership();
+    return m_owner;
+}
+
+void CRulerInstance::TakeOwnership()
+{
     m_block.reset(
         CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(WindowSlot), BlockName().c_str()));
     // A ruler that ended without letting go may have left its window there.
     WriteSlot(m_block.get(), nullptr);
     s_claimedBlock = m_block.get();
-    return true;
 }
 
-HWND CRulerInstance::FindRunningRuler(DWORD timeoutMs)
+CRulerInstance::Running CRulerInstance::FindRunningRuler()
 {
-    const DWORD start = GetTickCount();
-    for (;;) {
-        if (HWND window = ReadSlot()) return window;
-        if (GetTickCount() - start >= timeoutMs) return nullptr;
-        Sleep(50);
-    }
+    Running running;
+    const KernelHandle block(OpenFileMappingW(FILE_MAP_READ, FALSE, BlockName().c_str()));
+    const SlotView view(block.get(), FILE_MAP_READ);
+    if (!view.get()) return running;
+    running.processId = view.get()->processId;
+    const auto window = reinterpret_cast<HWND>(static_cast<uintptr_t>(view.get()->window));
+    DWORD processId = 0;
+    if (window && GetWindowThreadProcessId(window, &processId) && processId == running.processId)
+        running.window = window;
+    return running;
 }
 
 void AnnounceRulerWindow(HWND ruler)

@@ -6,7 +6,7 @@
 #include "bench/ShapedWindowBench.h"
 #include "bench/BenchTiming.h"
 #include "copy/DibSurface.h"
-#include "copy/PngEncoder.h"
+#include "copy/PictureEncoder.h"
 #include "copy/ScreenCopy.h"
 #include "copy/ScreenPicture.h"
 #include "framework/Application.h"

@@ -86,15 +86,3 @@ std::wstring DefaultPictureName(int year, int month, int day, int hour, int minu
     std::swprintf(name, 64, L"Mensuro-%04d%02d%02d-%02d%02d%02d.png", year, month, day, hour, minute, second);
     return name;
 }
-
-std::wstring WithPngExtension(const std::wstring& path)
-{
-    static const wchar_t kExtension[] = L".png";
-    constexpr size_t n = sizeof(kExtension) / sizeof(kExtension[0]) - 1;
-    bool has = path.size() >= n;
-    for (size_t i = 0; has && i < n; ++i) {
-        const wchar_t c = path[path.size() - n + i];
-        has = (c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c) == kExtension[i];
-    }
-    return has ? path : path + kExtension;
-}

@@ -58,7 +58,3 @@ void ApplyCopySettings(const CopySettings& settings, RulerOptions& options);
 
 // The name "Save Picture" offers first: Mensuro-YYYYMMDD-HHMMSS.png at the given local time.
 std::wstring DefaultPictureName(int year, int month, int day, int hour, int minute, int second);
-
-// The file a saved picture goes to: the name as typed when it ends in ".png" (in any
-// case), else the name with ".png" added, so PNG bytes never pass under another type.
-std::wstring WithPngExtension(const std::wstring& path);

@@ -44,7 +44,9 @@ bool CCopyTool::OnKey(WPARAM key, bool ctrl)
 void CCopyTool::StartDelay(UINT_PTR timer)
 {
     // Off the screen from now on: the delay lets the windows below paint where they were.
-    m_host.PutAsideForPicture(true);
+    // Once for each picture: a command within the delay only starts it again.
+    if (!(m_delays & DelayBit(timer))) m_host.PutAsideForPicture(true);
+    m_delays |= DelayBit(timer);
     m_host.StartTimer(*this, timer, static_cast<UINT>(std::max(m_host.Model().options.CopyTimer, 0)));
 }
 
@@ -66,13 +68,17 @@ void CCopyTool::OnTimer(UINT_PTR id)
     // Each delay gives one picture.
     m_host.StopTimer(id);
     const HWND ruler = m_host.Window();
-    // The picture shows what the user sees under the ruler, without the ruler's own windows.
+    // The picture shows what the user sees under the ruler, without the ruler's own windows
+    // (the tooltip shows again when the pointer passes a line during the delay).
     m_host.PutAsideForPicture(true);
     if (id == TimerCopy)
         ReportCopyResult(ruler, m_host.Model().options, CaptureToClipboard(ruler, m_picture, RulerPicture(m_host)));
     else if (id == TimerSavePicture)
         SavePicture(ruler, m_picture, RulerPicture(m_host));
     m_host.PutAsideForPicture(false);
+    // The delay's own step aside ends with its picture.
+    if (m_delays & DelayBit(id)) m_host.PutAsideForPicture(false);
+    m_delays &= ~DelayBit(id);
 }
 
 // The copy's options are saved with the others at exit.

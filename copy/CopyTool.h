@@ -27,7 +27,9 @@ private:
     // delay give one picture, a full delay after the second.
     void StartDelay(UINT_PTR timer);
     void EditSettings();
+    static unsigned DelayBit(UINT_PTR timer) { return 1u << timer; }
 
     RulerHost& m_host;
     CScreenPicture m_picture;
+    unsigned m_delays = 0; // the timers whose delay has put the ruler aside
 };

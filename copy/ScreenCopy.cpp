@@ -3,7 +3,7 @@
 
 #include "copy/CopyRules.h"
 #include "copy/OpenedClipboard.h"
-#include "copy/PngEncoder.h"
+#include "copy/PictureEncoder.h"
 #include "copy/SavePicture.h"
 #include "copy/ScreenPicture.h"
 #include "framework/Handles.h"

@@ -37,6 +37,12 @@
 #define IDS_ACTION_LOUPE 136
 #define IDS_ACTION_LINES_AT_EDGES 137
 #define IDS_ACTION_COPY 138
+// What a start says about its command line; the other picture types of "Save Picture".
+#define IDS_UNKNOWN_ARGUMENT 139
+#define IDS_SAVE_NEEDS_FILE 140
+#define IDS_PICTURE_TYPE_UNKNOWN 141
+// BMP, JPEG and TIFF, one a line, in that order (PNG is IDS_PNG_FILTER).
+#define IDS_PICTURE_FILTERS 142
 
 // Menus
 #define IDR_CONTEXT_MENU 129

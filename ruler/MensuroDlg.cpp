@@ -152,6 +152,20 @@ LRESULT CMensuroDlg::OnEndSession(WPARAM ending, LPARAM)
     return TRUE;
 }
 
+// Exit and Alt+F4 end the ruler once any dialog of its own has closed; the features learn
+// of it now.
+void CMensuroDlg::OnOK()
+{
+    for (RulerTool* tool : m_tools) tool->OnEnding();
+    CModalDialog::OnOK();
+}
+
+void CMensuroDlg::OnCancel()
+{
+    for (RulerTool* tool : m_tools) tool->OnEnding();
+    CModalDialog::OnCancel();
+}
+
 // What Exit does as the window goes: the features let go (the tray icon leaves), options
 // and rectangle are saved. Once: the session's end comes first when there is one.
 void CMensuroDlg::SaveAtEnd()
@@ -242,9 +256,14 @@ std::vector<HWND> CMensuroDlg::OwnWindows() const
 
 void CMensuroDlg::PutAsideForPicture(bool aside)
 {
+    if (!aside && m_picturesAside == 0) return;
+    m_picturesAside += aside ? 1 : -1;
     // The tooltip shows again by itself when the pointer next moves over a line or bar.
     if (aside && m_tip.Window()) ShowWindow(m_tip.Window(), SW_HIDE);
-    for (RulerTool* tool : m_tools) tool->PutAsideForPicture(aside);
+    // Pictures overlap (a Copy within a handed-over save's delay): the features' windows
+    // come back only once the last picture is taken.
+    if (m_picturesAside == (aside ? 1 : 0))
+        for (RulerTool* tool : m_tools) tool->PutAsideForPicture(aside);
 }
 
 void CMensuroDlg::StartTimer(RulerTool& owner, UINT_PTR id, UINT ms)

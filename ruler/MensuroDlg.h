@@ -54,6 +54,8 @@ protected:
     BOOL OnInitDialog() override;
     bool PreTranslateMessage(MSG& msg) override;
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+    void OnOK() override;
+    void OnCancel() override;
 
 private:
     LRESULT OnEndSession(WPARAM, LPARAM); // and WM_QUERYENDSESSION, WM_DESTROY
@@ -96,4 +98,5 @@ private:
     int32_t m_dpi = 96;  // the ruler's screen; the frame is drawn at its scale
     CModalDialog* m_openDialog = nullptr;
     bool m_savedAtEnd = false;
+    int m_picturesAside = 0; // pictures waiting for their delay (PutAsideForPicture)
 };

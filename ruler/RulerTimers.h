@@ -9,4 +9,6 @@ enum RulerTimer : UINT_PTR {
     TimerMouseMode = 2,   // the ruler's own: watches the button that holds a mouse mode
     TimerSavePicture = 3, // the delay before "Save Picture..."
     TimerEdgePick = 4,    // ends a "Lines at Edges" pick nobody finishes
+    TimerHandOverSave = 5, // the delay before a /save, and its wait for a dialog to close
+    TimerHandOverCopy = 6, // a handed-over /copy's wait for a dialog to close
 };

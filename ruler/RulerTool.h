@@ -18,6 +18,9 @@ class RulerTool {
 public:
     // The ruler's options are loaded and it is laid out; it has not been shown yet.
     virtual void OnStart() {}
+    // The ruler has been told to end (Exit, Alt+F4): it goes once any dialog of its own has
+    // closed, and OnEnd follows. The session's end comes with OnEnd alone.
+    virtual void OnEnding() {}
     // The ruler is going (or the session ends): the options are saved right after.
     virtual void OnEnd() {}
     virtual bool OnCommand(UINT /*id*/) { return false; }

@@ -170,3 +170,23 @@ TEST_F(AlwaysAtHand, AStartForSaveWritesThePictureAndEndsWithWhetherItCould)
     EXPECT_EQ(1u, StartMensuro(L"/save \"" + m_unwritable + L"\""));
     EXPECT_EQ(0, RulerWindows()) << "and no ruler stays";
 }
+
+TEST_F(AlwaysAtHand, ExitReturnsOnceTheRulerHasGoneAndAStartRightAfterRunsItsOwnCommand)
+{
+    const std::wstring jpeg = TempPath(L"mensuro-after-exit.jpg");
+    DeleteFileW(jpeg.c_str());
+    {
+        RulerSession ruler;
+        ASSERT_TRUE(ruler.Started());
+        EXPECT_EQ(0u, StartMensuro(L"/exit"));
+        EXPECT_FALSE(ruler.Running()) << "gone when /exit returns";
+    }
+    // At once: this start is the ruler, writes its picture in the type named, and ends.
+    EXPECT_EQ(0u, StartMensuro(L"/save \"" + jpeg + L"\""));
+    std::ifstream file(jpeg.c_str(), std::ios::binary);
+    char magic[3] = {};
+    file.read(magic, 3);
+    EXPECT_EQ(std::string("\xFF\xD8\xFF"), std::string(magic, 3)) << "JPEG";
+    file.close();
+    DeleteFileW(jpeg.c_str());
+}

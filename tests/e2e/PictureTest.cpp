@@ -266,7 +266,11 @@ TEST_F(PictureCopy, SavePictureWritesThePngNamedInTheDialogAndReportsAFailedWrit
     HWND box = nullptr;
     PumpUntil([&] { return (box = ruler.FindMessageBox()) != nullptr; }, 5000);
     ASSERT_NE(nullptr, box);
-    EXPECT_EQ(L"The picture could not be saved. ", TextOf(box, 0xFFFF));
+    // The set text, then the file and the system's reason.
+    const std::wstring said = TextOf(box, 0xFFFF);
+    EXPECT_EQ(0u, said.find(L"The picture could not be saved. ")) << said;
+    EXPECT_NE(std::wstring::npos, said.find(busy)) << said;
+    EXPECT_GT(said.size(), std::wstring(L"The picture could not be saved. \n\n").size() + busy.size() + 2) << said;
     EXPECT_TRUE(Answer(box, IDOK));
     CloseHandle(held);
     DeleteFileW(busy.c_str());

@@ -47,7 +47,8 @@ public:
     HWND ToolTip() const override { return nullptr; }
     std::vector<HWND> OwnWindows() const override { return ownWindows; }
     std::vector<HWND> ownWindows;
-    void PutAsideForPicture(bool) override {}
+    void PutAsideForPicture(bool aside) override { picturesAside += aside ? 1 : -1; }
+    int picturesAside = 0; // the pictures that have put the ruler aside and not yet back
     INT_PTR RunDialog(CModalDialog&) override { return IDCANCEL; }
     bool DialogOpen() const override { return dialogOpen; }
     bool dialogOpen = false;

@@ -25,8 +25,9 @@ TEST(CommandHandOver, SplitAgreesWithTheSystem)
 
 namespace {
 
-// Plays the running ruler on a thread of its own: answers a Save with "not saved",
-// anything else with "done", and keeps the last command it was handed.
+// Plays the running ruler on a thread of its own: takes a Save and posts its result at
+// once (written or not, as set), answers anything else with "done" (or 0, as a ruler that
+// has begun to end does), and keeps the last command it was handed.
 class RulerStandIn {
 public:
     RulerStandIn()
@@ -57,14 +58,18 @@ public:
     }
     HWND Window() const { return m_window; }
     const std::optional<CommandLine>& Last() const { return m_last; }
+    bool saves = true;
+    bool ending = false;
 
 private:
     static LRESULT CALLBACK Proc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
     {
         if (message != WM_COPYDATA) return DefWindowProcW(hwnd, message, wParam, lParam);
         s_self->m_last = ReceivedCommand(lParam);
-        if (!s_self->m_last) return 0;
-        return s_self->m_last->command == StartCommand::Save ? kHandOverNotSaved : kHandOverDone;
+        if (!s_self->m_last || s_self->ending) return 0;
+        if (s_self->m_last->command != StartCommand::Save) return kHandOverDone;
+        PostSaveResult(reinterpret_cast<HWND>(wParam), s_self->saves);
+        return kHandOverSaving;
     }
 
     static inline RulerStandIn* s_self = nullptr;
@@ -77,21 +82,26 @@ private:
 
 } // namespace
 
-TEST(CommandHandOver, TheSecondStartEndsWithTheRulersAnswer)
+TEST(CommandHandOver, TheSecondStartEndsWithTheRulersResultOrLeavesTheStartToItself)
 {
     RulerStandIn ruler;
     ASSERT_NE(nullptr, ruler.Window());
+    const CRulerInstance::Running running = {ruler.Window(), GetCurrentProcessId()};
 
-    EXPECT_EQ(kExitNotSaved, HandOverCommand(ruler.Window(), {StartCommand::Save, L"shot.png"}));
+    EXPECT_EQ(kExitDone, HandOverCommand(running, {StartCommand::Save, L"shot.png", {}})) << "the result that came later";
     ASSERT_TRUE(ruler.Last().has_value());
     wchar_t folder[MAX_PATH] = {};
     GetCurrentDirectoryW(MAX_PATH, folder);
     std::wstring expected = folder;
     if (expected.back() != L'\\') expected += L'\\';
     EXPECT_EQ(expected + L"shot.png", ruler.Last()->file) << "the file is made a full path before it travels";
+    ruler.saves = false;
+    EXPECT_EQ(kExitNotDone, HandOverCommand(running, {StartCommand::Save, L"shot.png", {}}));
 
-    EXPECT_EQ(kExitDone, HandOverCommand(ruler.Window(), {StartCommand::Exit, L""}));
-    EXPECT_EQ(StartCommand::Exit, ruler.Last()->command);
+    EXPECT_EQ(kExitDone, HandOverCommand(running, {StartCommand::Copy, L"", {}}));
+    EXPECT_EQ(StartCommand::Copy, ruler.Last()->command);
+    ruler.ending = true;
+    EXPECT_EQ(std::nullopt, HandOverCommand(running, {StartCommand::Copy, L"", {}})) << "the start is to be the ruler";
 
     // Another program's WM_COPYDATA is no command.
     COPYDATASTRUCT other = {kHandOverId + 1, 4, const_cast<char*>("\1\0\0")};

@@ -36,6 +36,7 @@ TEST(CommandLine, ParsesEverySwitchInEitherFormAndCase)
         const wchar_t* whole;
         StartCommand command;
         const wchar_t* file;
+        const wchar_t* wrong = L""; // what the usage names first
     } cases[] = {
         {L"Mensuro.exe", StartCommand::Run, L""},
         {L"Mensuro.exe /show", StartCommand::Show, L""},
@@ -51,28 +52,29 @@ TEST(CommandLine, ParsesEverySwitchInEitherFormAndCase)
         // Unknown, incomplete or more than one switch.
         {L"Mensuro.exe /save", StartCommand::Invalid, L""},
         {L"Mensuro.exe /save \"\"", StartCommand::Invalid, L""},
-        {L"Mensuro.exe /save a.png b.png", StartCommand::Invalid, L""},
-        {L"Mensuro.exe /shows", StartCommand::Invalid, L""},
-        {L"Mensuro.exe show", StartCommand::Invalid, L""},
-        {L"Mensuro.exe /", StartCommand::Invalid, L""},
-        {L"Mensuro.exe /show /copy", StartCommand::Invalid, L""},
-        {L"Mensuro.exe /? x", StartCommand::Invalid, L""},
+        {L"Mensuro.exe /save a.png b.png", StartCommand::Invalid, L"", L"b.png"},
+        {L"Mensuro.exe /shows", StartCommand::Invalid, L"", L"/shows"},
+        {L"Mensuro.exe show", StartCommand::Invalid, L"", L"show"},
+        {L"Mensuro.exe /", StartCommand::Invalid, L"", L"/"},
+        {L"Mensuro.exe /show /copy", StartCommand::Invalid, L"", L"/copy"},
+        {L"Mensuro.exe /? x", StartCommand::Invalid, L"", L"x"},
     };
     for (const auto& c : cases) {
         const CommandLine parsed = ParseCommandLine(c.whole);
         EXPECT_EQ(c.command, parsed.command) << c.whole;
         EXPECT_EQ(c.file, parsed.file) << c.whole;
+        EXPECT_EQ(c.wrong, parsed.wrong) << c.whole;
     }
 }
 
 TEST(CommandLine, HandOverCarriesTheCommandsARunningRulerTakes)
 {
     const CommandLine commands[] = {
-        {StartCommand::Run, L""},
-        {StartCommand::Show, L""},
-        {StartCommand::Copy, L""},
-        {StartCommand::Exit, L""},
-        {StartCommand::Save, L"C:\\\u753B\u50CF\\a b.png"}, // 画像
+        {StartCommand::Run, L"", {}},
+        {StartCommand::Show, L"", {}},
+        {StartCommand::Copy, L"", {}},
+        {StartCommand::Exit, L"", {}},
+        {StartCommand::Save, L"C:\\\u753B\u50CF\\a b.png", {}}, // 画像
     };
     for (const CommandLine& c : commands) {
         const std::vector<unsigned char> data = EncodeHandOver(c);
@@ -81,7 +83,7 @@ TEST(CommandLine, HandOverCarriesTheCommandsARunningRulerTakes)
         EXPECT_EQ(c, DecodeHandOver(data.data(), data.size()));
     }
     // UTF-16 little-endian after the command.
-    const std::vector<unsigned char> save = EncodeHandOver({StartCommand::Save, L"\u753B"});
+    const std::vector<unsigned char> save = EncodeHandOver({StartCommand::Save, L"\u753B", {}});
     EXPECT_EQ((std::vector<unsigned char>{3, 0, 0, 0, 0x3B, 0x75}), save);
 }
 
@@ -99,14 +101,54 @@ TEST(CommandLine, HandOverRefusesWhatIsNoCommandForTheRuler)
     };
     for (const auto& data : refused) EXPECT_FALSE(DecodeHandOver(data.data(), data.size())) << data.size();
     EXPECT_FALSE(DecodeHandOver(nullptr, 4));
+
+    // A Save's file must be the one meant: whole, a full path, of a picture type.
+    const struct {
+        std::wstring file;
+        bool taken;
+    } saves[] = {
+        {L"C:\\shots\\a.png", true},
+        {L"c:/shots/a.JPG", true},
+        {L"\\\\server\\share\\a.tif", true},
+        {L"\\\\?\\C:\\shots\\a.bmp", true},
+        {std::wstring(L"C:\\x.png\0.png", 13), false}, // cut at the NUL, another file
+        {std::wstring(L"C:\\a\0\\b.png", 10), false},
+        {L"a.png", false},        // taken from the ruler's folder
+        {L"C:a.png", false},      // from the drive's current folder
+        {L"\\a.png", false},      // from the current drive
+        {L"\\\\\\a.png", false},  // no server
+        {L"C:\\shots\\a.gif", false},
+        {L"C:\\" + std::wstring(32761, L'a') + L".png", false}, // past the longest path
+        {L"C:\\" + std::wstring(32760, L'a') + L".png", true},  // the longest path
+    };
+    for (const auto& c : saves) {
+        const std::vector<unsigned char> data = EncodeHandOver({StartCommand::Save, c.file, {}});
+        EXPECT_EQ(c.taken, DecodeHandOver(data.data(), data.size()).has_value()) << c.file.size() << " " << c.file.c_str();
+    }
 }
 
-TEST(CommandLine, OnlyASaveNotKnownToBeWrittenFailsTheSecondStart)
+TEST(CommandLine, TheSecondStartEndsWithWhatTheRulerDidOrWaitsForIt)
 {
-    EXPECT_EQ(kExitDone, HandOverExitCode(StartCommand::Save, true, kHandOverDone));
-    EXPECT_EQ(kExitNotSaved, HandOverExitCode(StartCommand::Save, true, kHandOverNotSaved));
-    EXPECT_EQ(kExitNotSaved, HandOverExitCode(StartCommand::Save, true, 0)) << "a ruler that did not understand";
-    EXPECT_EQ(kExitNotSaved, HandOverExitCode(StartCommand::Save, false, kHandOverDone));
-    for (StartCommand c : {StartCommand::Run, StartCommand::Show, StartCommand::Copy, StartCommand::Exit})
-        EXPECT_EQ(kExitDone, HandOverExitCode(c, false, 0));
+    using A = AfterHandOver;
+    const struct {
+        StartCommand command;
+        bool delivered;
+        intptr_t reply;
+        HandOverOutcome outcome;
+    } cases[] = {
+        {StartCommand::Show, true, kHandOverDone, {A::End, kExitDone}},
+        {StartCommand::Copy, true, kHandOverDone, {A::End, kExitDone}},
+        {StartCommand::Exit, true, kHandOverDone, {A::AwaitRuler, kExitNotDone}},
+        {StartCommand::Save, true, kHandOverSaving, {A::AwaitSave, kExitNotDone}},
+        {StartCommand::Save, true, kHandOverNotSaved, {A::End, kExitNotDone}}, // ill-formed, or a save runs
+        {StartCommand::Copy, true, kHandOverSaving, {A::End, kExitNotDone}},   // no answer to a Copy
+        // Not delivered (hung, or refused across integrity levels), or a ruler that ends.
+        {StartCommand::Exit, false, kHandOverDone, {A::WaitForClaim, kExitNotDone}},
+        {StartCommand::Save, true, 0, {A::WaitForClaim, kExitNotDone}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.outcome, AfterAnswer(c.command, c.delivered, c.reply))
+            << static_cast<int>(c.command) << " " << c.delivered << " " << c.reply;
+    EXPECT_EQ(kExitDone, SaveResultExitCode(kHandOverDone));
+    EXPECT_EQ(kExitNotDone, SaveResultExitCode(kHandOverNotSaved));
 }

@@ -1,4 +1,5 @@
 #include "copy/CopyRules.h"
+#include "copy/PictureFormat.h"
 
 #include <gtest/gtest.h>
 
@@ -80,10 +81,26 @@ TEST(CopyRules, DefaultPictureNameIsTheLocalTimeInFixedWidthFields)
     EXPECT_EQ(L"Mensuro-19991231-235959.png", DefaultPictureName(1999, 12, 31, 23, 59, 59));
 }
 
-TEST(CopyRules, ASavedPictureAlwaysEndsInPng)
+TEST(CopyRules, ASavedPictureTakesTheTypeItsExtensionNamesOrGetsTheChosenOne)
 {
-    EXPECT_EQ(L"C:\\Pictures\\Shot.PnG", WithPngExtension(L"C:\\Pictures\\Shot.PnG")) << "in any case";
-    EXPECT_EQ(L"C:\\Pictures\\shot.jpg.png", WithPngExtension(L"C:\\Pictures\\shot.jpg"));
-    EXPECT_EQ(L"C:\\x.png\\shot.png", WithPngExtension(L"C:\\x.png\\shot"));
-    EXPECT_EQ(L"png.png", WithPngExtension(L"png"));
+    const struct {
+        const wchar_t* path;
+        std::optional<PictureFormat> format; // what the name alone says
+        const wchar_t* fromDialog;           // with the dialog's type PNG
+    } cases[] = {
+        {L"C:\\Pictures\\Shot.PnG", PictureFormat::Png, L"C:\\Pictures\\Shot.PnG"},
+        {L"shot.BMP", PictureFormat::Bmp, L"shot.BMP"},
+        {L"shot.JPEG", PictureFormat::Jpeg, L"shot.JPEG"},
+        {L"shot.tiff", PictureFormat::Tiff, L"shot.tiff"},
+        {L"shot.pngx", std::nullopt, L"shot.pngx.png"},
+        {L"C:\\x.png\\shot", std::nullopt, L"C:\\x.png\\shot.png"}, // a folder's dot is no extension
+        {L"C:\\x\\.png", std::nullopt, L"C:\\x\\.png.png"},         // nor a name's leading dot
+        {L"png", std::nullopt, L"png.png"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(c.format, PictureFormatOf(c.path)) << c.path;
+        EXPECT_EQ(c.fromDialog, WithPictureExtension(c.path, PictureFormat::Png)) << c.path;
+    }
+    EXPECT_EQ(L".gif", ExtensionOf(L"C:\\a.b\\shot.gif"));
+    EXPECT_EQ(L"shot.tif", WithPictureExtension(L"shot", PictureFormat::Tiff)) << "the dialog's type";
 }

@@ -15,6 +15,8 @@ TEST(CopyTool, ASavePictureDelayThatEndsUnderAnOpenDialogWaitsForItToClose)
     EXPECT_EQ(700u, host.timers[TimerSavePicture]);
     EXPECT_TRUE(copy.OnKey('C', true));
     EXPECT_EQ(700u, host.timers[TimerCopy]) << "Ctrl+C starts Copy's own delay";
+    EXPECT_TRUE(copy.OnCommand(ID_COPY));
+    EXPECT_EQ(2, host.picturesAside) << "once for each picture, not each command";
 
     host.dialogOpen = true;
     copy.OnTimer(TimerSavePicture);

@@ -1,12 +1,17 @@
 #include "copy/DibSurface.h"
-#include "copy/PngEncoder.h"
+#include "copy/PictureEncoder.h"
 #include "copy/SavePicture.h"
+#include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 
 #include <gtest/gtest.h>
 
+#include <objbase.h>
+#include <wincodec.h>
+
 #include <cstring>
 #include <fstream>
+#include <initializer_list>
 #include <iterator>
 
 namespace {
@@ -28,7 +33,64 @@ int FileCount(const std::wstring& folder)
     return files;
 }
 
+// The colour at (x, y) of the picture a file holds, read back through WIC (0xRRGGBB), and
+// its size; -1 when it cannot be read.
+long ReadBack(const std::wstring& path, UINT x, UINT y, UINT& width, UINT& height)
+{
+    IWICImagingFactory* factory = nullptr;
+    IWICBitmapDecoder* decoder = nullptr;
+    IWICBitmapFrameDecode* frame = nullptr;
+    IWICBitmapSource* bgr = nullptr;
+    BYTE pixel[3] = {};
+    const WICRect one = {static_cast<INT>(x), static_cast<INT>(y), 1, 1};
+    const bool read = SUCCEEDED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
+                                                 IID_IWICImagingFactory, reinterpret_cast<void**>(&factory))) &&
+                      SUCCEEDED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ,
+                                                                   WICDecodeMetadataCacheOnDemand, &decoder)) &&
+                      SUCCEEDED(decoder->GetFrame(0, &frame)) &&
+                      SUCCEEDED(WICConvertBitmapSource(GUID_WICPixelFormat24bppBGR, frame, &bgr)) &&
+                      SUCCEEDED(bgr->GetSize(&width, &height)) && SUCCEEDED(bgr->CopyPixels(&one, 3, 3, pixel));
+    for (IUnknown* object : std::initializer_list<IUnknown*>{bgr, frame, decoder, factory})
+        if (object) object->Release();
+    return read ? pixel[2] << 16 | pixel[1] << 8 | pixel[0] : -1;
+}
+
 } // namespace
+
+TEST(SavePicture, EachTypeIsWrittenAsItsExtensionNamesAndReadsBack)
+{
+    // Blue above orange: rows written upside down would show.
+    DibSurface surface(40, 32, 24);
+    const RECT top = {0, 0, 40, 16}, bottom = {0, 16, 40, 32};
+    const GdiObject<HBRUSH> blue(CreateSolidBrush(RGB(0, 0, 255))), orange(CreateSolidBrush(RGB(240, 130, 20)));
+    FillRect(surface.GetDC(), &top, blue.get());
+    FillRect(surface.GetDC(), &bottom, orange.get());
+    const GlobalBlock dib(surface.PackDib());
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    const struct {
+        const wchar_t* name;
+        const char* magic;
+        long tolerance; // JPEG is lossy
+    } cases[] = {{L"t.png", "\x89PNG", 0}, {L"t.BMP", "BM", 0}, {L"t.jpeg", "\xFF\xD8\xFF", 24}, {L"t.tif", "II*", 0}};
+    for (const auto& c : cases) {
+        const std::wstring path = temp + std::wstring(L"mensuro-") + c.name;
+        DWORD error = 0;
+        ASSERT_TRUE(WritePictureFile(path, dib.get(), error)) << c.name << " " << std::hex << error;
+        EXPECT_EQ(c.magic, Contents(path).substr(0, std::strlen(c.magic))) << c.name;
+        UINT width = 0, height = 0;
+        for (const auto& [y, colour] : {std::make_pair(4u, 0x0000FFL), std::make_pair(28u, 0xF08214L)}) {
+            const long got = ReadBack(path, 20, y, width, height);
+            for (int shift : {0, 8, 16})
+                EXPECT_NEAR((colour >> shift) & 0xFF, (got >> shift) & 0xFF, c.tolerance) << c.name << " " << y;
+        }
+        EXPECT_EQ(40u, width) << c.name;
+        EXPECT_EQ(32u, height) << c.name;
+        DeleteFileW(path.c_str());
+    }
+    CoUninitialize();
+}
 
 TEST(SavePicture, AWriteReplacesTheFileWholeOrLeavesItAsItWas)
 {

@@ -40,7 +40,7 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
         EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
         EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
     }
-    for (UINT id = IDS_HOTKEYS_TAKEN; id <= IDS_ACTION_COPY; ++id) {
+    for (UINT id = IDS_HOTKEYS_TAKEN; id <= IDS_PICTURE_FILTERS; ++id) {
         EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
         EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
     }

@@ -36,6 +36,10 @@ public:
         return true;
     }
     std::vector<POINT> menus;
+    void PutAsideForPicture(bool aside) override { asides.push_back(aside); }
+    std::vector<bool> asides;
+    void OnEnding() override { ++endings; }
+    int endings = 0;
 
 private:
     UINT m_command;
@@ -115,6 +119,17 @@ TEST_F(RulerRouting, CommandsAndKeysGoToTheFeaturesInOrderAfterTheRulersOwn)
     SendMessageW(window, WM_KEYDOWN, VK_INSERT, 0);
     EXPECT_EQ((std::vector<WPARAM>{'W', 'Q'}), first.keys) << "the ruler's own keys go no further";
     EXPECT_EQ((std::vector<WPARAM>{'W'}), second.keys);
+}
+
+TEST_F(RulerRouting, OverlappingPicturesPutTheFeaturesAsideOnceAndExitTellsThemTheRulerEnds)
+{
+    // A Copy within a save's delay; the features come back with the last picture, and a
+    // put-back too many changes nothing.
+    for (bool aside : {true, true, false, false, false}) ruler.PutAsideForPicture(aside);
+    EXPECT_EQ((std::vector<bool>{true, false}), first.asides);
+
+    SendMessageW(window, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(1, second.endings) << "before the ruler goes";
 }
 
 TEST_F(RulerRouting, TheMenuKeysOpenTheMenuAtThePointerOverTheRulerElseAtItsTopLeftCorner)
