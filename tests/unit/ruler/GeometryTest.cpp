@@ -105,37 +105,25 @@ TEST(Geometry, StoredRectanglesAreMadeUsable)
 TEST(Geometry, LineHitTestTakesTheNearestShownLineWithinThreePixels)
 {
     const WindowRect client(0, 0, 400, 300);
-    // X line v is client column 40 + v; its rectangle runs from y 20 to 280.
-    struct Case {
-        const char* name;
-        std::vector<int32_t> xs, ys;
-        int32_t lineSize, x, y;
-        LineHit expected;
-    };
-    const Case cases[] = {
-        {"on the later line of two 3 px apart", {100, 103}, {}, 1, 143, 30, {HotX, 1}},
-        {"on the earlier line of the two", {100, 103}, {}, 1, 140, 30, {HotX, 0}},
-        {"between them, nearer the later", {100, 103}, {}, 1, 142, 30, {HotX, 1}},
-        {"nearer the earlier, listed last", {103, 100}, {}, 1, 141, 30, {HotX, 1}},
-        {"two lines on one place: the later, drawn on top", {100, 100}, {}, 1, 140, 30, {HotX, 1}},
-        {"on a wide line's band, not its neighbour's", {100, 104}, {}, 5, 140, 30, {HotX, 0}},
-        {"3 px above the rectangle", {100}, {}, 1, 137, 17, {HotX, 0}},
-        {"4 px above it", {100}, {}, 1, 137, 16, {}},
-        {"4 px right of the rectangle", {100, 101}, {}, 1, 146, 30, {}},
-        {"a crossing: the horizontal line is drawn on top", {100}, {100}, 1, 140, 140, {HotY, 0}},
-        {"beside a crossing: the nearer", {100}, {100}, 1, 140, 142, {HotX, 0}},
-        {"on the left bar", {100}, {100}, 1, 30, 140, {HotY, 0}},
-        {"W - 2S is neither drawn nor in the region", {320}, {}, 1, 360, 30, {}},
-        {"H - 2S neither", {}, {220}, 1, 250, 260, {}},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        const LineHit hit = HitTestLineLists(client, c.x, c.y, c.xs, c.ys, 40, c.lineSize);
-        EXPECT_EQ(c.expected.kind, hit.kind);
-        if (c.expected.kind != HotNone) {
-            EXPECT_EQ(c.expected.index, hit.index);
-        }
-    }
+    // X line 100 is client column 140; its rectangle runs from y 20 to 280.
+    const std::vector<int32_t> xs = {100, 101, 320}, ys = {100};
+    LineHit hit = HitTestLineLists(client, 143, 30, xs, ys, 40, 1);
+    EXPECT_EQ(HotX, hit.kind);
+    EXPECT_EQ(1, hit.index) << "both within reach: 101 is the nearer";
+    EXPECT_EQ(1, HitTestLineLists(client, 143, 30, {100, 103}, {}, 40, 1).index) << "the line under the pointer";
+    EXPECT_EQ(0, HitTestLineLists(client, 141, 30, {100, 103}, {}, 40, 1).index);
+    EXPECT_EQ(1, HitTestLineLists(client, 140, 30, {100, 100}, {}, 40, 1).index) << "one place: the one on top";
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 146, 30, xs, ys, 40, 1).kind) << "4 px right of 101's rectangle";
+    EXPECT_EQ(HotX, HitTestLineLists(client, 137, 17, xs, ys, 40, 1).kind) << "3 px above the rectangle";
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 137, 16, xs, ys, 40, 1).kind);
+    // Where an X and a Y line cross, the horizontal one is drawn on top and taken.
+    EXPECT_EQ(HotY, HitTestLineLists(client, 140, 140, xs, ys, 40, 1).kind);
+    hit = HitTestLineLists(client, 30, 140, xs, ys, 40, 1);
+    EXPECT_EQ(HotY, hit.kind);
+    EXPECT_EQ(0, hit.index);
+    // 320 = W - 2S is neither drawn nor in the region, so the right bar there is not a line.
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 360, 30, {320}, {}, 40, 1).kind);
+    EXPECT_EQ(HotNone, HitTestLineLists(client, 250, 260, {}, {220}, 40, 1).kind);
 }
 
 TEST(Geometry, DraggedLinesStayInTheInnerAreaAndAddsFollowTheBar)
