@@ -28,6 +28,7 @@ RECT SideLabelBox(const WindowRect& line, int32_t left, int32_t right)
     return box;
 }
 
+// In Pixels: the line and its labels centred at both ends, opaque over whatever is there.
 void DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical, int32_t thickness, int32_t lineSize,
                    int32_t dpi, const UnitAxis& axis)
 {
