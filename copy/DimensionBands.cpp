@@ -117,8 +117,9 @@ DimensionBands::DimensionBands(const PictureContent& content)
         LayoutDimensionBand(content.linesX, content.origin, content.innerWidth, m_width, widthIn(m_unitX), margin);
     m_alongY =
         LayoutDimensionBand(content.linesY, content.origin, content.innerHeight, m_height, widthIn(m_unitY), margin);
-    // The name of the numbers' unit, once, where the bands meet.
-    const std::wstring name = UnitShortName(m_unitX.GetUnit());
+    // The name of the numbers' unit, once, where the bands meet; pixels are named too.
+    const Unit unit = m_unitX.GetUnit();
+    const std::wstring name = unit == Unit::Pixels ? kPixelShortName : UnitShortName(unit);
     if (rowHoldsText && TextWidth(measure.get(), name) + 2 * margin <= std::min(RightDepth(), BottomDepth()))
         m_cornerName = name;
 }

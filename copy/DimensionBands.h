@@ -39,5 +39,5 @@ private:
     DimensionBand m_alongY; // the band on the right: rows
     UnitAxis m_unitX;
     UnitAxis m_unitY;
-    std::wstring m_cornerName; // empty in Pixels, and where it does not fit the corner
+    std::wstring m_cornerName; // empty where it does not fit the corner
 };

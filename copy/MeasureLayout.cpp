@@ -66,6 +66,7 @@ private:
     DimensionBand m_band;
     // The first row after the staggered rows; the whole length goes there at the end.
     int32_t m_rows = 1;
+    bool m_gapsRow = true; // false when no line divides the length
 };
 
 Span BandPlanner::Claim(const DimensionLabel& label) const
@@ -220,6 +221,7 @@ void BandPlanner::DrawLines()
     // along its row from the leader's foot to the number.
     const int32_t totalRow = m_band.TotalRow();
     for (const int32_t row : {0, totalRow}) {
+        if (row == 0 && !m_gapsRow) continue;
         Span run = {m_marks.front(), m_marks.back() + 1};
         std::vector<Span> numbers;
         for (const DimensionLabel& l : m_band.labels) {
@@ -248,8 +250,10 @@ DimensionBand BandPlanner::Plan(const std::vector<int64_t>& edges, const NumberW
         if (m_marks.empty() || m_marks.back() != MarkOf(edge)) m_marks.push_back(MarkOf(edge));
     m_endMarks = {m_marks.front(), m_marks.back()};
 
+    // With no line inside, the one gap is the whole length: it is written once, as the total.
+    m_gapsRow = edges.size() > 2;
     std::vector<Gap> narrow;
-    for (size_t i = 0; i + 1 < edges.size(); ++i) {
+    for (size_t i = 0; m_gapsRow && i + 1 < edges.size(); ++i) {
         const Gap gap = {edges[i], edges[i + 1], numberWidth(static_cast<int32_t>(edges[i + 1] - edges[i]))};
         if (!PlaceInside(gap, 0) && gap.numberWidth <= m_length) narrow.push_back(gap);
     }

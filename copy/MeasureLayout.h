@@ -6,7 +6,7 @@
 //
 // A band has rows of numbers across it, each half the bar's thickness: row 0 holds the
 // gaps between marks, then come as many staggered rows as narrow gaps need, and the
-// last row holds the whole length. A gap whose number does not fit between its marks
+// last row holds the whole length (row 0 stays empty when no line divides it). A gap whose number does not fit between its marks
 // has it beside a mark on row 0, the line reaching out to it, or on a staggered row
 // with a leader from the gap; no number ever covers another, a mark or a line.
 

@@ -51,7 +51,8 @@ private:
     std::wstring m_text;
 };
 
-void LineRows(TableWriter& table, const std::wstring& name, const UnitAxis& axis, std::vector<int32_t> lines)
+void LineRows(TableWriter& table, const std::wstring& name, const std::wstring& end, const UnitAxis& axis,
+              std::vector<int32_t> lines)
 {
     lines.erase(std::remove_if(lines.begin(), lines.end(), [&](int32_t v) { return v < 0 || v >= axis.Extent(); }),
                 lines.end());
@@ -61,6 +62,8 @@ void LineRows(TableWriter& table, const std::wstring& name, const UnitAxis& axis
         table.Row(name + L" " + std::to_wstring(i + 1), axis, lines[i], lines[i] - previous);
         previous = lines[i];
     }
+    // The gaps then add up to the extent; with no line the one gap is the size above.
+    if (!lines.empty()) table.Row(name + L" " + end, axis, axis.Extent(), axis.Extent() - previous);
 }
 
 } // namespace
@@ -69,7 +72,7 @@ MeasurementLabels MeasurementLabelsFrom(const std::wstring& text)
 {
     MeasurementLabels labels;
     std::wstring* const fields[] = {&labels.width, &labels.height, &labels.lineX,
-                                    &labels.lineY, &labels.value,  &labels.gap};
+                                    &labels.lineY, &labels.value,  &labels.gap, &labels.end};
     size_t from = 0;
     for (std::wstring* field : fields) {
         if (from > text.size()) break;
@@ -87,7 +90,7 @@ std::wstring MeasurementTable(const UnitAxis& alongX, const UnitAxis& alongY, co
     table.Header(labels, alongX.GetUnit());
     table.Row(labels.width, alongX, alongX.Extent());
     table.Row(labels.height, alongY, alongY.Extent());
-    LineRows(table, labels.lineX, alongX, linesX);
-    LineRows(table, labels.lineY, alongY, linesY);
+    LineRows(table, labels.lineX, labels.end, alongX, linesX);
+    LineRows(table, labels.lineY, labels.end, alongY, linesY);
     return table.Text();
 }

@@ -9,6 +9,7 @@
 //   Height  47.6        180
 //   X 1     12.7        48          12.7      48
 //   X 2     25.4        96          12.7      48
+//   X End   84.7        320         59.3      224
 //   Y 1     ...
 //
 // In Pixels the unit's columns would repeat the pixels' and are left out.
@@ -27,9 +28,10 @@ struct MeasurementLabels {
     std::wstring lineY = L"Y";
     std::wstring value = L"Value";
     std::wstring gap = L"Gap";
+    std::wstring end = L"End";
 };
 // The labels from one tab-separated text in the order of the members ("Width\tHeight\t
-// X\tY\tValue\tGap", as the string table keeps them); a missing or empty one stays English.
+// X\tY\tValue\tGap\tEnd", as the string table keeps them); a missing or empty one stays English.
 MeasurementLabels MeasurementLabelsFrom(const std::wstring& text);
 
 // The table for the inner area the axes measure (their extents) and its guide lines (inner-area

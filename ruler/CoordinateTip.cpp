@@ -1,6 +1,7 @@
 #include "ruler/CoordinateTip.h"
 
 #include "framework/CaptureExclusion.h"
+#include "framework/MessageTable.h"
 
 #include <commctrl.h>
 
@@ -45,5 +46,16 @@ void CCoordinateTip::SetText(const std::wstring& text)
 
 void CCoordinateTip::Relay(MSG& msg)
 {
-    if (m_window) SendMessageW(m_window.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&msg));
+    if (!m_window) return;
+    MSG relayed = msg;
+    if (msg.message == WM_NCMOUSEMOVE) {
+        // The move box and the bands that move or resize the ruler are non-client, and the
+        // tooltip starts its hover time on client moves alone: it is told of one there.
+        POINT p = PointFromLParam(msg.lParam);
+        ScreenToClient(msg.hwnd, &p);
+        relayed.message = WM_MOUSEMOVE;
+        relayed.wParam = 0;
+        relayed.lParam = MAKELPARAM(p.x, p.y);
+    }
+    SendMessageW(m_window.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
 }

@@ -76,18 +76,27 @@ std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<
 LineHit HitTestLineLists(const WindowRect& client, int32_t x, int32_t y, const std::vector<int32_t>& linesX,
                          const std::vector<int32_t>& linesY, int32_t s, int32_t l)
 {
-    // Lines not shown are not part of the window either, so they cannot be grabbed.
+    // Lines not shown are not part of the window either, so they cannot be grabbed. Of the
+    // lines within reach the nearest to its painted band wins; on a tie the one drawn last,
+    // which is on top: horizontal lines are drawn after vertical ones, each list in order.
     const std::vector<int32_t>* lists[2] = {&linesX, &linesY};
+    LineHit best;
+    int64_t bestDistance = 0;
     for (int k = 0; k < 2; ++k) {
         const bool vertical = k == 0;
         const std::vector<int32_t>& lines = *lists[k];
+        const int64_t across = vertical ? x : y;
         for (size_t i = 0; i < lines.size(); ++i) {
             if (!LineShown(client, lines[i], vertical, s)) continue;
-            if (LineRect(client, lines[i], vertical, s, l).Inflated(kLineGrabMargin).Contains(x, y))
-                return {vertical ? HotX : HotY, static_cast<int32_t>(i)};
+            if (!LineRect(client, lines[i], vertical, s, l).Inflated(kLineGrabMargin).Contains(x, y)) continue;
+            const int64_t first = LineStart(lines[i], s, l), last = first + std::max(l, 1) - 1;
+            const int64_t distance = across < first ? first - across : across > last ? across - last : 0;
+            if (best.kind != HotNone && distance > bestDistance) continue;
+            best = {vertical ? HotX : HotY, static_cast<int32_t>(i)};
+            bestDistance = distance;
         }
     }
-    return {};
+    return best;
 }
 
 int32_t ClampLineValue(int64_t value, const WindowRect& client, bool vertical, int32_t s)

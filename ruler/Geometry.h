@@ -75,9 +75,10 @@ std::vector<WindowRect> RegionRects(const WindowRect& client, const std::vector<
                                     int32_t lineSize, const std::vector<int32_t>& linesX,
                                     const std::vector<int32_t>& linesY);
 
-// The shown guide line under client point (x, y): vertical lines before
-// horizontal ones, lower indexes first, each grabbed within kLineGrabMargin of
-// its rectangle.
+// The shown guide line under client point (x, y), each line grabbed within
+// kLineGrabMargin of its rectangle: the one nearest the point across its painted
+// band, and of lines as near the one drawn on top (horizontal lines over vertical
+// ones, later indexes over earlier).
 LineHit HitTestLineLists(const WindowRect& client, int32_t x, int32_t y, const std::vector<int32_t>& linesX,
                          const std::vector<int32_t>& linesY, int32_t scaleSize, int32_t lineSize);
 

@@ -6,6 +6,8 @@
 #include "ruler/LineGaps.h"
 #include "ruler/Win32Rect.h"
 
+#include <algorithm>
+
 namespace {
 
 WindowRect ClientOf(HWND window)
@@ -27,7 +29,7 @@ void CLineDrag::Begin(bool vertical, size_t index, POINT client)
     const std::vector<int32_t>& lines = m_host.Model().lines.Of(vertical);
     m_vertical = vertical;
     m_index = index;
-    m_start = m_value = index < lines.size() ? lines[index] : 0;
+    m_start = m_value = m_lowest = m_highest = index < lines.size() ? lines[index] : 0;
     m_anchor = client;
     for (RulerTool* tool : m_tools) tool->OnLineDrag(vertical, true);
 }
@@ -58,7 +60,23 @@ void CLineDrag::MoveTo(int32_t value)
     };
     if (screen.get()) invert(m_value);
     m_value = value;
+    m_lowest = std::min(m_lowest, value);
+    m_highest = std::max(m_highest, value);
     if (screen.get()) invert(m_value);
+}
+
+void CLineDrag::RepaintSwept() const
+{
+    const HWND window = m_host.Window();
+    const WindowRect client = ClientOf(window);
+    const int32_t s = m_host.Thickness(), lineSize = m_host.Model().options.LineSize;
+    RECT swept = ToRect(LineRect(client, m_lowest, m_vertical, s, lineSize));
+    const RECT highest = ToRect(LineRect(client, m_highest, m_vertical, s, lineSize));
+    UnionRect(&swept, &swept, &highest);
+    // The ruler paints its part from its image at once; the windows below are asked to paint theirs.
+    RedrawWindow(window, &swept, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&swept), 2);
+    RedrawWindow(GetDesktopWindow(), &swept, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void CLineDrag::ShowTip() const
@@ -91,6 +109,7 @@ void CLineDrag::OnModeEnd(ModeExit exit, POINT client, bool)
         // Back exactly where it started, unsnapped: that takes both bands off the screen.
         MoveTo(m_start);
     }
+    RepaintSwept();
     ShowTip();
     for (RulerTool* tool : m_tools) tool->OnLineDrag(m_vertical, false);
 }

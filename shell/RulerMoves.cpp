@@ -7,6 +7,9 @@ namespace {
 
 void MoveWindowTo(HWND window, int x, int y)
 {
+    // What a mouse mode draws on the screen stands where the window stood: the mode ends
+    // (a dragged line goes back) before the window moves away from under it.
+    SendMessageW(window, WM_CANCELMODE, 0, 0);
     SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -2,7 +2,8 @@
 
 // Moving the ruler's window by keys: "Ruler to Pointer" (a global key, /show) and the
 // Alt+arrow steps. The rules are window-free (shell/RulerPlacement.h); these functions
-// apply them to a window and know nothing else of the ruler.
+// apply them to a window and know nothing else of the ruler. A move cancels the window's
+// mouse mode first (WM_CANCELMODE), as a menu does.
 
 #include "ruler/WindowRect.h"
 #include "shell/RulerPlacement.h"

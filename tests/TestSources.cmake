@@ -24,6 +24,7 @@ set(MENSURO_CORE_TEST_SOURCES
     # edge search, the gaps between lines
     unit/measure/EdgeFinderTest.cpp
     unit/ruler/LineGapsTest.cpp
+    unit/ruler/LineLabelLayoutTest.cpp
     # global keys, the ruler moved by keys, the command line
     unit/shell/HotKeyValueTest.cpp
     unit/shell/RulerPlacementTest.cpp
@@ -92,4 +93,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/ScreenEdgesTest.cpp
     e2e/AlwaysAtHandTest.cpp
     e2e/UnitsTest.cpp
+    e2e/LineFeedbackTest.cpp
 )

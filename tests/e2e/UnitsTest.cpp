@@ -219,7 +219,8 @@ TEST_F(Units, CtrlShiftCCopiesTheMeasurementsAsTextAndNotAPicture)
     const std::wstring table = L"\tValue (mm)\tValue (px)\tGap (mm)\tGap (px)\r\n"
                                L"Width\t64.0\t320\r\n"
                                L"Height\t44.0\t220\r\n"
-                               L"X 1\t20.0\t100\t20.0\t100\r\n";
+                               L"X 1\t20.0\t100\t20.0\t100\r\n"
+                               L"X End\t64.0\t320\t44.0\t220\r\n";
     EXPECT_TRUE(PumpUntil([&] { return ClipboardText() == table; })) << Narrow(ClipboardText());
     // "Save Picture..." waits for the same delay as Copy: once its dialog shows, a Copy the keys
     // had started would have put its picture on the clipboard.

@@ -37,11 +37,16 @@ TEST(MeasureLayout, MarksTheEndsAndEveryLineWithTheGapsBetweenThemCentred)
     EXPECT_EQ((std::vector<int32_t>{300}), Values(band, 1)) << "the whole length on the second row";
     EXPECT_EQ(150, band.labels[3].centre);
 
-    // No lines: the two ends, and the length twice over.
-    const DimensionBand plain = LayoutDimensionBand({}, 0, 120, 120, SixPerDigit, 2);
-    EXPECT_EQ((std::vector<int32_t>{0, 119}), plain.marks);
-    EXPECT_EQ((std::vector<int32_t>{120}), Values(plain, 0));
-    EXPECT_EQ((std::vector<int32_t>{120}), Values(plain, 1));
+    // No line inside (one beyond the area): the two ends and the length once, on its own
+    // row, with no line along the empty row 0.
+    for (const std::vector<int32_t>& lines : {std::vector<int32_t>{}, std::vector<int32_t>{120}}) {
+        const DimensionBand plain = LayoutDimensionBand(lines, 0, 120, 120, SixPerDigit, 2);
+        EXPECT_EQ((std::vector<int32_t>{0, 119}), plain.marks);
+        ASSERT_EQ(1u, plain.labels.size());
+        EXPECT_EQ(120, plain.labels[0].value);
+        EXPECT_EQ(plain.TotalRow(), plain.labels[0].row);
+        EXPECT_TRUE(std::none_of(plain.lines.begin(), plain.lines.end(), [](const DimensionLine& l) { return l.row == 0; }));
+    }
 }
 
 TEST(MeasureLayout, AGapTooNarrowForItsNumberBetweenItsMarksHasItOnAStaggeredRow)
@@ -108,6 +113,7 @@ TEST(MeasureLayout, NoNumberMeetsAnotherAMarkOrALineAndRoomGivesEveryGapItsNumbe
             gaps.push_back(edges[i + 1] - edges[i]);
             room += SixPerDigit(gaps.back()) + 2 * margin;
         }
+        if (gaps.size() == 1) gaps.clear(); // undivided: the one gap is the total
         std::vector<int32_t> numbered;
         for (const DimensionLabel& l : band.labels) {
             SCOPED_TRACE(testing::Message() << "round " << round << ", number " << l.value << " on row " << l.row);

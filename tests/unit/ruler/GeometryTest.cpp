@@ -102,19 +102,22 @@ TEST(Geometry, StoredRectanglesAreMadeUsable)
         << "a window wider than the monitor keeps its left edge on it";
 }
 
-TEST(Geometry, LineHitTestTakesShownLinesInOrderWithinThreePixels)
+TEST(Geometry, LineHitTestTakesTheNearestShownLineWithinThreePixels)
 {
     const WindowRect client(0, 0, 400, 300);
     // X line 100 is client column 140; its rectangle runs from y 20 to 280.
     const std::vector<int32_t> xs = {100, 101, 320}, ys = {100};
     LineHit hit = HitTestLineLists(client, 143, 30, xs, ys, 40, 1);
     EXPECT_EQ(HotX, hit.kind);
-    EXPECT_EQ(0, hit.index) << "overlapping lines: the lower index wins";
+    EXPECT_EQ(1, hit.index) << "both within reach: 101 is the nearer";
+    EXPECT_EQ(1, HitTestLineLists(client, 143, 30, {100, 103}, {}, 40, 1).index) << "the line under the pointer";
+    EXPECT_EQ(0, HitTestLineLists(client, 141, 30, {100, 103}, {}, 40, 1).index);
+    EXPECT_EQ(1, HitTestLineLists(client, 140, 30, {100, 100}, {}, 40, 1).index) << "one place: the one on top";
     EXPECT_EQ(HotNone, HitTestLineLists(client, 146, 30, xs, ys, 40, 1).kind) << "4 px right of 101's rectangle";
     EXPECT_EQ(HotX, HitTestLineLists(client, 137, 17, xs, ys, 40, 1).kind) << "3 px above the rectangle";
     EXPECT_EQ(HotNone, HitTestLineLists(client, 137, 16, xs, ys, 40, 1).kind);
-    // Where an X and a Y line cross, the vertical one is taken.
-    EXPECT_EQ(HotX, HitTestLineLists(client, 140, 140, xs, ys, 40, 1).kind);
+    // Where an X and a Y line cross, the horizontal one is drawn on top and taken.
+    EXPECT_EQ(HotY, HitTestLineLists(client, 140, 140, xs, ys, 40, 1).kind);
     hit = HitTestLineLists(client, 30, 140, xs, ys, 40, 1);
     EXPECT_EQ(HotY, hit.kind);
     EXPECT_EQ(0, hit.index);
