@@ -90,6 +90,35 @@ TEST(ScreenScale, SourcesAreTriedCalibrationEdidSystemAssumed)
     EXPECT_EQ(L"3780 px/m (96.0 px/in)", ScaleFigures(kAssumedPixelsPerMetre));
 }
 
+TEST(ScreenScale, AMonitorTurnedToPortraitPairsItsLongerSidesForEitherSource)
+{
+    // A 1920 x 1080 panel 480 x 270 mm: 4000 pixels per metre both ways, however it stands.
+    const struct {
+        int32_t widthPx, heightPx;
+        std::optional<EdidSize> edid;
+        int32_t systemWidthMm, systemHeightMm;
+        ScaleSource source;
+        const char* what;
+    } cases[] = {
+        {1920, 1080, EdidSize{480, 270}, 0, 0, ScaleSource::Edid, "upright, EDID"},
+        {1080, 1920, EdidSize{480, 270}, 0, 0, ScaleSource::Edid, "turned, EDID as built"},
+        {1080, 1920, std::nullopt, 480, 270, ScaleSource::System, "turned, system size as built"},
+        {1080, 1920, std::nullopt, 270, 480, ScaleSource::System, "turned, system size turned too"},
+        {1920, 1080, std::nullopt, 270, 480, ScaleSource::System, "upright, system size turned"},
+    };
+    for (const auto& c : cases) {
+        ScaleEvidence e;
+        e.widthPx = c.widthPx;
+        e.heightPx = c.heightPx;
+        e.edid = c.edid;
+        e.systemWidthMm = c.systemWidthMm;
+        e.systemHeightMm = c.systemHeightMm;
+        const ScreenScale scale = ChooseScreenScale(e);
+        EXPECT_EQ(c.source, scale.source) << c.what;
+        EXPECT_NEAR(4000, scale.pixelsPerMetre, 1e-9) << c.what;
+    }
+}
+
 TEST(Calibration, TypedLengthGivesTheScaleOrSaysWhatIsWrong)
 {
     const struct {
