@@ -14,7 +14,7 @@ static_assert(KeyCode::Shift == VK_SHIFT && KeyCode::Control == VK_CONTROL && Ke
 static_assert(KeyCode::Left == VK_LEFT && KeyCode::Up == VK_UP && KeyCode::Right == VK_RIGHT &&
               KeyCode::Down == VK_DOWN);
 static_assert(KeyCode::LeftWin == VK_LWIN && KeyCode::RightWin == VK_RWIN);
-static_assert(KeyCode::F1 == VK_F1 && KeyCode::F24 == VK_F24);
+static_assert(KeyCode::F1 == VK_F1 && KeyCode::F13 == VK_F13 && KeyCode::F24 == VK_F24);
 static_assert(KeyCode::LeftShift == VK_LSHIFT && KeyCode::RightAlt == VK_RMENU);
 static_assert(HotKeyFlag::Shift == HOTKEYF_SHIFT && HotKeyFlag::Control == HOTKEYF_CONTROL &&
               HotKeyFlag::Alt == HOTKEYF_ALT && HotKeyFlag::Extended == HOTKEYF_EXT);

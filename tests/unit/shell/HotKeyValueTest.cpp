@@ -18,7 +18,12 @@ TEST(HotKeyValue, ClassifiesStoredValues)
         {0, HotKeyKind::None},
         {WinAlt | 'M', HotKeyKind::Key},
         {0x0D00 | 0x25, HotKeyKind::Key},      // Shift+Alt+Left, an extended key
-        {'A', HotKeyKind::Key},                // no modifier at all is still a key
+        {'A', HotKeyKind::None},               // a letter alone would be every program's
+        {0x0800 | 0x2E, HotKeyKind::None},     // so would Delete
+        {0x0100 | 'A', HotKeyKind::Key},       // Shift+A
+        {0x7C, HotKeyKind::Key},               // F13 alone
+        {0x87, HotKeyKind::Key},               // F24 alone
+        {0x7B, HotKeyKind::None},              // F12 alone
         {0x0200 | 0x03, HotKeyKind::Key},      // Ctrl+Break
         {WinAlt, HotKeyKind::Unusable},        // modifiers without a key
         {0x0400 | 0x12, HotKeyKind::Unusable}, // Alt+Alt
@@ -43,6 +48,7 @@ TEST(HotKeyValue, DefaultsAreWinAltLettersAndOnlyUnusableValuesFallBackToThem)
     EXPECT_EQ(CtrlAlt | 'Q', UsableHotKey(CtrlAlt | 'Q', HotKeyAction::Loupe));
     EXPECT_EQ(WinAlt | 'L', UsableHotKey(WinAlt, HotKeyAction::Loupe));
     EXPECT_EQ(WinAlt | 'C', UsableHotKey(0x8000 | 'Q', HotKeyAction::Copy));
+    EXPECT_EQ(0u, UsableHotKey('Q', HotKeyAction::Copy)) << "a letter alone is no key";
 }
 
 TEST(HotKeyValue, RegistrationTakesModifiersWithoutRepeatAndIgnoresTheExtendedFlag)
@@ -67,10 +73,26 @@ TEST(HotKeyValue, RegistrationTakesModifiersWithoutRepeatAndIgnoresTheExtendedFl
 TEST(HotKeyValue, DialogRowJoinsTheControlAndTheWinBox)
 {
     EXPECT_EQ(0x1600u | 'A', HotKeyFromControl(CtrlAlt | 'A', true));
-    EXPECT_EQ(0x0800u | 0x2E, HotKeyFromControl(0x0800 | 0x2E, false)) << "Delete keeps its extended flag";
+    EXPECT_EQ(0x1800u | 0x2E, HotKeyFromControl(0x0800 | 0x2E, true)) << "Delete keeps its extended flag";
+    EXPECT_EQ(0u, HotKeyFromControl(0x0800 | 0x2E, false)) << "Delete alone";
     EXPECT_EQ(0u, HotKeyFromControl(CtrlAlt, true)) << "modifiers alone are no key";
     EXPECT_EQ(0u, HotKeyFromControl(0, true));
-    EXPECT_EQ(uint32_t{'A'}, HotKeyFromControl(0xF000 | 'A', false)) << "bits the control does not use";
+    EXPECT_EQ(0x0100u | 'A', HotKeyFromControl(0xF100 | 'A', false)) << "bits the control does not use";
+
+    // The control's rules without the Win box: a key alone gets Ctrl+Alt, unless it needs no modifier.
+    const struct {
+        uint32_t shown;
+        bool win;
+        uint32_t ruled;
+    } rules[] = {
+        {'Q', false, CtrlAlt | 'Q'},
+        {'Q', true, 'Q'},
+        {0x0800 | 0x2E, false, 0x0E00 | 0x2E}, // Delete keeps its extended flag
+        {0x0100 | 'Q', false, 0x0100 | 'Q'},
+        {0x7C, false, 0x7C},
+        {0, false, 0},
+    };
+    for (const auto& r : rules) EXPECT_EQ(r.ruled, ControlValueUnderRules(r.shown, r.win)) << std::hex << r.shown;
 }
 
 TEST(HotKeyValue, TextNamesModifiersInWindowsOrder)
@@ -115,6 +137,14 @@ TEST(HotKeySettings, LoadKeepsCurrentValuesForMissingOnesAndDefaultsForUnusableO
     EXPECT_EQ(CtrlAlt | 'L', settings[HotKeyAction::Loupe]) << "missing: the current value";
     EXPECT_EQ(WinAlt | 'E', settings[HotKeyAction::LinesAtEdges]);
     EXPECT_EQ(0u, settings[HotKeyAction::Copy]);
+
+    // A letter alone reads as no key, and of two actions stored with one key the later has none.
+    store.WriteInt("CMensuroDlg", "HotKeyRuler", 'A');
+    store.WriteInt("CMensuroDlg", "HotKeyLoupe", static_cast<int>(CtrlAlt | 'E'));
+    store.WriteInt("CMensuroDlg", "HotKeyEdges", static_cast<int>(CtrlAlt | 'E'));
+    store.WriteInt("CMensuroDlg", "HotKeyCopy", static_cast<int>(CtrlAlt | 'E'));
+    settings.Persist(store, true);
+    EXPECT_EQ((HotKeySettings{{0, CtrlAlt | 'E', 0, 0}}), settings);
 }
 
 TEST(HotKeySettings, DuplicateIsTheLaterActionWithTheSameKeyAndModifiers)
