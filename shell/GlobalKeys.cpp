@@ -25,6 +25,9 @@ static_assert(HotKeyModifier::Alt == MOD_ALT && HotKeyModifier::Control == MOD_C
 
 namespace {
 
+// A virtual key no keyboard has and no program gives a meaning.
+constexpr WORD kMaskKey = 0xE8;
+
 const UINT kActionNames[kHotKeyActionCount] = {IDS_ACTION_RULER_TO_POINTER, IDS_ACTION_LOUPE, IDS_ACTION_LINES_AT_EDGES,
                                                IDS_ACTION_COPY};
 
@@ -84,6 +87,19 @@ std::optional<HotKeyAction> CGlobalKeys::ActionOf(WPARAM hotKeyId) const
     const auto action = static_cast<HotKeyAction>(hotKeyId - kHotKeyIdFirst);
     if (!(m_registered & ActionBit(action))) return std::nullopt;
     return action;
+}
+
+void MaskHeldModifiers()
+{
+    const auto held = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    if (!held(VK_MENU) && !held(VK_LWIN) && !held(VK_RWIN)) return;
+    INPUT press[2] = {};
+    for (INPUT& input : press) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = kMaskKey;
+    }
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
 }
 
 std::wstring HotKeyName(uint32_t value)

@@ -92,4 +92,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/ScreenEdgesTest.cpp
     e2e/AlwaysAtHandTest.cpp
     e2e/UnitsTest.cpp
+    e2e/ProgramInUseTest.cpp
 )
