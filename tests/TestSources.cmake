@@ -26,6 +26,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/ruler/LineGapsTest.cpp
     # global keys, the ruler moved by keys, the command line
     unit/shell/HotKeyValueTest.cpp
+    unit/shell/IconMenuLayoutTest.cpp
     unit/shell/RulerPlacementTest.cpp
     unit/app/CommandLineTest.cpp
     # units, the screen's scale, calibration, ticks in a unit

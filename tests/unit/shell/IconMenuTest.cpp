@@ -130,8 +130,31 @@ TEST(IconMenu, SubmenuItemsAreWiderAndNoItemIsLowerThanEighteen)
     EXPECT_EQ(command.cx, measureFirst(false, 5).cx) << "an item without data is found by its id";
     EXPECT_EQ(0, measureFirst(false, 999).cx) << "an item without a record is ignored";
 
-    EXPECT_EQ(18, IconMenuItemSize(30, 5, false).cy) << "a tiny font still gives 18";
-    EXPECT_EQ(22, IconMenuItemSize(30, 20, false).cy);
+    EXPECT_EQ(18, IconMenuItemSize(IconMenuLayoutAt(96), 30, 5, false).height) << "a tiny font still gives 18";
+    EXPECT_EQ(22, IconMenuItemSize(IconMenuLayoutAt(96), 30, 20, false).height);
+}
+
+TEST(IconMenu, AtOneAndAHalfTimesTheScaleItsIconsAndRowsAreTooSizedSo)
+{
+    CIconMenu menu(144);
+    ASSERT_TRUE(menu.LoadMenu(IDR_CONTEXT_MENU));
+    menu.ConvertToOwnerDraw();
+    ASSERT_TRUE(menu.SetItemImage(ID_ADD_LINE, IDI_ADD_LINE));
+    const auto* add = reinterpret_cast<const IconMenuItem*>(ItemData(menu.GetSubMenu(0), 5));
+    ASSERT_NE(nullptr, add);
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(add->image, &info));
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof(bitmap), &bitmap);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    EXPECT_EQ(24, bitmap.bmWidth) << "the image drawn at 24 pixels";
+
+    MEASUREITEMSTRUCT item = {};
+    item.CtlType = ODT_MENU;
+    item.itemData = ItemData(menu.GetSubMenu(0), 5);
+    menu.MeasureItem(&item);
+    EXPECT_GE(item.itemHeight, 27u) << "a row of the system's menus at that scale";
 }
 
 TEST(IconMenu, EachMenuOwnsTheRecordsItsItemsPointAt)
