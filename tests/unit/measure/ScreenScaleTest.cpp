@@ -92,30 +92,22 @@ TEST(ScreenScale, SourcesAreTriedCalibrationEdidSystemAssumed)
 
 TEST(ScreenScale, AMonitorTurnedToPortraitPairsItsLongerSidesForEitherSource)
 {
-    // A 1920 x 1080 panel 480 x 270 mm: 4000 pixels per metre both ways, however it stands.
+    // A 1920 x 1080 panel of 480 x 270 mm: 4000 pixels per metre both ways, however it stands.
     const struct {
         int32_t widthPx, heightPx;
         std::optional<EdidSize> edid;
         int32_t systemWidthMm, systemHeightMm;
-        ScaleSource source;
-        const char* what;
     } cases[] = {
-        {1920, 1080, EdidSize{480, 270}, 0, 0, ScaleSource::Edid, "upright, EDID"},
-        {1080, 1920, EdidSize{480, 270}, 0, 0, ScaleSource::Edid, "turned, EDID as built"},
-        {1080, 1920, std::nullopt, 480, 270, ScaleSource::System, "turned, system size as built"},
-        {1080, 1920, std::nullopt, 270, 480, ScaleSource::System, "turned, system size turned too"},
-        {1920, 1080, std::nullopt, 270, 480, ScaleSource::System, "upright, system size turned"},
+        {1920, 1080, EdidSize{480, 270}, 0, 0}, {1080, 1920, EdidSize{480, 270}, 0, 0}, // EDID as built
+        {1080, 1920, std::nullopt, 480, 270},   {1080, 1920, std::nullopt, 270, 480},   // system's, either way
+        {1920, 1080, std::nullopt, 270, 480},
     };
     for (const auto& c : cases) {
-        ScaleEvidence e;
-        e.widthPx = c.widthPx;
-        e.heightPx = c.heightPx;
-        e.edid = c.edid;
-        e.systemWidthMm = c.systemWidthMm;
-        e.systemHeightMm = c.systemHeightMm;
-        const ScreenScale scale = ChooseScreenScale(e);
-        EXPECT_EQ(c.source, scale.source) << c.what;
-        EXPECT_NEAR(4000, scale.pixelsPerMetre, 1e-9) << c.what;
+        const ScreenScale scale =
+            ChooseScreenScale({0, c.widthPx, c.heightPx, c.edid, c.systemWidthMm, c.systemHeightMm});
+        EXPECT_EQ(c.edid ? ScaleSource::Edid : ScaleSource::System, scale.source)
+            << c.widthPx << " " << c.systemWidthMm;
+        EXPECT_NEAR(4000, scale.pixelsPerMetre, 1e-9) << c.widthPx << " " << c.systemWidthMm;
     }
 }
 

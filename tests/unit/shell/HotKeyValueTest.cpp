@@ -80,19 +80,11 @@ TEST(HotKeyValue, DialogRowJoinsTheControlAndTheWinBox)
     EXPECT_EQ(0x0100u | 'A', HotKeyFromControl(0xF100 | 'A', false)) << "bits the control does not use";
 
     // The control's rules without the Win box: a key alone gets Ctrl+Alt, unless it needs no modifier.
-    const struct {
-        uint32_t shown;
-        bool win;
-        uint32_t ruled;
-    } rules[] = {
-        {'Q', false, CtrlAlt | 'Q'},
-        {'Q', true, 'Q'},
-        {0x0800 | 0x2E, false, 0x0E00 | 0x2E}, // Delete keeps its extended flag
-        {0x0100 | 'Q', false, 0x0100 | 'Q'},
-        {0x7C, false, 0x7C},
-        {0, false, 0},
-    };
-    for (const auto& r : rules) EXPECT_EQ(r.ruled, ControlValueUnderRules(r.shown, r.win)) << std::hex << r.shown;
+    EXPECT_EQ(CtrlAlt | 'Q', ControlValueUnderRules('Q', false));
+    EXPECT_EQ(0x0E00u | 0x2E, ControlValueUnderRules(0x0800 | 0x2E, false)) << "Delete keeps its extended flag";
+    for (uint32_t kept : {uint32_t{0}, 0x0100u | 'Q', 0x7Cu})
+        EXPECT_EQ(kept, ControlValueUnderRules(kept, false)) << std::hex << kept;
+    EXPECT_EQ(uint32_t{'Q'}, ControlValueUnderRules('Q', true)) << "Win is the modifier";
 }
 
 TEST(HotKeyValue, TextNamesModifiersInWindowsOrder)
