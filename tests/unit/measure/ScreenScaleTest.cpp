@@ -92,22 +92,13 @@ TEST(ScreenScale, SourcesAreTriedCalibrationEdidSystemAssumed)
 
 TEST(ScreenScale, AMonitorTurnedToPortraitPairsItsLongerSidesForEitherSource)
 {
-    // A 1920 x 1080 panel of 480 x 270 mm: 4000 pixels per metre both ways, however it stands.
-    const struct {
-        int32_t widthPx, heightPx;
-        std::optional<EdidSize> edid;
-        int32_t systemWidthMm, systemHeightMm;
-    } cases[] = {
-        {1920, 1080, EdidSize{480, 270}, 0, 0}, {1080, 1920, EdidSize{480, 270}, 0, 0}, // EDID as built
-        {1080, 1920, std::nullopt, 480, 270},   {1080, 1920, std::nullopt, 270, 480},   // system's, either way
-        {1920, 1080, std::nullopt, 270, 480},
-    };
-    for (const auto& c : cases) {
-        const ScreenScale scale =
-            ChooseScreenScale({0, c.widthPx, c.heightPx, c.edid, c.systemWidthMm, c.systemHeightMm});
-        EXPECT_EQ(c.edid ? ScaleSource::Edid : ScaleSource::System, scale.source)
-            << c.widthPx << " " << c.systemWidthMm;
-        EXPECT_NEAR(4000, scale.pixelsPerMetre, 1e-9) << c.widthPx << " " << c.systemWidthMm;
+    // A 1920 x 1080 panel of 480 x 270 mm turned to portrait: 4000 pixels per metre both ways,
+    // from the EDID's size as built and from the system's size either way round.
+    for (const ScaleEvidence& e :
+         {ScaleEvidence{0, 1080, 1920, EdidSize{480, 270}, 0, 0}, ScaleEvidence{0, 1080, 1920, std::nullopt, 480, 270},
+          ScaleEvidence{0, 1080, 1920, std::nullopt, 270, 480}}) {
+        EXPECT_EQ(e.edid ? ScaleSource::Edid : ScaleSource::System, ChooseScreenScale(e).source);
+        EXPECT_NEAR(4000, ChooseScreenScale(e).pixelsPerMetre, 1e-9) << e.systemWidthMm;
     }
 }
 

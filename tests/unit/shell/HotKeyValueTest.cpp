@@ -17,13 +17,12 @@ TEST(HotKeyValue, ClassifiesStoredValues)
     } cases[] = {
         {0, HotKeyKind::None},
         {WinAlt | 'M', HotKeyKind::Key},
-        {0x0D00 | 0x25, HotKeyKind::Key},      // Shift+Alt+Left, an extended key
-        {'A', HotKeyKind::None},               // a letter alone would be every program's
-        {0x0800 | 0x2E, HotKeyKind::None},     // so would Delete
-        {0x0100 | 'A', HotKeyKind::Key},       // Shift+A
-        {0x7C, HotKeyKind::Key},               // F13 alone
-        {0x87, HotKeyKind::Key},               // F24 alone
-        {0x7B, HotKeyKind::None},              // F12 alone
+        {0x0D00 | 0x25, HotKeyKind::Key},  // Shift+Alt+Left, an extended key
+        {'A', HotKeyKind::None},           // a letter alone would be every program's
+        {0x0800 | 0x2E, HotKeyKind::None}, // so would Delete, or F12 (0x7B) next
+        {0x7B, HotKeyKind::None},          // to F13 and F24, which may stand alone
+        {0x7C, HotKeyKind::Key},
+        {0x87, HotKeyKind::Key},
         {0x0200 | 0x03, HotKeyKind::Key},      // Ctrl+Break
         {WinAlt, HotKeyKind::Unusable},        // modifiers without a key
         {0x0400 | 0x12, HotKeyKind::Unusable}, // Alt+Alt
@@ -82,8 +81,7 @@ TEST(HotKeyValue, DialogRowJoinsTheControlAndTheWinBox)
     // The control's rules without the Win box: a key alone gets Ctrl+Alt, unless it needs no modifier.
     EXPECT_EQ(CtrlAlt | 'Q', ControlValueUnderRules('Q', false));
     EXPECT_EQ(0x0E00u | 0x2E, ControlValueUnderRules(0x0800 | 0x2E, false)) << "Delete keeps its extended flag";
-    for (uint32_t kept : {uint32_t{0}, 0x0100u | 'Q', 0x7Cu})
-        EXPECT_EQ(kept, ControlValueUnderRules(kept, false)) << std::hex << kept;
+    for (uint32_t kept : {uint32_t{0}, 0x0100u | 'Q', 0x7Cu}) EXPECT_EQ(kept, ControlValueUnderRules(kept, false));
     EXPECT_EQ(uint32_t{'Q'}, ControlValueUnderRules('Q', true)) << "Win is the modifier";
 }
 
@@ -132,9 +130,8 @@ TEST(HotKeySettings, LoadKeepsCurrentValuesForMissingOnesAndDefaultsForUnusableO
 
     // A letter alone reads as no key, and of two actions stored with one key the later has none.
     store.WriteInt("CMensuroDlg", "HotKeyRuler", 'A');
-    store.WriteInt("CMensuroDlg", "HotKeyLoupe", static_cast<int>(CtrlAlt | 'E'));
-    store.WriteInt("CMensuroDlg", "HotKeyEdges", static_cast<int>(CtrlAlt | 'E'));
-    store.WriteInt("CMensuroDlg", "HotKeyCopy", static_cast<int>(CtrlAlt | 'E'));
+    for (const char* name : {"HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"})
+        store.WriteInt("CMensuroDlg", name, static_cast<int>(CtrlAlt | 'E'));
     settings.Persist(store, true);
     EXPECT_EQ((HotKeySettings{{0, CtrlAlt | 'E', 0, 0}}), settings);
 }

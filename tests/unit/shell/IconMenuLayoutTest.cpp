@@ -6,21 +6,18 @@
 TEST(IconMenuLayout, ScalesWithTheMonitorAndTakesTheLargestDrawnIconThatFits)
 {
     const struct {
-        int32_t dpi, icon, textLeft, lowestRow, rowOfText20, submenuExtra;
+        int32_t dpi, icon, lowestRow, rowOfText20;
         WindowRect iconBox; // in a row (0, 0) - (200, lowestRow)
     } cases[] = {
-        {96, 16, 22, 18, 22, 16, {1, 1, 17, 17}},  {120, 16, 28, 23, 23, 20, {1, 3, 17, 19}}, // 20 would be stretched
-        {144, 24, 33, 27, 27, 24, {2, 1, 26, 25}}, {168, 24, 39, 32, 32, 28, {2, 4, 26, 28}},
-        {192, 32, 44, 36, 36, 32, {2, 2, 34, 34}}, {288, 32, 66, 54, 54, 48, {3, 11, 35, 43}}, // the largest, centred
+        {96, 16, 18, 22, {1, 1, 17, 17}},  {120, 16, 23, 23, {1, 3, 17, 19}}, // 20 would be stretched
+        {144, 24, 27, 27, {2, 1, 26, 25}}, {168, 24, 32, 32, {2, 4, 26, 28}},
+        {192, 32, 36, 36, {2, 2, 34, 34}}, {288, 32, 54, 54, {3, 11, 35, 43}}, // the largest, centred
     };
     for (const auto& c : cases) {
         const IconMenuLayout layout = IconMenuLayoutAt(c.dpi);
-        const IconMenuItemExtent plain = IconMenuItemSize(layout, 50, 5, false);
         EXPECT_EQ(c.icon, layout.icon) << c.dpi;
-        EXPECT_EQ(c.textLeft, layout.textLeft) << c.dpi;
-        EXPECT_EQ(c.lowestRow, plain.height) << c.dpi;
+        EXPECT_EQ(c.lowestRow, IconMenuItemSize(layout, 50, 5, false).height) << c.dpi;
         EXPECT_EQ(c.rowOfText20, IconMenuItemSize(layout, 50, 20, false).height) << c.dpi;
-        EXPECT_EQ(c.submenuExtra, IconMenuItemSize(layout, 50, 5, true).width - plain.width) << c.dpi;
         EXPECT_EQ(c.iconBox, IconMenuIconBox(layout, WindowRect(0, 0, 200, c.lowestRow))) << c.dpi;
     }
 }
