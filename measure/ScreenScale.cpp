@@ -2,14 +2,20 @@
 
 #include <cmath>
 #include <cwchar>
+#include <utility>
 
 namespace {
 
 constexpr double kMillimetresPerMetre = 1000;
 
 // Pixels per metre from a size in pixels and in millimetres on each axis; 0 when neither axis is known.
+// A monitor turned to portrait swaps its pixel width and height, while the millimetres it
+// reports stay those of the panel as built: with both axes known, the longer side in pixels
+// goes with the longer side in millimetres.
 double Density(int32_t widthPx, int32_t heightPx, int32_t widthMm, int32_t heightMm)
 {
+    if (widthPx > 0 && heightPx > 0 && widthMm > 0 && heightMm > 0 && (widthPx < heightPx) != (widthMm < heightMm))
+        std::swap(widthMm, heightMm);
     double sum = 0;
     int axes = 0;
     if (widthPx > 0 && widthMm > 0) {

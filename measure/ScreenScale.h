@@ -36,8 +36,10 @@ struct ScaleEvidence {
 
 
 // The first usable source in ScaleSource order. A size gives the mean of the horizontal
-// and vertical densities (one of them where the other is unknown); a source whose
-// scale falls outside kMinPixelsPerMetre ... kMaxPixelsPerMetre is passed over.
+// and vertical densities (one of them where the other is unknown), the longer side in
+// millimetres taken with the longer side in pixels, so a monitor turned to portrait reads
+// as it does upright; a source whose scale falls outside kMinPixelsPerMetre ...
+// kMaxPixelsPerMetre is passed over.
 ScreenScale ChooseScreenScale(const ScaleEvidence& evidence);
 
 // The scale in figures, the same in every language: "3780 px/m (96.0 px/in)".

@@ -3,6 +3,7 @@
 
 Run from this folder; the outputs are committed so the build needs no Python.
 """
+import math
 import struct
 
 
@@ -111,22 +112,68 @@ def target_cursor(with_plus):
 
 
 
-def frame(img, x0, y0, x1, y1, colour):
-    """Outline of the rectangle [x0, x1) x [y0, y1)."""
-    for x in range(x0, x1):
-        img[y0][x] = img[y1 - 1][x] = colour
-    for y in range(y0, y1):
-        img[y][x0] = img[y][x1 - 1] = colour
+class Canvas:
+    """An icon of `size` pixels drawn on the 16-unit grid of the 16-pixel image.
 
+    Rectangles snap to whole pixels, so the 24- and 32-pixel images stay as crisp as the
+    16-pixel one instead of being stretched from it; lines and outlines are at least a
+    pixel wide; round shapes are sampled at the pixels' centres.
+    """
 
-def line(img, x0, y0, x1, y1, colour, width=1):
-    steps = max(abs(x1 - x0), abs(y1 - y0), 1)
-    for i in range(steps + 1):
-        x = round(x0 + (x1 - x0) * i / steps)
-        y = round(y0 + (y1 - y0) * i / steps)
-        for w in range(width):
-            if 0 <= y + w < len(img) and 0 <= x < len(img):
-                img[y + w][x] = colour
+    def __init__(self, size):
+        self.size = size
+        self.k = size / 16
+        self.img = canvas(size)
+
+    def edge(self, v):
+        return int(math.floor(v * self.k + 0.5))
+
+    def put(self, x, y, colour):
+        if 0 <= x < self.size and 0 <= y < self.size:
+            self.img[y][x] = colour
+
+    def fill(self, x0, y0, x1, y1, colour):
+        for y in range(self.edge(y0), self.edge(y1)):
+            for x in range(self.edge(x0), self.edge(x1)):
+                self.put(x, y, colour)
+
+    def dot(self, x, y, colour):
+        self.fill(x, y, x + 1, y + 1, colour)
+
+    def thickness(self, units=1):
+        return max(1, int(units * self.k))
+
+    def frame(self, x0, y0, x1, y1, colour):
+        """Outline of the rectangle [x0, x1) x [y0, y1)."""
+        t = self.thickness()
+        l, t0, r, b = self.edge(x0), self.edge(y0), self.edge(x1), self.edge(y1)
+        for y in range(t0, b):
+            for x in range(l, r):
+                if x < l + t or x >= r - t or y < t0 + t or y >= b - t:
+                    self.put(x, y, colour)
+
+    def line(self, x0, y0, x1, y1, colour, width=1, across=1):
+        """From the pixel (x0, y0) to (x1, y1), `width` pixels down and `across` to the right."""
+        tw, ta = self.thickness(width), self.thickness(across)
+        centre = lambda p: (p + 0.5) * self.k - 0.5
+        sx0, sy0, sx1, sy1 = centre(x0), centre(y0), centre(x1), centre(y1)
+        steps = max(abs(round(sx1 - sx0)), abs(round(sy1 - sy0)), 1)
+        shift = (self.thickness() - 1) / 2
+        for i in range(steps + 1):
+            x = int(math.floor(sx0 + (sx1 - sx0) * i / steps - shift + 0.5))
+            y = int(math.floor(sy0 + (sy1 - sy0) * i / steps - shift + 0.5))
+            for dy in range(tw):
+                for dx in range(ta):
+                    self.put(x + dx, y + dy, colour)
+
+    def disc(self, cx, cy, outer, colour, inner=None, inner_colour=None):
+        """The pixels whose centres lie within `outer` of (cx, cy); within `inner`, inner_colour."""
+        for y in range(self.size):
+            for x in range(self.size):
+                gx, gy = (x + 0.5) / self.k - 0.5, (y + 0.5) / self.k - 0.5
+                d = (gx - cx) ** 2 + (gy - cy) ** 2
+                if d <= outer ** 2:
+                    self.img[y][x] = inner_colour if inner is not None and d < inner ** 2 else colour
 
 
 CYAN = (0, 200, 220, 255)
@@ -135,254 +182,216 @@ GREEN = (30, 160, 50, 255)
 GREY = (110, 110, 110, 255)
 PAPER = (250, 250, 245, 255)
 BLUE = (40, 90, 200, 255)
+YELLOW = (250, 204, 64, 255)
 
 
-def window_box(img, x0, y0, x1, y1, title):
-    fill(img, x0, y0, x1, y1, PAPER)
-    fill(img, x0, y0, x1, y0 + 3, title)
-    frame(img, x0, y0, x1, y1, GREY)
+def window_box(c, x0, y0, x1, y1, title):
+    c.fill(x0, y0, x1, y1, PAPER)
+    c.fill(x0, y0, x1, y0 + 3, title)
+    c.frame(x0, y0, x1, y1, GREY)
 
 
-def plus(img, cx, cy, colour):
-    fill(img, cx - 3, cy - 1, cx + 4, cy + 2, colour)
-    fill(img, cx - 1, cy - 3, cx + 2, cy + 4, colour)
+def plus(c, cx, cy, colour):
+    c.fill(cx - 3, cy - 1, cx + 4, cy + 2, colour)
+    c.fill(cx - 1, cy - 3, cx + 2, cy + 4, colour)
 
 
-def cross(img, cx, cy, colour):
-    for d in range(-3, 4):
-        for w in (0, 1):
-            img[cy + d][cx + d + w - 1 + 1] = colour
-            img[cy + d][cx - d + w - 1 + 1] = colour
+def cross(c, cx, cy, colour):
+    c.line(cx - 3, cy - 3, cx + 3, cy + 3, colour, across=2)
+    c.line(cx + 3, cy - 3, cx - 3, cy + 3, colour, across=2)
 
 
-def icon_exit():
+def icon_exit(c):
     """A door with an arrow leaving it."""
-    img = canvas(16)
-    fill(img, 2, 1, 9, 15, (150, 100, 50, 255))
-    frame(img, 2, 1, 9, 15, (90, 55, 20, 255))
-    img[8][7] = (250, 220, 80, 255)
-    line(img, 8, 8, 14, 8, RED, 2)
-    line(img, 11, 5, 14, 8, RED)
-    line(img, 11, 11, 14, 8, RED)
-    line(img, 12, 5, 15, 8, RED)
-    line(img, 12, 11, 15, 8, RED)
-    return img
+    c.fill(2, 1, 9, 15, (150, 100, 50, 255))
+    c.frame(2, 1, 9, 15, (90, 55, 20, 255))
+    c.dot(7, 8, (250, 220, 80, 255))
+    c.line(8, 8, 14, 8, RED, 2)
+    c.line(11, 5, 14, 8, RED)
+    c.line(11, 11, 14, 8, RED)
+    c.line(12, 5, 15, 8, RED)
+    c.line(12, 11, 15, 8, RED)
 
 
-def icon_tasktray():
+def icon_tasktray(c):
     """The taskbar with a small ruler in its notification area."""
-    img = canvas(16)
-    fill(img, 0, 10, 16, 16, (60, 70, 90, 255))
-    fill(img, 1, 11, 4, 15, BLUE)
-    fill(img, 10, 11, 15, 15, (250, 204, 64, 255))
-    frame(img, 10, 11, 15, 15, (120, 80, 0, 255))
-    line(img, 12, 2, 12, 8, GREEN, 1)
-    line(img, 9, 5, 12, 8, GREEN)
-    line(img, 15, 5, 12, 8, GREEN)
-    return img
+    c.fill(0, 10, 16, 16, (60, 70, 90, 255))
+    c.fill(1, 11, 4, 15, BLUE)
+    c.fill(10, 11, 15, 15, YELLOW)
+    c.frame(10, 11, 15, 15, (120, 80, 0, 255))
+    c.line(12, 2, 12, 8, GREEN)
+    c.line(9, 5, 12, 8, GREEN)
+    c.line(15, 5, 12, 8, GREEN)
 
 
-def icon_topmost():
+def icon_topmost(c):
     """Two windows, the front one on top of the other."""
-    img = canvas(16)
-    window_box(img, 1, 1, 11, 10, GREY)
-    window_box(img, 5, 5, 15, 15, BLUE)
-    return img
+    window_box(c, 1, 1, 11, 10, GREY)
+    window_box(c, 5, 5, 15, 15, BLUE)
 
 
-def icon_info():
+def icon_info(c):
     """A blue disc with a white i."""
-    img = canvas(16)
-    c = 7.5
-    for y in range(16):
-        for x in range(16):
-            if (x - c) ** 2 + (y - c) ** 2 <= 7.5 ** 2:
-                img[y][x] = BLUE
-    fill(img, 7, 3, 9, 5, WHITE)
-    fill(img, 7, 6, 9, 13, WHITE)
-    return img
+    c.disc(7.5, 7.5, 7.5, BLUE)
+    c.fill(7, 3, 9, 5, WHITE)
+    c.fill(7, 6, 9, 13, WHITE)
 
 
-def icon_menu_icon():
+def icon_menu_icon(c):
     """A menu whose items have small pictures."""
-    img = canvas(16)
-    fill(img, 1, 1, 15, 15, PAPER)
-    frame(img, 1, 1, 15, 15, GREY)
+    c.fill(1, 1, 15, 15, PAPER)
+    c.frame(1, 1, 15, 15, GREY)
     for row, colour in enumerate((RED, GREEN, BLUE)):
         y = 3 + row * 4
-        fill(img, 3, y, 6, y + 3, colour)
-        fill(img, 7, y + 1, 13, y + 2, GREY)
-    return img
+        c.fill(3, y, 6, y + 3, colour)
+        c.fill(7, y + 1, 13, y + 2, GREY)
 
 
-def icon_copy():
+def icon_copy(c):
     """Two overlapping pages."""
-    img = canvas(16)
-    fill(img, 1, 1, 10, 12, PAPER)
-    frame(img, 1, 1, 10, 12, GREY)
-    fill(img, 6, 4, 15, 15, PAPER)
-    frame(img, 6, 4, 15, 15, BLUE)
+    c.fill(1, 1, 10, 12, PAPER)
+    c.frame(1, 1, 10, 12, GREY)
+    c.fill(6, 4, 15, 15, PAPER)
+    c.frame(6, 4, 15, 15, BLUE)
     for y in (7, 9, 11):
-        fill(img, 8, y, 13, y + 1, GREY)
-    return img
+        c.fill(8, y, 13, y + 1, GREY)
 
 
 def icon_line(mark):
-    """A guide line with a mark: plus (add), cross (delete) or a list."""
-    img = canvas(16)
-    fill(img, 4, 0, 6, 16, CYAN)
-    if mark == 'add':
-        plus(img, 11, 11, GREEN)
-    elif mark == 'delete':
-        cross(img, 11, 11, RED)
-    return img
+    """A guide line with a mark: plus (add) or cross (delete)."""
+    def draw(c):
+        c.fill(4, 0, 6, 16, CYAN)
+        if mark == 'add':
+            plus(c, 11, 11, GREEN)
+        elif mark == 'delete':
+            cross(c, 11, 11, RED)
+    return draw
 
 
-def icon_line_list():
+def icon_line_list(c):
     """A list of coordinates beside a guide line."""
-    img = canvas(16)
-    fill(img, 1, 0, 3, 16, CYAN)
-    fill(img, 5, 1, 15, 15, PAPER)
-    frame(img, 5, 1, 15, 15, GREY)
+    c.fill(1, 0, 3, 16, CYAN)
+    c.fill(5, 1, 15, 15, PAPER)
+    c.frame(5, 1, 15, 15, GREY)
     for y in (4, 7, 10):
-        fill(img, 7, y, 13, y + 1, BLACK)
-    return img
+        c.fill(7, y, 13, y + 1, BLACK)
 
 
-def icon_delete_all_lines():
+def icon_delete_all_lines(c):
     """Several guide lines, crossed out."""
-    img = canvas(16)
     for x in (1, 5, 9):
-        fill(img, x, 0, x + 2, 16, CYAN)
-    fill(img, 0, 11, 16, 13, CYAN)
-    cross(img, 11, 6, RED)
-    return img
+        c.fill(x, 0, x + 2, 16, CYAN)
+    c.fill(0, 11, 16, 13, CYAN)
+    cross(c, 11, 6, RED)
 
 
-def icon_size():
+def icon_size(c):
     """A frame with an arrow pulling its corner."""
-    img = canvas(16)
-    frame(img, 1, 1, 12, 12, BLUE)
-    line(img, 7, 7, 14, 14, BLACK)
-    fill(img, 10, 14, 15, 15, BLACK)
-    fill(img, 14, 10, 15, 15, BLACK)
-    return img
+    c.frame(1, 1, 12, 12, BLUE)
+    c.line(7, 7, 14, 14, BLACK)
+    c.fill(10, 14, 15, 15, BLACK)
+    c.fill(14, 10, 15, 15, BLACK)
 
 
-def icon_copy_setting():
+def icon_copy_setting(c):
     """A page and a clock: what is copied, and when."""
-    img = canvas(16)
-    fill(img, 1, 1, 10, 13, PAPER)
-    frame(img, 1, 1, 10, 13, GREY)
-    c = 10.5
-    for y in range(5, 16):
-        for x in range(5, 16):
-            d = (x - c) ** 2 + (y - c) ** 2
-            if d <= 5.2 ** 2:
-                img[y][x] = BLACK if d >= 4.2 ** 2 else WHITE
-    line(img, 10, 7, 10, 10, BLACK)
-    line(img, 10, 10, 13, 10, BLACK)
-    return img
+    c.fill(1, 1, 10, 13, PAPER)
+    c.frame(1, 1, 10, 13, GREY)
+    c.disc(10.5, 10.5, 5.2, BLACK, 4.2, WHITE)
+    c.line(10, 7, 10, 10, BLACK)
+    c.line(10, 10, 13, 10, BLACK)
 
 
-def icon_loupe():
+def icon_loupe(c):
     """A magnifying glass over a pixel grid."""
-    img = canvas(16)
-    c = 6.0
-    for y in range(13):
-        for x in range(13):
-            d = (x - c) ** 2 + (y - c) ** 2
-            if d <= 5.5 ** 2:
-                img[y][x] = GREY if d >= 4.4 ** 2 else PAPER
+    c.disc(6.0, 6.0, 5.5, GREY, 4.4, PAPER)
     for (x, y) in ((4, 4), (6, 6), (8, 4), (4, 8), (8, 8)):
-        fill(img, x - 1, y - 1, x + 1, y + 1, BLUE)
+        c.fill(x - 1, y - 1, x + 1, y + 1, BLUE)
     for d in range(5):
-        fill(img, 10 + d, 10 + d, 12 + d if d < 4 else 16, 12 + d if d < 4 else 16, (90, 55, 20, 255))
-    return img
+        c.fill(10 + d, 10 + d, 12 + d if d < 4 else 16, 12 + d if d < 4 else 16, (90, 55, 20, 255))
 
 
-def icon_lines_at_edges():
+def icon_lines_at_edges(c):
     """A box with guide lines laid on its left and right edges."""
-    img = canvas(16)
-    fill(img, 4, 4, 12, 12, (250, 204, 64, 255))
-    fill(img, 3, 0, 4, 16, CYAN)
-    fill(img, 12, 0, 13, 16, CYAN)
-    fill(img, 0, 3, 16, 4, CYAN)
-    fill(img, 0, 12, 16, 13, CYAN)
-    return img
+    c.fill(4, 4, 12, 12, YELLOW)
+    c.fill(3, 0, 4, 16, CYAN)
+    c.fill(12, 0, 13, 16, CYAN)
+    c.fill(0, 3, 16, 4, CYAN)
+    c.fill(0, 12, 16, 13, CYAN)
 
 
-def icon_snap_to_edges():
+def icon_snap_to_edges(c):
     """A guide line drawn onto an edge by a magnet."""
-    img = canvas(16)
-    fill(img, 0, 0, 7, 16, (250, 204, 64, 255))
-    fill(img, 7, 0, 8, 16, CYAN)
-    fill(img, 10, 5, 16, 11, RED)
-    fill(img, 12, 7, 16, 9, CLEAR)
-    fill(img, 10, 5, 12, 11, GREY)
-    return img
+    c.fill(0, 0, 7, 16, YELLOW)
+    c.fill(7, 0, 8, 16, CYAN)
+    c.fill(10, 5, 16, 11, RED)
+    c.fill(12, 7, 16, 9, CLEAR)
+    c.fill(10, 5, 12, 11, GREY)
 
 
-def icon_save_picture():
+def icon_save_picture(c):
     """A picture with a downward arrow into a tray."""
-    img = canvas(16)
-    fill(img, 1, 1, 12, 10, PAPER)
-    frame(img, 1, 1, 12, 10, GREY)
-    fill(img, 2, 6, 11, 9, GREEN)
-    fill(img, 8, 3, 10, 5, (250, 204, 64, 255))
-    line(img, 12, 6, 12, 13, BLUE, 2)
-    line(img, 9, 10, 12, 13, BLUE)
-    line(img, 15, 10, 12, 13, BLUE)
-    fill(img, 8, 14, 16, 16, BLUE)
-    return img
+    c.fill(1, 1, 12, 10, PAPER)
+    c.frame(1, 1, 12, 10, GREY)
+    c.fill(2, 6, 11, 9, GREEN)
+    c.fill(8, 3, 10, 5, YELLOW)
+    c.line(12, 6, 12, 13, BLUE, 2)
+    c.line(9, 10, 12, 13, BLUE)
+    c.line(15, 10, 12, 13, BLUE)
+    c.fill(8, 14, 16, 16, BLUE)
 
 
-def icon_copy_measurements():
+def icon_copy_measurements(c):
     """A dimension line over the rows of a table: the measurements as text."""
-    img = canvas(16)
-    fill(img, 1, 6, 15, 16, PAPER)
-    frame(img, 1, 6, 15, 16, GREY)
+    c.fill(1, 6, 15, 16, PAPER)
+    c.frame(1, 6, 15, 16, GREY)
     for y in (9, 12):
-        fill(img, 2, y, 14, y + 1, GREY)
-    fill(img, 6, 7, 7, 15, GREY)
+        c.fill(2, y, 14, y + 1, GREY)
+    c.fill(6, 7, 7, 15, GREY)
     for y in (7, 10, 13):
-        fill(img, 8, y + 1, 13, y + 2, BLUE)
-    fill(img, 0, 0, 1, 5, RED)
-    fill(img, 15, 0, 16, 5, RED)
-    fill(img, 1, 2, 15, 3, RED)
-    line(img, 1, 2, 3, 0, RED)
-    line(img, 1, 2, 3, 4, RED)
-    line(img, 14, 2, 12, 0, RED)
-    line(img, 14, 2, 12, 4, RED)
-    return img
+        c.fill(8, y + 1, 13, y + 2, BLUE)
+    c.fill(0, 0, 1, 5, RED)
+    c.fill(15, 0, 16, 5, RED)
+    c.fill(1, 2, 15, 3, RED)
+    c.line(1, 2, 3, 0, RED)
+    c.line(1, 2, 3, 4, RED)
+    c.line(14, 2, 12, 0, RED)
+    c.line(14, 2, 12, 4, RED)
 
 
-def icon_keys():
+def icon_keys(c):
     """A key cap with a letter on it, seen from a little above."""
-    img = canvas(16)
-    fill(img, 1, 1, 15, 15, (200, 200, 195, 255))
-    frame(img, 1, 1, 15, 15, GREY)
-    fill(img, 3, 2, 13, 11, PAPER)
-    frame(img, 3, 2, 13, 11, GREY)
-    line(img, 6, 4, 6, 8, BLUE)
-    line(img, 7, 6, 9, 4, BLUE)
-    line(img, 7, 6, 9, 8, BLUE)
-    return img
+    c.fill(1, 1, 15, 15, (200, 200, 195, 255))
+    c.frame(1, 1, 15, 15, GREY)
+    c.fill(3, 2, 13, 11, PAPER)
+    c.frame(3, 2, 13, 11, GREY)
+    c.line(6, 4, 6, 8, BLUE)
+    c.line(7, 6, 9, 4, BLUE)
+    c.line(7, 6, 9, 8, BLUE)
 
+
+def drawn(draw, size):
+    c = Canvas(size)
+    draw(c)
+    return c.img
+
+
+# The sizes a menu takes them at: 100 %, 150 % and 200 % display scale.
+MENU_ICON_SIZES = (16, 24, 32)
 
 MENU_ICONS = {
     'exit': icon_exit, 'tasktray': icon_tasktray, 'topmost': icon_topmost,
-    'menu_icon': icon_menu_icon, 'copy': icon_copy, 'add_line': lambda: icon_line('add'),
-    'delete_line': lambda: icon_line('delete'), 'line_list': icon_line_list,
+    'menu_icon': icon_menu_icon, 'copy': icon_copy, 'add_line': icon_line('add'),
+    'delete_line': icon_line('delete'), 'line_list': icon_line_list,
     'delete_all_lines': icon_delete_all_lines, 'size': icon_size, 'copy_setting': icon_copy_setting,
     'loupe': icon_loupe, 'lines_at_edges': icon_lines_at_edges, 'snap_to_edges': icon_snap_to_edges,
     'save_picture': icon_save_picture, 'copy_measurements': icon_copy_measurements,
     'keys': icon_keys,
 }
 
-write_icon_file('icons/mensuro.ico', [(16, ruler_icon(16)), (32, ruler_icon(32))])
-write_icon_file('icons/version.ico', [(16, icon_info())])
+write_icon_file('icons/mensuro.ico', [(size, ruler_icon(size)) for size in MENU_ICON_SIZES])
+write_icon_file('icons/version.ico', [(size, drawn(icon_info, size)) for size in MENU_ICON_SIZES])
 for name, draw in MENU_ICONS.items():
-    write_icon_file('icons/%s.ico' % name, [(16, draw())])
+    write_icon_file('icons/%s.ico' % name, [(size, drawn(draw, size)) for size in MENU_ICON_SIZES])
 write_icon_file('cursors/target.cur', [(32, target_cursor(False))], cursor_hotspot=(15, 15))
 write_icon_file('cursors/target_ctrl.cur', [(32, target_cursor(True))], cursor_hotspot=(15, 15))

@@ -47,7 +47,7 @@
 // Menus
 #define IDR_CONTEXT_MENU 129
 
-// Icons (16 x 16 menu images from 151 on)
+// Icons (menu images from 151 on, each at 16, 24 and 32 pixels)
 #define IDI_MENSURO 128
 #define IDI_EXIT 151
 #define IDI_TASKTRAY 153

@@ -1,6 +1,7 @@
 #include "shell/ContextMenu.h"
 
 #include "resources/resource.h"
+#include "ruler/MonitorRect.h"
 #include "shell/IconMenu.h"
 
 #include <memory>
@@ -11,15 +12,20 @@ bool CContextMenu::ShowMenu(int x, int y)
     CMenu plain;
     CMenu* menu = &plain;
     if (m_host.Model().options.Option & OptMenuIcon) {
-        iconMenu = std::make_unique<CIconMenu>();
+        // Drawn at the scale of the monitor it opens on.
+        iconMenu = std::make_unique<CIconMenu>(MonitorDpi(MonitorFromPoint(POINT{x, y}, MONITOR_DEFAULTTONEAREST)));
         menu = iconMenu.get();
         iconMenu->LoadMenu(IDR_CONTEXT_MENU);
         iconMenu->ConvertToOwnerDraw();
         std::vector<MenuImage> images;
         m_host.AddMenuImages(images);
         for (const MenuImage& image : images) iconMenu->SetItemImage(image.command, image.icon);
-        // The window's own icon, shared, not owned by the menu.
-        iconMenu->SetItemIcon(ID_SETTINGS, m_host.Icon(), false);
+        // The window's own icon (its 96-DPI image), shared, not owned by the menu; at
+        // another size its image anew.
+        if (iconMenu->Layout().icon == IconMenuLayoutAt(kBaseDpi).icon)
+            iconMenu->SetItemIcon(ID_SETTINGS, m_host.Icon(), false);
+        else
+            iconMenu->SetItemImage(ID_SETTINGS, IDI_MENSURO);
     } else {
         plain.LoadMenu(IDR_CONTEXT_MENU);
     }

@@ -14,7 +14,7 @@ static_assert(KeyCode::Shift == VK_SHIFT && KeyCode::Control == VK_CONTROL && Ke
 static_assert(KeyCode::Left == VK_LEFT && KeyCode::Up == VK_UP && KeyCode::Right == VK_RIGHT &&
               KeyCode::Down == VK_DOWN);
 static_assert(KeyCode::LeftWin == VK_LWIN && KeyCode::RightWin == VK_RWIN);
-static_assert(KeyCode::F1 == VK_F1 && KeyCode::F24 == VK_F24);
+static_assert(KeyCode::F1 == VK_F1 && KeyCode::F13 == VK_F13 && KeyCode::F24 == VK_F24);
 static_assert(KeyCode::LeftShift == VK_LSHIFT && KeyCode::RightAlt == VK_RMENU);
 static_assert(HotKeyFlag::Shift == HOTKEYF_SHIFT && HotKeyFlag::Control == HOTKEYF_CONTROL &&
               HotKeyFlag::Alt == HOTKEYF_ALT && HotKeyFlag::Extended == HOTKEYF_EXT);
@@ -24,6 +24,9 @@ static_assert(HotKeyModifier::Alt == MOD_ALT && HotKeyModifier::Control == MOD_C
               HotKeyModifier::NoRepeat == MOD_NOREPEAT);
 
 namespace {
+
+// A virtual key no keyboard has and no program gives a meaning.
+constexpr WORD kMaskKey = 0xE8;
 
 const UINT kActionNames[kHotKeyActionCount] = {IDS_ACTION_RULER_TO_POINTER, IDS_ACTION_LOUPE, IDS_ACTION_LINES_AT_EDGES,
                                                IDS_ACTION_COPY};
@@ -84,6 +87,19 @@ std::optional<HotKeyAction> CGlobalKeys::ActionOf(WPARAM hotKeyId) const
     const auto action = static_cast<HotKeyAction>(hotKeyId - kHotKeyIdFirst);
     if (!(m_registered & ActionBit(action))) return std::nullopt;
     return action;
+}
+
+void MaskHeldModifiers()
+{
+    const auto held = [](int key) { return (GetAsyncKeyState(key) & 0x8000) != 0; };
+    if (!held(VK_MENU) && !held(VK_LWIN) && !held(VK_RWIN)) return;
+    INPUT press[2] = {};
+    for (INPUT& input : press) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = kMaskKey;
+    }
+    press[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, press, sizeof(INPUT));
 }
 
 std::wstring HotKeyName(uint32_t value)

@@ -57,6 +57,12 @@ private:
     uint32_t m_taken = 0;
 };
 
+// Called as a global key arrives: while Alt or Win is still held, sends the program in use
+// a key press that means nothing (an unassigned virtual key). The global key itself never
+// reaches that program, so without it the program sees Alt go down and up with nothing
+// between and enters its menu (or the Win key opens the Start menu).
+void MaskHeldModifiers();
+
 // A key's name for messages: "Win+Alt+M", its key named by the keyboard layout when it
 // is no letter, digit or function key.
 std::wstring HotKeyName(uint32_t value);

@@ -78,6 +78,8 @@ bool CGlobalKeysTool::HeldByDialog() const
 
 void CGlobalKeysTool::OnHotKey(HotKeyAction action)
 {
+    // First, while the user most likely still holds the modifiers.
+    MaskHeldModifiers();
     const HWND ruler = m_host.Window();
     const bool held = HeldByDialog();
     if (action == HotKeyAction::RulerToPointer) {

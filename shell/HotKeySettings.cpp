@@ -29,6 +29,10 @@ void HotKeySettings::Persist(ProfileStore& store, bool loading)
             store.WriteInt(RulerOptions::Section, name, static_cast<int>(keys[i]));
         }
     }
+    // Two actions stored with one key: the later one has none, rather than showing it
+    // as held by another program when its registration fails.
+    if (loading)
+        while (const auto duplicate = FirstDuplicate()) (*this)[*duplicate] = 0;
 }
 
 std::optional<HotKeyAction> HotKeySettings::FirstDuplicate() const

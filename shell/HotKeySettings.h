@@ -25,7 +25,8 @@ struct HotKeySettings {
     static const char* ValueName(HotKeyAction action);
 
     // Reads each key with its current value as the default, an Unusable value giving
-    // the action's default, or writes the four keys.
+    // the action's default and an action whose key an earlier one has giving none, or
+    // writes the four keys.
     void Persist(ProfileStore& store, bool loading);
 
     // The first action whose key an earlier action has too (the same key with the same

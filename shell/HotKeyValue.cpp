@@ -24,12 +24,18 @@ constexpr uint32_t kDefaultModifiers = HotKeyFlag::Win | HotKeyFlag::Alt;
 
 } // namespace
 
+bool NeedsModifier(uint32_t virtualKey)
+{
+    return virtualKey < KeyCode::F13 || virtualKey > KeyCode::F24;
+}
+
 HotKeyKind ClassifyHotKey(uint32_t value)
 {
     if (value == 0) return HotKeyKind::None;
     if (value > 0xFFFF || (HotKeyFlags(value) & ~HotKeyFlag::All) != 0) return HotKeyKind::Unusable;
     const uint32_t key = HotKeyVirtualKey(value);
-    return key != 0 && IsKeyOfItsOwn(key) ? HotKeyKind::Key : HotKeyKind::Unusable;
+    if (key == 0 || !IsKeyOfItsOwn(key)) return HotKeyKind::Unusable;
+    return (HotKeyFlags(value) & HotKeyFlag::Modifiers) || !NeedsModifier(key) ? HotKeyKind::Key : HotKeyKind::None;
 }
 
 uint32_t DefaultHotKey(HotKeyAction action)
@@ -45,7 +51,12 @@ uint32_t DefaultHotKey(HotKeyAction action)
 
 uint32_t UsableHotKey(uint32_t value, HotKeyAction action)
 {
-    return ClassifyHotKey(value) == HotKeyKind::Unusable ? DefaultHotKey(action) : value;
+    switch (ClassifyHotKey(value)) {
+    case HotKeyKind::Key: return value;
+    case HotKeyKind::None: return 0;
+    case HotKeyKind::Unusable: break;
+    }
+    return DefaultHotKey(action);
 }
 
 HotKeyRegistration RegistrationOf(uint32_t value)
@@ -68,6 +79,14 @@ uint32_t HotKeyFromControl(uint32_t controlValue, bool win)
     const uint32_t flags = (HotKeyFlags(controlValue) & controlFlags) | (win ? HotKeyFlag::Win : 0);
     const uint32_t value = MakeHotKey(HotKeyVirtualKey(controlValue), flags);
     return ClassifyHotKey(value) == HotKeyKind::Key ? value : 0;
+}
+
+uint32_t ControlValueUnderRules(uint32_t controlValue, bool win)
+{
+    const uint32_t key = HotKeyVirtualKey(controlValue);
+    if (win || key == 0 || (HotKeyFlags(controlValue) & HotKeyFlag::Modifiers) || !NeedsModifier(key))
+        return controlValue;
+    return MakeHotKey(key, HotKeyFlags(controlValue) | kControlRuleModifiers);
 }
 
 std::wstring PlainKeyName(uint32_t virtualKey)

@@ -10,7 +10,9 @@
 // Windows key as HotKeyFlag::Win), and 0 for a key deliberately left empty.
 //
 // A value reads as one of three kinds:
-//   None      0: the user chose no key for the action; nothing is registered.
+//   None      0: the user chose no key for the action; nothing is registered. A key
+//             without Ctrl, Alt, Shift or Win reads so too (F13 to F24 excepted, which
+//             ordinary typing never uses): it would take that key from every program.
 //   Key       a key the program can register.
 //   Unusable  anything else (modifiers without a key, a modifier or mouse button as the
 //             key, bits above the flags byte or flags the format does not have); it
@@ -39,8 +41,12 @@ inline uint32_t HotKeyFlags(uint32_t value)
 
 // Win+Alt+M, Win+Alt+L, Win+Alt+E, Win+Alt+C.
 uint32_t DefaultHotKey(HotKeyAction action);
-// The value itself when it is None or a Key; the action's default when it is Unusable.
+// The value itself when it is a Key, 0 when it is None, the action's default when it is Unusable.
 uint32_t UsableHotKey(uint32_t value, HotKeyAction action);
+
+// Whether a global key on this key needs a modifier, because programs use the key alone:
+// any key but F13 to F24.
+bool NeedsModifier(uint32_t virtualKey);
 
 // RegisterHotKey's arguments for a key: HotKeyModifier bits (NoRepeat always among
 // them) and the virtual key. Both are 0 for a value that is not a Key.
@@ -55,8 +61,14 @@ struct HotKeyRegistration {
 HotKeyRegistration RegistrationOf(uint32_t value);
 
 // The Keys dialog's row: the hotkey control's value (HKM_GETHOTKEY) and its Win box,
-// as stored. A control showing no key, or only modifiers, gives 0.
+// as stored. A control showing no key, only modifiers, or a key alone that needs a
+// modifier while the Win box is clear gives 0.
 uint32_t HotKeyFromControl(uint32_t controlValue, bool win);
+// What the hotkey control holds once its rules apply to it (the Keys dialog sets them with
+// HKM_SETRULES): without the Win box a key typed alone gets kControlRuleModifiers, as the
+// control gives it; a key alone that needs none keeps its value.
+constexpr uint32_t kControlRuleModifiers = HotKeyFlag::Control | HotKeyFlag::Alt;
+uint32_t ControlValueUnderRules(uint32_t controlValue, bool win);
 // The value without the Win bit, for HKM_SETHOTKEY.
 inline uint32_t ControlValueOf(uint32_t value)
 {

@@ -2,23 +2,34 @@
 
 #include "framework/GdiHolders.h"
 #include "framework/Handles.h"
-
-#include <algorithm>
+#include "ruler/Win32Rect.h"
 
 namespace {
 
-// Room for the icon column left of the text, and the submenu arrow's extra room.
-constexpr int kIconColumn = 18;
-constexpr int kSubmenuArrow = 16;
-constexpr int kMinItemHeight = 18;
-constexpr int kTextIndent = 22;
 constexpr int kMaxText = 64; // buffer, so at most 63 characters survive
 
-HFONT CreateMenuFont()
+// The system's menu font at `dpi`: the monitor's own where the system can say it (Windows
+// 10 and later), else the system's scaled to it.
+HFONT CreateMenuFont(int32_t dpi)
 {
+    using ForDpiFn = BOOL(WINAPI*)(UINT, UINT, PVOID, UINT, UINT);
+    static const auto forDpi = [] {
+        HMODULE user = GetModuleHandleW(L"user32.dll");
+        return user ? reinterpret_cast<ForDpiFn>(
+                          reinterpret_cast<void*>(GetProcAddress(user, "SystemParametersInfoForDpi")))
+                    : nullptr;
+    }();
     NONCLIENTMETRICSW metrics = {};
     metrics.cbSize = sizeof(metrics);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
+    if (forDpi) {
+        if (!forDpi(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0, static_cast<UINT>(dpi))) return nullptr;
+    } else {
+        if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(metrics), &metrics, 0)) return nullptr;
+        WindowDC screen(nullptr);
+        const int systemDpi = screen.get() ? GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+        if (systemDpi > 0 && systemDpi != dpi)
+            metrics.lfMenuFont.lfHeight = MulDiv(metrics.lfMenuFont.lfHeight, dpi, systemDpi);
+    }
     return CreateFontIndirectW(&metrics.lfMenuFont);
 }
 
@@ -32,10 +43,7 @@ void IconMenuItem::ReleaseImage()
     image = nullptr;
 }
 
-SIZE IconMenuItemSize(int textWidth, int textHeight, bool submenu)
-{
-    return {textWidth + kIconColumn + (submenu ? kSubmenuArrow : 0), std::max(textHeight + 2, kMinItemHeight)};
-}
+CIconMenu::CIconMenu(int32_t dpi) : m_dpi(dpi), m_layout(IconMenuLayoutAt(dpi)) {}
 
 CIconMenu::~CIconMenu()
 {
@@ -111,8 +119,8 @@ void CIconMenu::Convert(HMENU menu)
 
 bool CIconMenu::SetItemImage(UINT command, UINT iconId)
 {
-    HICON icon = static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON, 16, 16, LR_DEFAULTCOLOR));
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(iconId), IMAGE_ICON,
+                                               m_layout.icon, m_layout.icon, LR_DEFAULTCOLOR));
     if (!icon) return false;
     if (!SetItemIcon(command, icon, true)) {
         DestroyIcon(icon);
@@ -143,14 +151,14 @@ void CIconMenu::MeasureItem(MEASUREITEMSTRUCT* item)
     RECT text = {0, 0, 0, 0};
     {
         WindowDC screen(nullptr);
-        GdiObject<HFONT> font(CreateMenuFont());
+        GdiObject<HFONT> font(CreateMenuFont(m_dpi));
         SelectedObject selected(screen.get(), font.get() ? font.get() : GetStockObject(DEFAULT_GUI_FONT));
         DrawTextW(screen.get(), record->text.c_str(), -1, &text, kTextFlags | DT_CALCRECT);
     }
-    const SIZE size =
-        IconMenuItemSize(text.right - text.left, text.bottom - text.top, (record->kind & IconItemSubmenu) != 0);
-    item->itemWidth = static_cast<UINT>(size.cx);
-    item->itemHeight = static_cast<UINT>(size.cy);
+    const IconMenuItemExtent size = IconMenuItemSize(m_layout, text.right - text.left, text.bottom - text.top,
+                                                     (record->kind & IconItemSubmenu) != 0);
+    item->itemWidth = static_cast<UINT>(size.width);
+    item->itemHeight = static_cast<UINT>(size.height);
 }
 
 void CIconMenu::DrawItem(DRAWITEMSTRUCT* item)
@@ -163,10 +171,10 @@ void CIconMenu::DrawItem(DRAWITEMSTRUCT* item)
     const RECT rc = item->rcItem;
     const bool selected = (item->itemState & ODS_SELECTED) != 0;
     const bool checked = (item->itemState & ODS_CHECKED) != 0;
-    const RECT iconBox = {rc.left + 1, rc.top + 1, rc.left + kIconColumn, rc.bottom - 1};
-    RECT textRect = {rc.left + kTextIndent, rc.top, rc.right, rc.bottom};
+    const RECT iconBox = ToRect(IconMenuIconBox(m_layout, FromRect(rc)));
+    RECT textRect = {rc.left + m_layout.textLeft, rc.top, rc.right, rc.bottom};
 
-    GdiObject<HFONT> font(CreateMenuFont());
+    GdiObject<HFONT> font(CreateMenuFont(m_dpi));
     SavedDC saved(dc);
     if (font.get()) SelectObject(dc, font.get());
     SetBkColor(dc, GetSysColor(COLOR_MENU));

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "framework/Menu.h"
+#include "ruler/Geometry.h"
+#include "shell/IconMenuLayout.h"
 
 #include <cstdint>
 #include <memory>
@@ -29,21 +31,21 @@ struct IconMenuItem {
     void ReleaseImage();
 };
 
-// Width and height of an owner-drawn item whose text measures (textWidth, textHeight).
-SIZE IconMenuItemSize(int textWidth, int textHeight, bool submenu);
-
-// A popup menu drawn by the program: a 16 x 16 icon column, the system menu font,
-// highlighted, pressed and checked looks. Each instance owns the records of the
-// items it converted, its submenus' included; every item's data points at its record.
+// A popup menu drawn by the program: an icon column, the system menu font, highlighted,
+// pressed and checked looks, all at the scale of the monitor it opens on (16 x 16 icons
+// at 96 DPI). Each instance owns the records of the items it converted, its submenus'
+// included; every item's data points at its record.
 class CIconMenu : public CMenu {
 public:
-    CIconMenu() = default;
+    // `dpi`: the display scale of the monitor the menu opens on.
+    explicit CIconMenu(int32_t dpi = kBaseDpi);
     ~CIconMenu() override;
 
     // Makes every item at every level owner-drawn, separators excepted.
     bool ConvertToOwnerDraw();
-    // Gives the item of `command` the 16 x 16 icon resource `iconId`, owned.
+    // Gives the item of `command` the icon resource `iconId` at the menu's icon size, owned.
     bool SetItemImage(UINT command, UINT iconId);
+    const IconMenuLayout& Layout() const { return m_layout; }
     // Gives the item of `command` an icon; `owned` icons are destroyed with the record.
     bool SetItemIcon(UINT command, HICON icon, bool owned);
 
@@ -60,4 +62,6 @@ private:
     IconMenuItem* RecordOf(ULONG_PTR data, UINT id) const;
 
     std::vector<std::unique_ptr<IconMenuItem>> m_items;
+    int32_t m_dpi;
+    IconMenuLayout m_layout;
 };

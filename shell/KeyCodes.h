@@ -22,6 +22,7 @@ constexpr uint32_t Down = 0x28;
 constexpr uint32_t LeftWin = 0x5B;
 constexpr uint32_t RightWin = 0x5C;
 constexpr uint32_t F1 = 0x70;
+constexpr uint32_t F13 = 0x7C;
 constexpr uint32_t F24 = 0x87;
 // VK_LSHIFT to VK_RMENU: the left and right forms of Shift, Ctrl and Alt.
 constexpr uint32_t LeftShift = 0xA0;
@@ -37,6 +38,8 @@ constexpr uint32_t Alt = 0x04;
 constexpr uint32_t Extended = 0x08;
 constexpr uint32_t Win = 0x10;
 constexpr uint32_t All = Shift | Control | Alt | Extended | Win;
+// The keys held with the key; Extended only tells which of two keys it is.
+constexpr uint32_t Modifiers = Shift | Control | Alt | Win;
 } // namespace HotKeyFlag
 
 // RegisterHotKey's modifiers (MOD_*).

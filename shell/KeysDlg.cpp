@@ -58,6 +58,7 @@ BOOL CKeysDlg::OnInitDialog()
     for (int i = 0; i < kHotKeyActionCount; ++i) {
         const auto action = static_cast<HotKeyAction>(i);
         if (m_taken & ActionBit(action)) ShowWindow(GetDlgItem(m_hWnd, RowOf(action).taken), SW_SHOW);
+        ApplyRules(action);
     }
     return TRUE;
 }
@@ -86,6 +87,19 @@ void CKeysDlg::ShowKey(HotKeyAction action, uint32_t value)
     const KeyRow& row = RowOf(action);
     SendMessageW(GetDlgItem(m_hWnd, row.key), HKM_SETHOTKEY, ControlValueOf(value), 0);
     CheckDlgButton(m_hWnd, row.win, HasWinKey(value) ? BST_CHECKED : BST_UNCHECKED);
+    ApplyRules(action);
+}
+
+void CKeysDlg::ApplyRules(HotKeyAction action)
+{
+    const KeyRow& row = RowOf(action);
+    const HWND control = GetDlgItem(m_hWnd, row.key);
+    const bool win = IsDlgButtonChecked(m_hWnd, row.win) == BST_CHECKED;
+    SendMessageW(control, HKM_SETRULES, win ? 0 : HKCOMB_NONE, MAKELPARAM(win ? 0 : kControlRuleModifiers, 0));
+    // The rules govern typing only: a key alone already shown gets the same modifiers.
+    const auto shown = static_cast<uint32_t>(SendMessageW(control, HKM_GETHOTKEY, 0, 0)) & 0xFFFF;
+    const uint32_t ruled = ControlValueUnderRules(shown, win);
+    if (ruled != shown) SendMessageW(control, HKM_SETHOTKEY, ruled, 0);
 }
 
 void CKeysDlg::OnDefault()
@@ -101,9 +115,11 @@ void CKeysDlg::OnDefault()
 void CKeysDlg::OnRowEdited(UINT controlId)
 {
     // The mark speaks of the key that was registered, not of one just chosen.
-    for (const KeyRow& row : kRows) {
+    for (int i = 0; i < kHotKeyActionCount; ++i) {
+        const KeyRow& row = kRows[i];
         if (static_cast<UINT>(row.key) == controlId || static_cast<UINT>(row.win) == controlId)
             ShowWindow(GetDlgItem(m_hWnd, row.taken), SW_HIDE);
+        if (static_cast<UINT>(row.win) == controlId) ApplyRules(static_cast<HotKeyAction>(i));
     }
 }
 

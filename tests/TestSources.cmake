@@ -27,6 +27,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/ruler/LineLabelLayoutTest.cpp
     # global keys, the ruler moved by keys, the command line
     unit/shell/HotKeyValueTest.cpp
+    unit/shell/IconMenuLayoutTest.cpp
     unit/shell/RulerPlacementTest.cpp
     unit/app/CommandLineTest.cpp
     # units, the screen's scale, calibration, ticks in a unit
@@ -94,4 +95,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/AlwaysAtHandTest.cpp
     e2e/UnitsTest.cpp
     e2e/LineFeedbackTest.cpp
+    e2e/ProgramInUseTest.cpp
 )

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -41,6 +42,7 @@ const char* XKeyOf(WORD vk)
         {VK_DOWN, "Down"},       {VK_INSERT, "Insert"},     {VK_DELETE, "Delete"},        {VK_HOME, "Home"},
         {VK_END, "End"},         {VK_ADD, "KP_Add"},        {VK_SUBTRACT, "KP_Subtract"}, {VK_OEM_PLUS, "equal"},
         {VK_OEM_MINUS, "minus"}, {VK_CONTROL, "Control_L"}, {VK_SHIFT, "Shift_L"},        {VK_MENU, "Alt_L"},
+        {VK_LWIN, "Super_L"},
     };
     for (const auto& named : kNamed)
         if (named.vk == vk) return named.key;
@@ -131,6 +133,13 @@ public:
     {
         if (m_x) FocusActiveWindow();
         return Key(vk, true).Key(vk, false);
+    }
+    // Keys pressed and held, where the active window takes them.
+    Gesture& Hold(std::initializer_list<WORD> keys)
+    {
+        if (m_x) FocusActiveWindow();
+        for (WORD vk : keys) Key(vk, true);
+        return *this;
     }
     // Time for the program to see the last event before the next, as between a hand's moves.
     Gesture& Pause(int ms)
@@ -312,6 +321,11 @@ void Key(WORD vk)
 void KeyDown(WORD vk)
 {
     Gesture().Key(vk, true).Send();
+}
+
+void KeysDown(std::initializer_list<WORD> keys)
+{
+    Gesture().Hold(keys).Send();
 }
 
 void KeyUp(WORD vk)

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <initializer_list>
+
 // Input the way a user makes it: real mouse and keyboard events. Under Wine they go through
 // the X server, as a real mouse's and keyboard's do; on Windows through SendInput.
 namespace UserInput {
@@ -22,6 +24,9 @@ void Release(int x, int y, bool rightButton = false);
 void Key(WORD vk);
 // A key held down (Shift, Ctrl) across other input, then let go.
 void KeyDown(WORD vk);
+// Keys pressed one after the other and held (KeyUp lets go of each), where the active
+// window takes them: a hand on Win+Alt+L.
+void KeysDown(std::initializer_list<WORD> keys);
 void KeyUp(WORD vk);
 // Lets go of every button and key still held, as after a test that ended in the middle of a drag.
 void ReleaseAll();

@@ -90,6 +90,18 @@ TEST(ScreenScale, SourcesAreTriedCalibrationEdidSystemAssumed)
     EXPECT_EQ(L"3780 px/m (96.0 px/in)", ScaleFigures(kAssumedPixelsPerMetre));
 }
 
+TEST(ScreenScale, AMonitorTurnedToPortraitPairsItsLongerSidesForEitherSource)
+{
+    // A 1920 x 1080 panel of 480 x 270 mm turned to portrait: 4000 pixels per metre both ways,
+    // from the EDID's size as built and from the system's size either way round.
+    for (const ScaleEvidence& e :
+         {ScaleEvidence{0, 1080, 1920, EdidSize{480, 270}, 0, 0}, ScaleEvidence{0, 1080, 1920, std::nullopt, 480, 270},
+          ScaleEvidence{0, 1080, 1920, std::nullopt, 270, 480}}) {
+        EXPECT_EQ(e.edid ? ScaleSource::Edid : ScaleSource::System, ChooseScreenScale(e).source);
+        EXPECT_NEAR(4000, ChooseScreenScale(e).pixelsPerMetre, 1e-9) << e.systemWidthMm;
+    }
+}
+
 TEST(Calibration, TypedLengthGivesTheScaleOrSaysWhatIsWrong)
 {
     const struct {

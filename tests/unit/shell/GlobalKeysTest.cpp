@@ -112,12 +112,16 @@ TEST(KeysDlg, RowsShowTheKeysAndReadBackWhatTheUserChose)
     SendMessageW(copyKey, WM_KEYDOWN, VK_F9, 0x00430001);
     SendMessageW(copyKey, WM_KEYUP, VK_F9, 0xC0430001);
     SendMessageW(GetDlgItem(hwnd, IDC_WIN_RULER), BM_CLICK, 0, 0);
+    // Q typed alone into the empty row without Win: the control's rules give it Ctrl+Alt.
+    HWND loupeKey = GetDlgItem(hwnd, IDC_KEY_LOUPE);
+    SendMessageW(loupeKey, WM_KEYDOWN, 'Q', 0x00100001);
+    SendMessageW(loupeKey, WM_KEYUP, 'Q', 0xC0100001);
     EXPECT_FALSE(HasStyle(GetDlgItem(hwnd, IDC_TAKEN_COPY), WS_VISIBLE)) << "a changed key loses its mark";
     EXPECT_TRUE(HasStyle(GetDlgItem(hwnd, IDC_TAKEN_EDGES), WS_VISIBLE));
 
     SendMessageW(hwnd, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(MakeHotKey('M', HOTKEYF_ALT), dialog.Settings()[HotKeyAction::RulerToPointer]);
-    EXPECT_EQ(0u, dialog.Settings()[HotKeyAction::Loupe]);
+    EXPECT_EQ(MakeHotKey('Q', HOTKEYF_CONTROL | HOTKEYF_ALT), dialog.Settings()[HotKeyAction::Loupe]);
     EXPECT_EQ(settings[HotKeyAction::LinesAtEdges], dialog.Settings()[HotKeyAction::LinesAtEdges]);
     EXPECT_EQ(MakeHotKey(VK_F9, HotKeyFlag::Win), dialog.Settings()[HotKeyAction::Copy])
         << "the control's modifiers are gone, the Win box is kept";

@@ -17,8 +17,12 @@ TEST(HotKeyValue, ClassifiesStoredValues)
     } cases[] = {
         {0, HotKeyKind::None},
         {WinAlt | 'M', HotKeyKind::Key},
-        {0x0D00 | 0x25, HotKeyKind::Key},      // Shift+Alt+Left, an extended key
-        {'A', HotKeyKind::Key},                // no modifier at all is still a key
+        {0x0D00 | 0x25, HotKeyKind::Key},  // Shift+Alt+Left, an extended key
+        {'A', HotKeyKind::None},           // a letter alone would be every program's
+        {0x0800 | 0x2E, HotKeyKind::None}, // so would Delete, or F12 (0x7B) next
+        {0x7B, HotKeyKind::None},          // to F13 and F24, which may stand alone
+        {0x7C, HotKeyKind::Key},
+        {0x87, HotKeyKind::Key},
         {0x0200 | 0x03, HotKeyKind::Key},      // Ctrl+Break
         {WinAlt, HotKeyKind::Unusable},        // modifiers without a key
         {0x0400 | 0x12, HotKeyKind::Unusable}, // Alt+Alt
@@ -43,6 +47,7 @@ TEST(HotKeyValue, DefaultsAreWinAltLettersAndOnlyUnusableValuesFallBackToThem)
     EXPECT_EQ(CtrlAlt | 'Q', UsableHotKey(CtrlAlt | 'Q', HotKeyAction::Loupe));
     EXPECT_EQ(WinAlt | 'L', UsableHotKey(WinAlt, HotKeyAction::Loupe));
     EXPECT_EQ(WinAlt | 'C', UsableHotKey(0x8000 | 'Q', HotKeyAction::Copy));
+    EXPECT_EQ(0u, UsableHotKey('Q', HotKeyAction::Copy)) << "a letter alone is no key";
 }
 
 TEST(HotKeyValue, RegistrationTakesModifiersWithoutRepeatAndIgnoresTheExtendedFlag)
@@ -67,10 +72,17 @@ TEST(HotKeyValue, RegistrationTakesModifiersWithoutRepeatAndIgnoresTheExtendedFl
 TEST(HotKeyValue, DialogRowJoinsTheControlAndTheWinBox)
 {
     EXPECT_EQ(0x1600u | 'A', HotKeyFromControl(CtrlAlt | 'A', true));
-    EXPECT_EQ(0x0800u | 0x2E, HotKeyFromControl(0x0800 | 0x2E, false)) << "Delete keeps its extended flag";
+    EXPECT_EQ(0x1800u | 0x2E, HotKeyFromControl(0x0800 | 0x2E, true)) << "Delete keeps its extended flag";
+    EXPECT_EQ(0u, HotKeyFromControl(0x0800 | 0x2E, false)) << "Delete alone";
     EXPECT_EQ(0u, HotKeyFromControl(CtrlAlt, true)) << "modifiers alone are no key";
     EXPECT_EQ(0u, HotKeyFromControl(0, true));
-    EXPECT_EQ(uint32_t{'A'}, HotKeyFromControl(0xF000 | 'A', false)) << "bits the control does not use";
+    EXPECT_EQ(0x0100u | 'A', HotKeyFromControl(0xF100 | 'A', false)) << "bits the control does not use";
+
+    // The control's rules without the Win box: a key alone gets Ctrl+Alt, unless it needs no modifier.
+    EXPECT_EQ(CtrlAlt | 'Q', ControlValueUnderRules('Q', false));
+    EXPECT_EQ(0x0E00u | 0x2E, ControlValueUnderRules(0x0800 | 0x2E, false)) << "Delete keeps its extended flag";
+    for (uint32_t kept : {uint32_t{0}, 0x0100u | 'Q', 0x7Cu}) EXPECT_EQ(kept, ControlValueUnderRules(kept, false));
+    EXPECT_EQ(uint32_t{'Q'}, ControlValueUnderRules('Q', true)) << "Win is the modifier";
 }
 
 TEST(HotKeyValue, TextNamesModifiersInWindowsOrder)
@@ -115,6 +127,13 @@ TEST(HotKeySettings, LoadKeepsCurrentValuesForMissingOnesAndDefaultsForUnusableO
     EXPECT_EQ(CtrlAlt | 'L', settings[HotKeyAction::Loupe]) << "missing: the current value";
     EXPECT_EQ(WinAlt | 'E', settings[HotKeyAction::LinesAtEdges]);
     EXPECT_EQ(0u, settings[HotKeyAction::Copy]);
+
+    // A letter alone reads as no key, and of two actions stored with one key the later has none.
+    store.WriteInt("CMensuroDlg", "HotKeyRuler", 'A');
+    for (const char* name : {"HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"})
+        store.WriteInt("CMensuroDlg", name, static_cast<int>(CtrlAlt | 'E'));
+    settings.Persist(store, true);
+    EXPECT_EQ((HotKeySettings{{0, CtrlAlt | 'E', 0, 0}}), settings);
 }
 
 TEST(HotKeySettings, DuplicateIsTheLaterActionWithTheSameKeyAndModifiers)

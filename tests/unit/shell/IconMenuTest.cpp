@@ -130,8 +130,23 @@ TEST(IconMenu, SubmenuItemsAreWiderAndNoItemIsLowerThanEighteen)
     EXPECT_EQ(command.cx, measureFirst(false, 5).cx) << "an item without data is found by its id";
     EXPECT_EQ(0, measureFirst(false, 999).cx) << "an item without a record is ignored";
 
-    EXPECT_EQ(18, IconMenuItemSize(30, 5, false).cy) << "a tiny font still gives 18";
-    EXPECT_EQ(22, IconMenuItemSize(30, 20, false).cy);
+    EXPECT_EQ(18, IconMenuItemSize(IconMenuLayoutAt(96), 30, 5, false).height) << "a tiny font still gives 18";
+    EXPECT_EQ(22, IconMenuItemSize(IconMenuLayoutAt(96), 30, 20, false).height);
+}
+
+TEST(IconMenu, AtOneAndAHalfTimesTheScaleTheIconsAreTheImagesDrawnAt24Pixels)
+{
+    CIconMenu menu(144);
+    ASSERT_TRUE(menu.LoadMenu(IDR_CONTEXT_MENU));
+    menu.ConvertToOwnerDraw();
+    ASSERT_TRUE(menu.SetItemImage(ID_ADD_LINE, IDI_ADD_LINE));
+    ICONINFO info = {};
+    ASSERT_TRUE(GetIconInfo(reinterpret_cast<const IconMenuItem*>(ItemData(menu.GetSubMenu(0), 5))->image, &info));
+    BITMAP bitmap = {};
+    GetObjectW(info.hbmColor, sizeof(bitmap), &bitmap);
+    EXPECT_EQ(24, bitmap.bmWidth);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
 }
 
 TEST(IconMenu, EachMenuOwnsTheRecordsItsItemsPointAt)
