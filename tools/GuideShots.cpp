@@ -3,7 +3,7 @@
 // the menu and every dialog, and writes each picture as a BMP file into the given folder.
 //   GuideShots OUTDIR [SUFFIX] [DPI]
 // SUFFIX is added to every file name ("-ja"); DPI other than 96 takes only the ruler
-// picture, at that display scale.
+// picture and the menu, at that display scale.
 #include "e2e/RulerSession.h"
 #include "resources/resource.h"
 #include "support/RegistryScope.h"
@@ -142,7 +142,15 @@ int wmain(int argc, wchar_t** argv)
     PumpUntil([] { return false; }, 500);
     Shoot(L"ruler", Grown(r, 16));
 
-    if (dpi == 96) {
+    if (dpi != 96) {
+        // The menu with its icons at the display's scale.
+        HWND menu = OpenContextMenu(session, r.left + s + 150, r.top + s / 2);
+        PumpUntil([] { return false; }, 1000);
+        if (menu) {
+            Shoot(L"menu", Grown(WindowRectOf(menu), 8));
+            UserInput::Key(VK_ESCAPE);
+        }
+    } else {
         // The loupe just inside the corner of the OK button, by the guide lines, turned on with L.
         UserInput::Click(r.left + s + 200, r.top + s / 2);
         UserInput::MoveTo(r.left + s + 93, r.top + s + 73);
@@ -176,6 +184,8 @@ int wmain(int argc, wchar_t** argv)
         } dialogs[] = {{ID_SETTINGS, L"settings", IDCANCEL},
                        {ID_LINE_LIST, L"linelist", IDCANCEL},
                        {ID_COPY_SETTING, L"copysetting", IDCANCEL},
+                       {ID_KEYS, L"keys", IDCANCEL},
+                       {ID_CALIBRATE, L"calibrate", IDCANCEL},
                        {ID_APP_ABOUT, L"version", IDOK}};
         for (const auto& d : dialogs) {
             HWND dialog = OpenAnyDialog(session, d.command);
@@ -198,6 +208,15 @@ int wmain(int argc, wchar_t** argv)
         PumpUntil([] { return false; }, 500);
         // The lines carry numbers only: one language is enough.
         if (g_suffix.empty()) Shoot(L"edges", Grown(r, 16));
+        // The same lines read in millimetres, chosen as a user does, from the "Unit" submenu's command.
+        if (g_suffix.empty()) {
+            PostMessageW(session.Window(), WM_COMMAND, ID_UNIT_MILLIMETRES, 0);
+            session.Settle();
+            PumpUntil([] { return false; }, 500);
+            Shoot(L"units", Grown(r, 16));
+            PostMessageW(session.Window(), WM_COMMAND, ID_UNIT_PIXELS, 0);
+            session.Settle();
+        }
     }
     session.Exit();
     DestroyWindow(sample);
