@@ -1,11 +1,12 @@
 #include "measure/LineEdges.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 CLineEdges::CLineEdges(const std::vector<uint8_t>& sides, int32_t tolerance)
     : m_sides(sides), m_tolerance(std::max(tolerance, 0)),
-      m_quiet(std::min(m_tolerance, std::max(kRampSlope, m_tolerance / 2)))
+      m_quiet(std::min(m_tolerance, kRampSlope))
 {
 }
 
@@ -16,6 +17,7 @@ void CLineEdges::Begin(const PixelBlock& line, int32_t start, int dir, int32_t s
     m_dir = dir > 0 ? 1 : -1;
     m_next = start;
     m_stop = stop;
+    m_startRead = INT32_MAX;
     m_pos.clear();
     m_rgb.clear();
 }
@@ -27,6 +29,7 @@ bool CLineEdges::Has(int32_t change)
             m_next += m_dir;
         if (m_next == m_stop) return false;
         const uint8_t* p = m_origin + m_next * m_step;
+        if (m_next == m_start) m_startRead = static_cast<int32_t>(m_pos.size());
         m_pos.push_back(m_next);
         m_rgb.insert(m_rgb.end(), {int16_t(p[0]), int16_t(p[1]), int16_t(p[2])});
         m_next += m_dir;
@@ -72,12 +75,17 @@ CLineEdges::Transition CLineEdges::Next(int32_t j)
         const int32_t size = Size(i, channel);
         if (size > t.peak) t.peak = size, t.channel = channel;
     }
-    int32_t width = 0;
-    for (int32_t i = t.first; i < t.end; ++i) {
-        int channel = 0;
-        width += 4 * Size(i, channel) >= t.peak;
-    }
     const int c = t.channel;
+    // Its width: the changes of at least a quarter of its peak, also the quiet ones going
+    // the same way on either side, which a soft flank has and a sharp edge has not.
+    const int32_t sign = m_rgb[size_t(t.end) * 3 + c] > m_rgb[size_t(t.first) * 3 + c] ? 1 : -1;
+    auto wide = [&](int32_t i) {
+        return 4 * sign * (m_rgb[size_t(i + 1) * 3 + c] - m_rgb[size_t(i) * 3 + c]) >= t.peak;
+    };
+    int32_t width = 0;
+    for (int32_t i = t.first; i < t.end; ++i) width += wide(i);
+    for (int32_t i = t.first - 1; i >= 0 && width < kSoftWidth && wide(i); --i) ++width;
+    for (int32_t i = t.end; width < kSoftWidth && Has(i) && wide(i); ++i) ++width;
     const int32_t total = std::abs(m_rgb[size_t(t.end) * 3 + c] - m_rgb[size_t(t.first) * 3 + c]);
     t.loud = t.peak > m_tolerance || total > m_tolerance + kRampSlope * (t.end - t.first);
     t.sharp = width < kSoftWidth;
@@ -133,10 +141,17 @@ void CLineEdges::Walk(OnEdge onEdge)
 
 int32_t CLineEdges::FirstEdge(const PixelBlock& line, int32_t start, int dir)
 {
-    Begin(line, start, dir, dir > 0 ? line.width : -1);
+    // The transition the start lies in is read whole, from a little behind the start.
+    const int32_t behind = dir > 0 ? std::max(0, start - kContext) : std::min(line.width - 1, start + kContext);
+    Begin(line, behind, dir, dir > 0 ? line.width : -1);
+    m_start = start;
     int32_t found = -1;
     Walk([&](const Transition& t) {
-        found = Boundary(EdgeChange(t));
+        if (t.end <= m_startRead) return false; // behind the start, or reaching it
+        // Of a transition the start lies in, only an edge ahead of the start counts.
+        int32_t j = t.end - t.first <= 2 ? std::max(t.first, m_startRead) : EdgeChange(t);
+        if (j < m_startRead || j >= t.end) return false;
+        found = Boundary(j);
         return true;
     });
     return found;
@@ -147,6 +162,7 @@ void CLineEdges::CountEdges(const PixelBlock& line, int32_t from, int32_t to, st
     const int32_t lo = std::max(0, from - kContext), hi = std::min(line.width, to + kContext);
     if (lo >= hi) return;
     Begin(line, lo, 1, hi);
+    m_start = -1;
     auto count = [&](int32_t j) {
         const int32_t k = Boundary(j);
         if (k >= from && k <= to && static_cast<size_t>(k) < counts.size()) ++counts[size_t(k)];

@@ -1,15 +1,16 @@
 #pragma once
 
 // Window-free: the edges along one line of pixels, as a person sees them. The line is
-// read as a series of changes between neighbouring clear pixels. Changes no larger than
-// a quiet level (a gradient's 3 levels per pixel, or half the tolerance) separate the
-// transitions; a transition is a run of louder changes that keep their direction. It is
-// an edge when it is loud enough (one change above the tolerance, or more in all than a
-// ramp makes over its length plus the tolerance) and sharp enough: a transition
-// spread over kSoftWidth pixels or more is a shadow's or a gradient's flank, and a
-// wider flank beside a change at least twice as large is that change's lead-in. An
-// edge lies where its transition has crossed half way; of a transition of one or two
-// changes, on its first.
+// read as a series of changes between neighbouring clear pixels (the largest of the three
+// channel differences, in wide integers). Changes of at most kRampSlope levels, as a
+// gradient makes, separate transitions; a transition is a run of larger changes that keep
+// their direction. It is an edge when it is loud enough (one change above the tolerance,
+// or more in all than a gradient makes over its length plus the tolerance) and sharp: a
+// transition spread over kSoftWidth pixels or more, counting the smaller changes the same
+// way beside it, is the flank of a shadow or a gradient; a flank of three changes or more
+// that runs straight into a change at least twice its peak is that change's lead-in. An
+// edge lies where its transition has crossed half way; on the first change of a
+// transition of one or two changes. The same rule holds in every direction.
 
 #include "measure/EdgeFinder.h"
 
@@ -62,6 +63,7 @@ private:
     const uint8_t* m_origin = nullptr;
     ptrdiff_t m_step = 0;
     int32_t m_next = 0, m_dir = 1, m_stop = 0;
+    int32_t m_start = -1, m_startRead = 0; // a ray's start: its index in the line and among the read pixels
     std::vector<int32_t> m_pos; // read pixels' indices in the line
     std::vector<int16_t> m_rgb; // and their channels, three each
 };

@@ -65,9 +65,10 @@ struct Canvas : EdgeScene {
     // A card's drop shadow in black: the card's rectangle moved by (dx, dy), blurred.
     void Shadow(double l, double t, double r, double b, double sigma, double opacity, double dx, double dy)
     {
-        for (int32_t i = 0; i < w * h; ++i)
-            for (int k = 0; k < 3; ++k)
-                rgb[size_t(3 * i + k)] *= 1 - opacity * Blur(i % w + 0.5, l + dx, r + dx, sigma) * Blur(i / w + 0.5, t + dy, b + dy, sigma);
+        for (int32_t i = 0; i < w * h; ++i) {
+            const double a = opacity * Blur(i % w + 0.5, l + dx, r + dx, sigma) * Blur(i / w + 0.5, t + dy, b + dy, sigma);
+            for (int k = 0; k < 3; ++k) rgb[size_t(3 * i + k)] *= 1 - a;
+        }
     }
     EdgeScene Done()
     {
@@ -88,7 +89,9 @@ EdgeScene Flat(Rng& r)
     const Rgb bg = {s.rgb[0], s.rgb[1], s.rgb[2]};
     for (int16_t i = 0; i < 3; ++i) {
         const int32_t l = 32 * i + r.I(2, 6), rt = 32 * i + 32 - r.I(2, 6), t = r.I(2, 20), b = r.I(36, 60);
-        const Rgb panel = r.Away({bg}, 40), border = r.Away({bg, panel}, 40);
+        // The first panel only a shade off the background, as dialogs on white are.
+        const Rgb panel = i ? r.Away({bg}, 40) : Plus(bg, bg[0] < 128 ? r.I(12, 20) : -r.I(12, 20));
+        const Rgb border = r.Away({bg, panel}, 40);
         if (r.I(0, 1)) s.Rect(l - 1, t - 1, rt + 1, b + 1, border, int16_t(10 + i)); // a 1 px frame
         s.Rect(l, t, rt, b, panel, int16_t(1 + i));
         s.Rect(l + 4, t + 6, rt - 4, t + 14, r.Away({panel}, 40), int16_t(20 + i)); // a button on the panel
@@ -121,9 +124,10 @@ EdgeScene Ramp(Rng& r)
 
 EdgeScene Cards(Rng& r, bool two)
 {
-    const Rgb bg = r.Colour(150, 210);
+    const Rgb bg = r.Colour(150, 255);
     const double sigma = r.U(2, 8), opacity = r.U(0.1, 0.4), dx = r.I(-4, 4), dy = r.I(-4, 4);
-    const Rgb card = r.I(0, 1) ? Plus(bg, 45) : Plus(bg, -bg[0] * opacity - r.U(40, 80));
+    const bool light = r.I(0, 1) && std::max({bg[0], bg[1], bg[2]}) <= 210;
+    const Rgb card = light ? Plus(bg, 45) : Plus(bg, -std::max({bg[0], bg[1], bg[2]}) * opacity - r.U(40, 80));
     Canvas s(two ? "two shadowed cards" : "shadowed cards", false, two ? 120 : 100, 80, bg);
     const int32_t gap = r.I(6, 20), t = r.I(26, 30), b = 80 - r.I(26, 30), cy = (t + b) / 2;
     const int32_t l1 = two ? r.I(14, 20) : r.I(34, 40), r1 = two ? 60 - gap / 2 : 100 - r.I(34, 40), l2 = r1 + gap, r2 = 120 - r.I(14, 20);
@@ -151,7 +155,7 @@ EdgeScene Border(Rng& r)
 
 EdgeScene Smooth(Rng& r)
 {
-    const Rgb bg = r.Colour(), shape = r.Away({bg}, 40);
+    const Rgb bg = r.Colour(), shape = r.Away({bg}, 32);
     Canvas s("anti-aliased shapes", false, 80, 56, bg);
     const double l = r.U(15, 25), rt = 80 - r.U(15, 25), t = r.U(10, 18), b = 56 - r.U(10, 18), spread = r.U(2, 3);
     s.Rect(l, t, rt, b, shape, 1, spread);
@@ -161,7 +165,7 @@ EdgeScene Smooth(Rng& r)
 
 EdgeScene Noise(Rng& r)
 {
-    const Rgb bg = r.Colour(20, 235), box = r.Away({bg}, 48);
+    const Rgb bg = r.Colour(20, 235), box = r.Away({bg}, 32);
     Canvas s("noise", false, 80, 56, bg);
     const int32_t l = r.I(20, 30), rt = 80 - r.I(20, 30), t = r.I(14, 20), b = 56 - r.I(14, 20);
     for (size_t i = 0; i < s.rgb.size(); ++i) s.rgb[i] += r.I(-4, 4);
