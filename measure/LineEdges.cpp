@@ -10,45 +10,66 @@ CLineEdges::CLineEdges(const std::vector<uint8_t>& sides, int32_t tolerance)
 {
 }
 
-void CLineEdges::Begin(const PixelBlock& line, int32_t start, int dir, int32_t stop)
+void CLineEdges::Begin(const PixelBlock& line, int32_t from, int dir, int32_t to)
 {
+    // Without a mask every pixel is read; with one, its clear pixels' indices are kept
+    // from line to line of the same width.
+    if (!m_sides.empty() && m_width != line.width) {
+        m_width = line.width;
+        m_clear.clear();
+        for (int32_t i = 0; i < line.width; ++i)
+            if (m_sides[size_t(i)] == MaskClear) m_clear.push_back(i);
+    }
     m_origin = line.origin;
     m_step = line.step;
     m_dir = dir > 0 ? 1 : -1;
-    m_next = start;
-    m_stop = stop;
     m_startRead = INT32_MAX;
-    m_pos.clear();
-    m_rgb.clear();
+    // Read pixel j is clear pixel m_base + dir * j; from..to are line indices, inclusive.
+    const int32_t lo = ClearAt(std::min(from, to)), hi = ClearAt(std::max(from, to) + 1) - 1;
+    m_base = m_dir > 0 ? lo : hi;
+    m_count = std::max(hi - lo + 1, 0);
 }
 
-bool CLineEdges::Has(int32_t change)
+int32_t CLineEdges::ClearAt(int32_t i) const
 {
-    while (m_pos.size() < static_cast<size_t>(change) + 2) {
-        while (m_next != m_stop && !m_sides.empty() && m_sides[static_cast<size_t>(m_next)] != MaskClear)
-            m_next += m_dir;
-        if (m_next == m_stop) return false;
-        const uint8_t* p = m_origin + m_next * m_step;
-        if (m_next == m_start) m_startRead = static_cast<int32_t>(m_pos.size());
-        m_pos.push_back(m_next);
-        m_rgb.insert(m_rgb.end(), {int16_t(p[0]), int16_t(p[1]), int16_t(p[2])});
-        m_next += m_dir;
-    }
-    return true;
+    if (m_sides.empty()) return i;
+    return int32_t(std::lower_bound(m_clear.begin(), m_clear.end(), i) - m_clear.begin());
+}
+
+int32_t CLineEdges::Ch(int32_t j, int c) const
+{
+    return Pixel(j)[c];
 }
 
 int32_t CLineEdges::Size(int32_t j, int& channel) const
 {
-    const int16_t* a = &m_rgb[static_cast<size_t>(j) * 3];
-    int32_t size = -1;
-    for (int c = 0; c < 3; ++c) {
-        const int32_t d = std::abs(int32_t(a[c + 3]) - int32_t(a[c]));
-        if (d > size) size = d, channel = c;
-    }
-    return size;
+    const uint8_t *a = Pixel(j), *b = Pixel(j + 1);
+    const int32_t d0 = std::abs(int32_t(b[0]) - a[0]), d1 = std::abs(int32_t(b[1]) - a[1]), d2 = std::abs(int32_t(b[2]) - a[2]);
+    channel = d0 >= d1 && d0 >= d2 ? 0 : (d1 >= d2 ? 1 : 2);
+    return std::max({d0, d1, d2});
 }
 
-bool CLineEdges::Quiet(int32_t j)
+int32_t CLineEdges::SkipQuiet(int32_t j) const
+{
+    if (!m_sides.empty()) {
+        while (Has(j) && Quiet(j)) ++j;
+        return j;
+    }
+    // The common case, an unmasked line: straight along the memory.
+    const ptrdiff_t step = m_dir * m_step;
+    const uint8_t* a = Pixel(0) + j * step;
+    for (; j + 1 < m_count; ++j, a += step) {
+        const uint8_t* b = a + step;
+        // Along a column of a large grab every pixel is a new cache line: ask for them early.
+        __builtin_prefetch(a + kPrefetch * step);
+        if (std::abs(int32_t(b[0]) - a[0]) > m_quiet || std::abs(int32_t(b[1]) - a[1]) > m_quiet ||
+            std::abs(int32_t(b[2]) - a[2]) > m_quiet)
+            break;
+    }
+    return j;
+}
+
+bool CLineEdges::Quiet(int32_t j) const
 {
     int channel = 0;
     return Size(j, channel) <= m_quiet;
@@ -56,16 +77,15 @@ bool CLineEdges::Quiet(int32_t j)
 
 bool CLineEdges::Along(int32_t j) const
 {
-    const int16_t* a = &m_rgb[static_cast<size_t>(j) * 3];
     int32_t dot = 0;
-    for (int c = 0; c < 3; ++c) dot += (int32_t(a[c + 3]) - a[c]) * (int32_t(a[c + 6]) - a[c + 3]);
+    for (int c = 0; c < 3; ++c) dot += (Ch(j + 1, c) - Ch(j, c)) * (Ch(j + 2, c) - Ch(j + 1, c));
     return dot > 0;
 }
 
 CLineEdges::Transition CLineEdges::Next(int32_t j)
 {
     Transition t;
-    while (Has(j) && Quiet(j)) ++j;
+    j = SkipQuiet(j);
     t.first = t.end = j;
     if (!Has(j)) return t;
     while (Has(t.end + 1) && !Quiet(t.end + 1) && Along(t.end)) ++t.end;
@@ -78,15 +98,15 @@ CLineEdges::Transition CLineEdges::Next(int32_t j)
     const int c = t.channel;
     // Its width: the changes of at least a quarter of its peak, also the quiet ones going
     // the same way on either side, which a soft flank has and a sharp edge has not.
-    const int32_t sign = m_rgb[size_t(t.end) * 3 + c] > m_rgb[size_t(t.first) * 3 + c] ? 1 : -1;
+    const int32_t sign = Ch(t.end, c) > Ch(t.first, c) ? 1 : -1;
     auto wide = [&](int32_t i) {
-        return 4 * sign * (m_rgb[size_t(i + 1) * 3 + c] - m_rgb[size_t(i) * 3 + c]) >= t.peak;
+        return 4 * sign * (Ch(i + 1, c) - Ch(i, c)) >= t.peak;
     };
     int32_t width = 0;
     for (int32_t i = t.first; i < t.end; ++i) width += wide(i);
     for (int32_t i = t.first - 1; i >= 0 && width < kSoftWidth && wide(i); --i) ++width;
     for (int32_t i = t.end; width < kSoftWidth && Has(i) && wide(i); ++i) ++width;
-    const int32_t total = std::abs(m_rgb[size_t(t.end) * 3 + c] - m_rgb[size_t(t.first) * 3 + c]);
+    const int32_t total = std::abs(Ch(t.end, c) - Ch(t.first, c));
     t.loud = t.peak > m_tolerance || total > m_tolerance + kRampSlope * (t.end - t.first);
     t.sharp = width < kSoftWidth;
     return t;
@@ -110,17 +130,17 @@ int32_t CLineEdges::EdgeChange(const Transition& t) const
         if (4 * Size(i, channel) >= t.peak) first = std::min(first, i), last = i;
     }
     const int c = t.channel;
-    const int32_t from = m_rgb[size_t(first) * 3 + c];
-    const int32_t total = std::abs(m_rgb[size_t(last + 1) * 3 + c] - from);
+    const int32_t from = Ch(first, c);
+    const int32_t total = std::abs(Ch(last + 1, c) - from);
     for (int32_t k = first; k < last; ++k)
-        if (2 * std::abs(m_rgb[size_t(k + 1) * 3 + c] - from) >= total) return k;
+        if (2 * std::abs(Ch(k + 1, c) - from) >= total) return k;
     return last;
 }
 
 int32_t CLineEdges::Boundary(int32_t j) const
 {
-    const int32_t lo = std::min(m_pos[size_t(j)], m_pos[size_t(j) + 1]);
-    const int32_t hi = std::max(m_pos[size_t(j)], m_pos[size_t(j) + 1]);
+    const int32_t u = Index(j), w = Index(j + 1);
+    const int32_t lo = std::min(u, w), hi = std::max(u, w);
     return m_sides.empty() ? hi : BoundaryBetween(m_sides, lo, hi);
 }
 
@@ -143,8 +163,8 @@ int32_t CLineEdges::FirstEdge(const PixelBlock& line, int32_t start, int dir)
 {
     // The transition the start lies in is read whole, from a little behind the start.
     const int32_t behind = dir > 0 ? std::max(0, start - kContext) : std::min(line.width - 1, start + kContext);
-    Begin(line, behind, dir, dir > 0 ? line.width : -1);
-    m_start = start;
+    Begin(line, behind, dir, dir > 0 ? line.width - 1 : 0);
+    m_startRead = std::abs(ClearAt(start) - m_base);
     int32_t found = -1;
     Walk([&](const Transition& t) {
         if (t.end <= m_startRead) return false; // behind the start, or reaching it
@@ -161,8 +181,7 @@ void CLineEdges::CountEdges(const PixelBlock& line, int32_t from, int32_t to, st
 {
     const int32_t lo = std::max(0, from - kContext), hi = std::min(line.width, to + kContext);
     if (lo >= hi) return;
-    Begin(line, lo, 1, hi);
-    m_start = -1;
+    Begin(line, lo, 1, hi - 1);
     auto count = [&](int32_t j) {
         const int32_t k = Boundary(j);
         if (k >= from && k <= to && static_cast<size_t>(k) < counts.size()) ++counts[size_t(k)];

@@ -34,6 +34,7 @@ public:
     static constexpr int32_t kRampSlope = 3;  // levels per pixel that are never an edge
     static constexpr int32_t kSoftWidth = 6;  // pixels over which a transition is a flank
     static constexpr int32_t kContext = 32;
+    static constexpr int32_t kPrefetch = 16; // pixels read ahead
 
 private:
     struct Transition {
@@ -43,11 +44,21 @@ private:
         bool loud = false, sharp = false;
     };
 
-    // Reads the clear pixels from `start` in steps of `dir` up to (not past) `stop`.
-    void Begin(const PixelBlock& line, int32_t start, int dir, int32_t stop);
-    bool Has(int32_t change); // whether change j (between read pixels j and j + 1) exists
+    // Reads the clear pixels of line indices from..to (inclusive), starting at `from`.
+    void Begin(const PixelBlock& line, int32_t from, int dir, int32_t to);
+    bool Has(int32_t change) const { return change >= 0 && change + 1 < m_count; }
+    int32_t ClearAt(int32_t i) const; // the number of clear pixels before line index i
+    int32_t Index(int32_t j) const     // the line index of read pixel j
+    {
+        const int32_t k = m_base + m_dir * j;
+        return m_sides.empty() ? k : m_clear[size_t(k)];
+    }
+    const uint8_t* Pixel(int32_t j) const { return m_origin + Index(j) * m_step; }
+    int32_t Ch(int32_t j, int c) const; // channel c of read pixel j
+    int32_t SkipQuiet(int32_t j) const; // the first change from j on that is not quiet
+    // Change j (between read pixels j and j + 1): its largest channel difference and that channel.
     int32_t Size(int32_t j, int& channel) const;
-    bool Quiet(int32_t j);
+    bool Quiet(int32_t j) const;
     bool Along(int32_t j) const; // whether changes j and j + 1 go the same way
     Transition Next(int32_t j);  // the transition at or after change j
     bool IsEdge(const Transition& t, const Transition* before, const Transition* after) const;
@@ -62,8 +73,8 @@ private:
     int32_t m_quiet;
     const uint8_t* m_origin = nullptr;
     ptrdiff_t m_step = 0;
-    int32_t m_next = 0, m_dir = 1, m_stop = 0;
-    int32_t m_start = -1, m_startRead = 0; // a ray's start: its index in the line and among the read pixels
-    std::vector<int32_t> m_pos; // read pixels' indices in the line
-    std::vector<int16_t> m_rgb; // and their channels, three each
+    std::vector<int32_t> m_clear; // the line's clear pixels, for lines m_width long
+    int32_t m_width = -1;
+    int32_t m_base = 0, m_dir = 1, m_count = 0;
+    int32_t m_startRead = 0; // a ray's start among the read pixels
 };
