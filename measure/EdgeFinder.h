@@ -70,7 +70,7 @@ struct RayEdge {
 RayEdge ScanRay(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, RayDirection direction,
                 int32_t tolerance);
 
-// The area of one colour around a point: columns left..right and rows top..bottom,
+// The area around a point up to its edges: columns left..right and rows top..bottom,
 // inclusive. A side whose scan reached the block's edge is not found.
 struct EdgeArea {
     bool valid = false;

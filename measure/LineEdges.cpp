@@ -14,11 +14,12 @@ void CLineEdges::Begin(const PixelBlock& line, int32_t from, int dir, int32_t to
 {
     // Without a mask every pixel is read; with one, its clear pixels' indices are kept
     // from line to line of the same width.
-    if (!m_sides.empty() && m_width != line.width) {
+    if (m_width != line.width) {
         m_width = line.width;
         m_clear.clear();
-        for (int32_t i = 0; i < line.width; ++i)
+        for (int32_t i = 0; i < line.width && !m_sides.empty(); ++i)
             if (m_sides[size_t(i)] == MaskClear) m_clear.push_back(i);
+        m_allClear = m_sides.empty() || m_clear.size() == size_t(line.width);
     }
     m_origin = line.origin;
     m_step = line.step;
@@ -32,7 +33,7 @@ void CLineEdges::Begin(const PixelBlock& line, int32_t from, int dir, int32_t to
 
 int32_t CLineEdges::ClearAt(int32_t i) const
 {
-    if (m_sides.empty()) return i;
+    if (m_allClear) return i;
     return int32_t(std::lower_bound(m_clear.begin(), m_clear.end(), i) - m_clear.begin());
 }
 
@@ -51,17 +52,10 @@ int32_t CLineEdges::Size(int32_t j, int& channel) const
 
 int32_t CLineEdges::SkipQuiet(int32_t j) const
 {
-    if (!m_sides.empty()) {
-        while (Has(j) && Quiet(j)) ++j;
-        return j;
-    }
-    // The common case, an unmasked line: straight along the memory.
-    const ptrdiff_t step = m_dir * m_step;
-    const uint8_t* a = Pixel(0) + j * step;
-    for (; j + 1 < m_count; ++j, a += step) {
-        const uint8_t* b = a + step;
+    for (; j + 1 < m_count; ++j) {
+        const uint8_t *a = Pixel(j), *b = Pixel(j + 1);
         // Along a column of a large grab every pixel is a new cache line: ask for them early.
-        __builtin_prefetch(a + kPrefetch * step);
+        __builtin_prefetch(a + kPrefetch * m_dir * m_step);
         if (std::abs(int32_t(b[0]) - a[0]) > m_quiet || std::abs(int32_t(b[1]) - a[1]) > m_quiet ||
             std::abs(int32_t(b[2]) - a[2]) > m_quiet)
             break;

@@ -51,7 +51,7 @@ private:
     int32_t Index(int32_t j) const     // the line index of read pixel j
     {
         const int32_t k = m_base + m_dir * j;
-        return m_sides.empty() ? k : m_clear[size_t(k)];
+        return m_allClear ? k : m_clear[size_t(k)];
     }
     const uint8_t* Pixel(int32_t j) const { return m_origin + Index(j) * m_step; }
     int32_t Ch(int32_t j, int c) const; // channel c of read pixel j
@@ -75,6 +75,7 @@ private:
     ptrdiff_t m_step = 0;
     std::vector<int32_t> m_clear; // the line's clear pixels, for lines m_width long
     int32_t m_width = -1;
+    bool m_allClear = true; // nothing masked: read pixel j is line index m_base + dir * j
     int32_t m_base = 0, m_dir = 1, m_count = 0;
     int32_t m_startRead = 0; // a ray's start among the read pixels
 };
