@@ -96,10 +96,12 @@ CLineEdges::Transition CLineEdges::Next(int32_t j)
     auto wide = [&](int32_t i) {
         return 4 * sign * (Ch(i + 1, c) - Ch(i, c)) >= t.peak;
     };
-    int32_t width = 0;
+    int32_t& width = t.width;
     for (int32_t i = t.first; i < t.end; ++i) width += wide(i);
     for (int32_t i = t.first - 1; i >= 0 && width < kSoftWidth && wide(i); --i) ++width;
     for (int32_t i = t.end; width < kSoftWidth && Has(i) && wide(i); ++i) ++width;
+    int channel = 0;
+    t.between = t.end - t.first == 2 && Size(t.first, channel) > m_tolerance && Size(t.first + 1, channel) > m_tolerance;
     const int32_t total = std::abs(Ch(t.end, c) - Ch(t.first, c));
     t.loud = t.peak > m_tolerance || total > m_tolerance + kRampSlope * (t.end - t.first);
     t.sharp = width < kSoftWidth;
@@ -111,12 +113,12 @@ bool CLineEdges::IsEdge(const Transition& t, const Transition* before, const Tra
     if (!t.loud || !t.sharp) return false;
     // A lead-in: a shadow's flank that runs straight into the card's own, larger step.
     const bool leadIn = (before && before->peak >= 2 * t.peak) || (after && after->peak >= 2 * t.peak);
-    return t.end - t.first < 3 || !leadIn;
+    return t.width < 3 || !leadIn;
 }
 
 int32_t CLineEdges::EdgeChange(const Transition& t) const
 {
-    if (t.end - t.first <= 2) return t.first;
+    if (t.end - t.first == 1 || t.between) return t.first;
     // Half way across the transition's core, the changes of at least a quarter of its peak.
     int32_t first = t.end, last = t.first;
     for (int32_t i = t.first; i < t.end; ++i) {
@@ -161,9 +163,9 @@ int32_t CLineEdges::FirstEdge(const PixelBlock& line, int32_t start, int dir)
     m_startRead = std::abs(ClearAt(start) - m_base);
     int32_t found = -1;
     Walk([&](const Transition& t) {
-        if (t.end <= m_startRead) return false; // behind the start, or reaching it
-        // Of a transition the start lies in, only an edge ahead of the start counts.
-        int32_t j = t.end - t.first <= 2 ? std::max(t.first, m_startRead) : EdgeChange(t);
+        // An edge behind the start, also of a transition the start lies in, is not the ray's;
+        // a pixel of its own has an edge on either side.
+        const int32_t j = t.between ? std::max(t.first, m_startRead) : EdgeChange(t);
         if (j < m_startRead || j >= t.end) return false;
         found = Boundary(j);
         return true;
@@ -182,7 +184,7 @@ void CLineEdges::CountEdges(const PixelBlock& line, int32_t from, int32_t to, st
     };
     Walk([&](const Transition& t) {
         // Read from either side, a pixel between two steps ends the area on its own side.
-        if (t.end - t.first == 2) count(t.first), count(t.first + 1);
+        if (t.between) count(t.first), count(t.first + 1);
         else count(EdgeChange(t));
         return false;
     });

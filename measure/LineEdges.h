@@ -7,10 +7,11 @@
 // their direction. It is an edge when it is loud enough (one change above the tolerance,
 // or more in all than a gradient makes over its length plus the tolerance) and sharp: a
 // transition spread over kSoftWidth pixels or more, counting the smaller changes the same
-// way beside it, is the flank of a shadow or a gradient; a flank of three changes or more
+// way beside it, is the flank of a shadow or a gradient; a flank three pixels wide or more
 // that runs straight into a change at least twice its peak is that change's lead-in. An
-// edge lies where its transition has crossed half way; on the first change of a
-// transition of one or two changes. The same rule holds in every direction.
+// edge lies where its transition has crossed half way; a pixel between two changes above
+// the tolerance is an area of its own, its first change the edge. The same rule holds in
+// every direction.
 
 #include "measure/EdgeFinder.h"
 
@@ -41,6 +42,8 @@ private:
         int32_t first = 0, end = 0; // its changes, first..end - 1, in reading order
         int32_t peak = 0;           // the largest change, in its channel
         int channel = 0;
+        int32_t width = 0;    // its changes of a quarter of its peak, with those beside it going its way
+        bool between = false; // two changes above the tolerance: a pixel of its own between two areas
         bool loud = false, sharp = false;
     };
 
