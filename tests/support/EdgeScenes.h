@@ -6,9 +6,7 @@
 
 #include "measure/EdgeFinder.h"
 
-#include <cstdint>
 #include <functional>
-#include <vector>
 
 struct EdgeScene {
     const char* family = "";
@@ -20,7 +18,6 @@ struct EdgeScene {
     PixelBlock Block() const { return BottomUpBlock(bits.data(), w, h); }
 };
 
-// perFamily scenes of each family, from `seed`.
 std::vector<EdgeScene> EdgeCorpus(uint32_t seed, int32_t perFamily);
 RayEdge TrueEdge(const EdgeScene& scene, int32_t x, int32_t y, RayDirection direction);
 
