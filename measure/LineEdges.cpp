@@ -52,14 +52,23 @@ int32_t CLineEdges::Size(int32_t j, int& channel) const
 
 int32_t CLineEdges::SkipQuiet(int32_t j) const
 {
-    for (; j + 1 < m_count; ++j) {
-        const uint8_t *a = Pixel(j), *b = Pixel(j + 1);
-        // Along a column of a large grab every pixel is a new cache line: ask for them early.
-        __builtin_prefetch(a + kPrefetch * m_dir * m_step);
-        if (std::abs(int32_t(b[0]) - a[0]) > m_quiet || std::abs(int32_t(b[1]) - a[1]) > m_quiet ||
-            std::abs(int32_t(b[2]) - a[2]) > m_quiet)
-            break;
+    if (j + 1 >= m_count) return j;
+    const int32_t quietLevel = m_quiet;
+    auto quiet = [quietLevel](const uint8_t* a, const uint8_t* b) {
+        return std::abs(int32_t(b[0]) - a[0]) <= quietLevel && std::abs(int32_t(b[1]) - a[1]) <= quietLevel &&
+               std::abs(int32_t(b[2]) - a[2]) <= quietLevel;
+    };
+    // Along a column of a large grab every pixel is a new cache line: ask for them early.
+    const ptrdiff_t ahead = kPrefetch * m_dir * m_step;
+    if (m_allClear) {
+        const ptrdiff_t step = m_dir * m_step;
+        for (const uint8_t* a = Pixel(j); j + 1 < m_count && quiet(a, a + step); ++j, a += step)
+            __builtin_prefetch(a + ahead);
+        return j;
     }
+    for (const int32_t* i = &m_clear[size_t(m_base + m_dir * j)];
+         j + 1 < m_count && quiet(m_origin + i[0] * m_step, m_origin + i[m_dir] * m_step); ++j, i += m_dir)
+        __builtin_prefetch(m_origin + i[0] * m_step + ahead);
     return j;
 }
 
