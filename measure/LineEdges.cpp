@@ -1,7 +1,7 @@
 #include "measure/LineEdges.h"
 
 #include <algorithm>
-#include <climits>
+#include <cstdint>
 #include <cstdlib>
 
 CLineEdges::CLineEdges(const std::vector<uint8_t>& sides, int32_t tolerance)
@@ -103,7 +103,7 @@ CLineEdges::Transition CLineEdges::Next(int32_t j)
     // the same way on either side, which a soft flank has and a sharp edge has not.
     const int32_t sign = Ch(t.end, c) > Ch(t.first, c) ? 1 : -1;
     auto wide = [&](int32_t i) {
-        return 4 * sign * (Ch(i + 1, c) - Ch(i, c)) >= t.peak;
+        return kCoreShare * sign * (Ch(i + 1, c) - Ch(i, c)) >= t.peak;
     };
     int32_t& width = t.width;
     for (int32_t i = t.first; i < t.end; ++i) width += wide(i);
@@ -121,8 +121,8 @@ bool CLineEdges::IsEdge(const Transition& t, const Transition* before, const Tra
 {
     if (!t.loud || !t.sharp) return false;
     // A lead-in: a shadow's flank that runs straight into the card's own, larger step.
-    const bool leadIn = (before && before->peak >= 2 * t.peak) || (after && after->peak >= 2 * t.peak);
-    return t.width < 3 || !leadIn;
+    const bool leadIn = (before && before->peak >= kLeadInRatio * t.peak) || (after && after->peak >= kLeadInRatio * t.peak);
+    return t.width < kLeadInWidth || !leadIn;
 }
 
 int32_t CLineEdges::EdgeChange(const Transition& t) const
@@ -132,7 +132,7 @@ int32_t CLineEdges::EdgeChange(const Transition& t) const
     int32_t first = t.end, last = t.first;
     for (int32_t i = t.first; i < t.end; ++i) {
         int channel = 0;
-        if (4 * Size(i, channel) >= t.peak) first = std::min(first, i), last = i;
+        if (kCoreShare * Size(i, channel) >= t.peak) first = std::min(first, i), last = i;
     }
     const int c = t.channel;
     const int32_t from = Ch(first, c);

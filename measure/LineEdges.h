@@ -34,6 +34,8 @@ public:
 
     static constexpr int32_t kRampSlope = 3;  // levels per pixel that are never an edge
     static constexpr int32_t kSoftWidth = 6;  // pixels over which a transition is a flank
+    static constexpr int32_t kCoreShare = 4;  // a change of 1 / kCoreShare of the peak counts to the width
+    static constexpr int32_t kLeadInWidth = 3, kLeadInRatio = 2; // a flank this wide before a step that many times its size
     static constexpr int32_t kContext = 32;
     static constexpr int32_t kPrefetch = 16; // pixels read ahead
 
