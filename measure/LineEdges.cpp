@@ -121,7 +121,8 @@ bool CLineEdges::IsEdge(const Transition& t, const Transition* before, const Tra
 {
     if (!t.loud || !t.sharp) return false;
     // A lead-in: a shadow's flank that runs straight into the card's own, larger step.
-    const bool leadIn = (before && before->peak >= kLeadInRatio * t.peak) || (after && after->peak >= kLeadInRatio * t.peak);
+    const auto larger = [&](const Transition* other) { return other && 100 * other->peak >= kLeadInPercent * t.peak; };
+    const bool leadIn = larger(before) || larger(after);
     return t.width < kLeadInWidth || !leadIn;
 }
 

@@ -8,7 +8,7 @@
 // or more in all than a gradient makes over its length plus the tolerance) and sharp: a
 // transition spread over kSoftWidth pixels or more, counting the smaller changes the same
 // way beside it, is the flank of a shadow or a gradient; a flank three pixels wide or more
-// that runs straight into a change at least twice its peak is that change's lead-in. An
+// that runs straight into a change half as large again as its peak is that change's lead-in. An
 // edge lies where its transition has crossed half way; a pixel between two changes above
 // the tolerance is an area of its own, its first change the edge. The same rule holds in
 // every direction.
@@ -35,7 +35,8 @@ public:
     static constexpr int32_t kRampSlope = 3;  // levels per pixel that are never an edge
     static constexpr int32_t kSoftWidth = 6;  // pixels over which a transition is a flank
     static constexpr int32_t kCoreShare = 4;  // a change of 1 / kCoreShare of the peak counts to the width
-    static constexpr int32_t kLeadInWidth = 3, kLeadInRatio = 2; // a flank this wide before a step that many times its size
+    // A flank this wide that runs into a step of this many percent of its size is the step's lead-in.
+    static constexpr int32_t kLeadInWidth = 3, kLeadInPercent = 150;
     static constexpr int32_t kContext = 32;
     static constexpr int32_t kPrefetch = 16; // pixels read ahead
 
