@@ -8,10 +8,10 @@
 // or more in all than a gradient makes over its length plus the tolerance) and sharp: a
 // transition spread over kSoftWidth pixels or more, counting the smaller changes the same
 // way beside it, is the flank of a shadow or a gradient; a flank three pixels wide or more
-// that runs straight into a change half as large again as its peak is that change's lead-in. An
-// edge lies where its transition has crossed half way; a pixel between two changes above
-// the tolerance is an area of its own, its first change the edge. The same rule holds in
-// every direction.
+// that runs straight into a change half as large again as its peak is that change's
+// lead-in. An edge lies where its transition has crossed half way; a pixel between two
+// changes above the tolerance is an area of its own, its first change the edge. The same
+// rule holds in every direction.
 
 #include "measure/EdgeFinder.h"
 
