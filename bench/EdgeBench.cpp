@@ -1,6 +1,7 @@
 #include "bench/EdgeBench.h"
 
 #include "bench/BenchTiming.h"
+#include "bench/EdgeAccuracy.h"
 #include "copy/DibSurface.h"
 #include "measure/EdgeTool.h"
 #include "ruler/CoordinateTip.h"
@@ -114,5 +115,23 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
     std::printf("(milliseconds per move, median of 31 rounds of 10; the drag's start with snapping,\n"
                 " grab and edge strengths, takes %.3f ms once)\n",
                 start);
+
+    // Four rays from a point over a frozen grab of the whole screen, as a measuring mode
+    // reads them: from inside the panel, and from the empty desktop, where every ray runs
+    // to the screen's side.
+    const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
+    DibSurface screen(sw, sh, 24);
+    screen.GrabScreen(0, 0);
+    const PixelBlock block = BottomUpBlock(screen.Pixels(), sw, sh);
+    const int32_t tolerance = ruler.Model().options.EdgeTolerance;
+    std::printf("\n%-24s %11s\n", "four rays", "ms");
+    for (const POINT& p : {POINT{s + 900, s + 500}, POINT{sw - 300, sh - 300}}) {
+        EdgeArea area;
+        const double rays = bench::MedianMs(25, 20, [&] { area = ScanArea(block, {}, p.x, p.y, tolerance); });
+        std::printf("%-24s %11.4f  (%ld, %ld): columns %d..%d, rows %d..%d\n", p.x < sw / 2 ? "from the panel" : "from the desktop",
+                    rays, p.x, p.y, area.left, area.right, area.top, area.bottom);
+    }
+    std::printf("(milliseconds per four rays on a %dx%d grab, median of 25 rounds of 20)\n", sw, sh);
     DestroyWindow(panel);
+    PrintEdgeAccuracy();
 }

@@ -1,5 +1,7 @@
 #include "measure/EdgeFinder.h"
 
+#include "measure/LineEdges.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -10,49 +12,20 @@ bool Masked(const std::vector<uint8_t>& sides, int32_t i)
     return !sides.empty() && sides[static_cast<size_t>(i)] != MaskClear;
 }
 
-// The boundary seen between the clear columns u < w with only masked ones between
-// them: before the first column that belongs to the right, or before w.
+// The row `y` of a block as a line of its own.
+PixelBlock Line(const PixelBlock& block, int32_t y)
+{
+    return {block.At(0, y), block.width, 1, block.step, block.stride};
+}
+
+} // namespace
+
 int32_t BoundaryBetween(const std::vector<uint8_t>& sides, int32_t u, int32_t w)
 {
     for (int32_t k = u + 1; k < w; ++k)
         if (sides[static_cast<size_t>(k)] == MaskRight) return k;
     return w;
 }
-
-struct Ray {
-    int32_t before = -1; // first boundary left of the point, -1 when the scan reached the edge
-    int32_t after = -1;  // first boundary right of it
-};
-
-// Along row y from the clear column x: the nearest boundaries to a pixel unlike (x, y).
-Ray ScanRow(const PixelBlock& block, const std::vector<uint8_t>& columns, int32_t x, int32_t y, int32_t tolerance)
-{
-    const uint8_t* colour = block.At(x, y);
-    Ray ray;
-    for (int32_t u = x - 1, inside = x; u >= 0; --u) {
-        if (Masked(columns, u)) continue;
-        if (ColoursDiffer(block.At(u, y), colour, tolerance)) {
-            ray.before = columns.empty() ? inside : BoundaryBetween(columns, u, inside);
-            break;
-        }
-        inside = u;
-    }
-    for (int32_t w = x + 1, inside = x; w < block.width; ++w) {
-        if (Masked(columns, w)) continue;
-        if (ColoursDiffer(block.At(w, y), colour, tolerance)) {
-            ray.after = columns.empty() ? w : BoundaryBetween(columns, inside, w);
-            break;
-        }
-        inside = w;
-    }
-    return ray;
-}
-
-struct ColumnPair {
-    int32_t left, right, boundary;
-};
-
-} // namespace
 
 PixelBlock BottomUpBlock(const uint8_t* bits, int32_t width, int32_t height)
 {
@@ -98,6 +71,25 @@ int32_t SeenIndex(const std::vector<uint8_t>& sides, int32_t i, int32_t n)
     return -1;
 }
 
+RayEdge ScanRay(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, RayDirection direction,
+                int32_t tolerance)
+{
+    if (x < 0 || y < 0 || x >= block.width || y >= block.height) return RayEdge();
+    x = SeenIndex(mask.columns, x, block.width);
+    y = SeenIndex(mask.rows, y, block.height);
+    if (x < 0 || y < 0) return RayEdge();
+    const bool across = direction == RayDirection::Left || direction == RayDirection::Right;
+    const bool forward = direction == RayDirection::Right || direction == RayDirection::Down;
+    // A column is read as the row of the transposed block.
+    const PixelBlock line = across ? Line(block, y) : Line(block.Transposed(), x);
+    CLineEdges edges(across ? mask.columns : mask.rows, tolerance);
+    RayEdge ray;
+    ray.boundary = edges.FirstEdge(line, across ? x : y, forward ? 1 : -1);
+    ray.found = ray.boundary >= 0;
+    if (!ray.found) ray.boundary = forward ? line.width : 0;
+    return ray;
+}
+
 EdgeArea ScanArea(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, int32_t tolerance)
 {
     if (x < 0 || y < 0 || x >= block.width || y >= block.height) return EdgeArea();
@@ -112,18 +104,20 @@ EdgeArea ScanArea(const PixelBlock& block, const EdgeMask& mask, int32_t x, int3
 EdgeArea ScanCross(const PixelBlock& row, const PixelBlock& column, const EdgeMask& mask, int32_t x, int32_t y,
                    int32_t tolerance)
 {
-    const Ray across = ScanRow(row, mask.columns, x, 0, tolerance);
-    const Ray down = ScanRow(column.Transposed(), mask.rows, y, 0, tolerance);
+    CLineEdges across(mask.columns, tolerance), down(mask.rows, tolerance);
+    const PixelBlock columnLine = column.Transposed();
+    const int32_t left = across.FirstEdge(row, x, -1), right = across.FirstEdge(row, x, 1);
+    const int32_t top = down.FirstEdge(columnLine, y, -1), bottom = down.FirstEdge(columnLine, y, 1);
     EdgeArea area;
     area.valid = true;
-    area.leftFound = across.before >= 0;
-    area.rightFound = across.after >= 0;
-    area.topFound = down.before >= 0;
-    area.bottomFound = down.after >= 0;
-    area.left = area.leftFound ? across.before : 0;
-    area.right = area.rightFound ? across.after - 1 : row.width - 1;
-    area.top = area.topFound ? down.before : 0;
-    area.bottom = area.bottomFound ? down.after - 1 : column.height - 1;
+    area.leftFound = left >= 0;
+    area.rightFound = right >= 0;
+    area.topFound = top >= 0;
+    area.bottomFound = bottom >= 0;
+    area.left = area.leftFound ? left : 0;
+    area.right = area.rightFound ? right - 1 : row.width - 1;
+    area.top = area.topFound ? top : 0;
+    area.bottom = area.bottomFound ? bottom - 1 : column.height - 1;
     return area;
 }
 
@@ -142,35 +136,9 @@ std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask
                                          int32_t to)
 {
     std::vector<int32_t> strengths(static_cast<size_t>(std::max(block.width, 0)) + 1, 0);
-    // Neighbouring clear columns, each pair with the boundary seen between them.
-    std::vector<ColumnPair> pairs;
-    for (int32_t u = -1, w = 0; w < block.width; ++w) {
-        if (Masked(mask.columns, w)) continue;
-        if (u >= 0) {
-            const int32_t k = mask.columns.empty() ? w : BoundaryBetween(mask.columns, u, w);
-            if (k >= from && k <= to) pairs.push_back({u, w, k});
-        }
-        u = w;
-    }
-    std::vector<int32_t> rows;
+    CLineEdges edges(mask.columns, tolerance);
     for (int32_t y = 0; y < block.height; ++y)
-        if (!Masked(mask.rows, y)) rows.push_back(y);
-
-    // Memory order: along rows of the bitmap in the inner loop, for either direction.
-    if (std::abs(block.step) <= std::abs(block.stride)) {
-        for (int32_t y : rows) {
-            const uint8_t* row = block.At(0, y);
-            for (const ColumnPair& p : pairs)
-                if (ColoursDiffer(row + p.left * block.step, row + p.right * block.step, tolerance))
-                    ++strengths[static_cast<size_t>(p.boundary)];
-        }
-    } else {
-        for (const ColumnPair& p : pairs) {
-            int32_t count = 0;
-            for (int32_t y : rows) count += ColoursDiffer(block.At(p.left, y), block.At(p.right, y), tolerance);
-            strengths[static_cast<size_t>(p.boundary)] += count;
-        }
-    }
+        if (!Masked(mask.rows, y)) edges.CountEdges(Line(block, y), from, to, strengths);
     return strengths;
 }
 

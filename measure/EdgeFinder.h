@@ -1,10 +1,12 @@
 #pragma once
 
-// Window-free edge search over a grab of the screen under the inner area: the area
-// of one colour around a point, and the strongest edge near a guide line. Colours
-// are alike when no channel differs by more than the tolerance.
+// Window-free edge search over a grab of the screen: the edge met by a ray from a point,
+// the area that four such rays span, and the strongest edge near a guide line. Every
+// search reads the lines of pixels alike (measure/LineEdges.h): an edge is a sharp change
+// between neighbouring pixels, larger than the tolerance in one channel (levels 0..255),
+// or a change of a few pixels that goes further than a gradient does; gradients of up to
+// 3 levels a pixel, soft shadows and noise within the tolerance are seen through.
 
-#include <cstddef>
 #include "ruler/GuideLines.h"
 
 #include <cstddef>
@@ -32,6 +34,7 @@ struct PixelBlock {
 // The block of a bottom-up DIB (rows padded to 4 bytes), top row first.
 PixelBlock BottomUpBlock(const uint8_t* bits, int32_t width, int32_t height);
 
+// Whether two pixels differ by more than the tolerance in a channel: a step the finder sees.
 bool ColoursDiffer(const uint8_t* a, const uint8_t* b, int32_t tolerance);
 
 // How a column (row) of the block is seen. The ruler's own guide lines are not
@@ -51,15 +54,30 @@ struct EdgeMask {
 void MaskLine(std::vector<uint8_t>& sides, int32_t value, int32_t lineSize);
 // Marks the columns (rows) from..to - 1 as seen through, boundaries in them being no edges.
 void MaskSpan(std::vector<uint8_t>& sides, int32_t from, int32_t to);
+// The boundary seen between the clear columns u < w with only masked ones between them:
+// before the first column that belongs to the right, or before w.
+int32_t BoundaryBetween(const std::vector<uint8_t>& sides, int32_t u, int32_t w);
 
-// The area of one colour around a point: columns left..right and rows top..bottom,
+// One ray from a point: the boundary of the first edge it meets (the line between column
+// (row) boundary - 1 and boundary), or, when it meets none, the block's side it reached.
+enum class RayDirection : uint8_t { Left, Right, Up, Down };
+struct RayEdge {
+    bool found = false;
+    int32_t boundary = 0;
+};
+// The ray from (x, y); a point on a masked column (row) is read beside it (SeenIndex).
+// Not found, at 0, for a point outside the block or with every column (row) masked.
+RayEdge ScanRay(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, RayDirection direction,
+                int32_t tolerance);
+
+// The area around a point up to its edges: columns left..right and rows top..bottom,
 // inclusive. A side whose scan reached the block's edge is not found.
 struct EdgeArea {
     bool valid = false;
     int32_t left = 0, right = 0, top = 0, bottom = 0;
     bool leftFound = false, rightFound = false, topFound = false, bottomFound = false;
 };
-// Scans from (x, y) left, right, up and down to the first pixel unlike the point's colour.
+// The four rays from (x, y): left, right, up and down to the first edge.
 EdgeArea ScanArea(const PixelBlock& block, const EdgeMask& mask, int32_t x, int32_t y, int32_t tolerance);
 // Where the scan starts for a point: a point on a guide line is read beside it, on the side
 // that line's part belongs to. -1 when every column (row) is masked.
@@ -74,8 +92,8 @@ EdgeArea ScanCross(const PixelBlock& row, const PixelBlock& column, const EdgeMa
 size_t AddEdgeLines(const EdgeArea& area, GuideLines& lines);
 
 // Strength of every boundary between columns k - 1 and k (k = 0 .. width): the number
-// of rows in which the two sides differ. Only boundaries from..to are counted; the
-// others stay 0. Masked rows do not count.
+// of rows in which the finder sees an edge there. Only boundaries from..to are counted
+// (reading a little beyond them); the others stay 0. Masked rows do not count.
 std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance, int32_t from,
                                          int32_t to);
 inline std::vector<int32_t> ColumnEdgeStrengths(const PixelBlock& block, const EdgeMask& mask, int32_t tolerance)

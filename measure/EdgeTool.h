@@ -33,8 +33,8 @@ public:
     void OnLineDrag(bool vertical, bool starting) override;
     int32_t SnapLine(bool vertical, int32_t value, bool dragging) override;
 
-    // Lines on the edges of the area of one colour around a screen point of the inner
-    // area; false when there was nothing to add.
+    // Lines on the edges of the area around a screen point of the inner area, as the
+    // edge finder sees them; false when there was nothing to add.
     bool AddLinesAt(POINT screen);
     void AddLinesAtPointer();
     bool Picking() const { return m_pick != PickOff; }

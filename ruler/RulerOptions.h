@@ -44,7 +44,9 @@ struct RulerOptions {
     int32_t CopyOffsetX = 0;
     int32_t CopyOffsetY = 0;
     int32_t LoupeZoom = 8;           // one of kLoupeZooms
-    int32_t EdgeTolerance = 8;       // largest channel difference that is still one colour
+    // The edge finder's tolerance: the largest difference between neighbouring pixels, in
+    // levels of one channel, that is no edge by itself (measure/LineEdges.h).
+    int32_t EdgeTolerance = 8;
     Unit DisplayUnit = Unit::Pixels; // what the bars, tooltips and readouts show; stored as "Unit"
 
     // Reads (each value defaulting to its current one) or writes the nine values,

@@ -23,6 +23,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/LoupeModelTest.cpp
     # edge search, the gaps between lines
     unit/measure/EdgeFinderTest.cpp
+    support/EdgeScenes.cpp
     unit/ruler/LineGapsTest.cpp
     unit/ruler/LineLabelLayoutTest.cpp
     # global keys, the ruler moved by keys, the command line

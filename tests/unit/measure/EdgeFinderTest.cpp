@@ -1,7 +1,11 @@
 #include "measure/EdgeFinder.h"
+#include "ruler/RulerOptions.h"
+#include "support/EdgeScenes.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
 #include <random>
 
 namespace {
@@ -103,17 +107,26 @@ TEST(EdgeFinder, SnapTakesTheStrongestLongEnoughEdgeNearest)
     EXPECT_EQ(0, ChooseSnap(std::vector<int32_t>(5, 0), 0));
 }
 
-// Random blocks: every edge reported is a real change of colour, and none is missed.
+// Random blocks of areas at least 2 px wide, whose colours differ by more than the tolerance:
+// every edge reported is a real change of colour, and none is missed.
 TEST(EdgeFinder, RandomBlocksProperty)
 {
     std::mt19937 rng(17);
     auto pick = [&](int32_t n) { return static_cast<int32_t>(rng() % static_cast<uint32_t>(n)); };
     for (int round = 0; round < 3000; ++round) {
-        const int32_t w = 1 + pick(14), h = 1 + pick(14), tol = pick(3) == 0 ? 0 : pick(256);
-        Image image(w, h, rng() & 0xFFFFFF);
+        const int32_t w = 1 + pick(14), h = 1 + pick(14), tol = pick(3) == 0 ? 0 : pick(64);
+        std::vector<Colour> used;
+        auto colour = [&] {
+            Colour c = rng() & 0xFFFFFF;
+            for (Colour o : used)
+                if (!ColoursDiffer(reinterpret_cast<uint8_t*>(&c), reinterpret_cast<uint8_t*>(&o), tol)) c = o;
+            used.push_back(c);
+            return c;
+        };
+        Image image(w, h, colour());
         for (int i = pick(5); i > 0; --i) {
-            const int32_t x = pick(w), y = pick(h);
-            image.Fill(x, y, x + 1 + pick(w - x), y + 1 + pick(h - y), rng() & 0xFFFFFF);
+            const int32_t x = pick(w) & ~1, y = pick(h) & ~1;
+            image.Fill(x, y, std::min(w, (x + 2 + pick(w - x)) & ~1), std::min(h, (y + 2 + pick(h - y)) & ~1), colour());
         }
         EdgeMask mask{std::vector<uint8_t>(static_cast<size_t>(w)), std::vector<uint8_t>(static_cast<size_t>(h))};
         for (int i = pick(3); i > 0; --i) MaskLine(mask.columns, pick(w + 2) - 1, 1 + pick(3));
@@ -149,5 +162,35 @@ TEST(EdgeFinder, RandomBlocksProperty)
                 ASSERT_LE(std::abs(snapped - placed), kSnapRadius);
                 ASSERT_GE(counted[static_cast<size_t>(snapped)], counted[static_cast<size_t>(k)]);
             }
+    }
+}
+
+// Generated scenes: every flat one exact, at least 95 % of the scans of each family within a pixel.
+TEST(EdgeFinder, SeesTheGeneratedScenesAsAPersonDoes)
+{
+    const int32_t tolerance = RulerOptions().EdgeTolerance;
+    for (const FamilyScore& f : ScoreCorpus(EdgeCorpus(27, 12), [&](const PixelBlock& b, int32_t x, int32_t y, RayDirection d) {
+             return ScanRay(b, {}, x, y, d, tolerance);
+         })) {
+        EXPECT_TRUE(f.family != std::string("flat scenes") || f.scans == f.exact) << f.exact << " of " << f.scans;
+        EXPECT_GE(f.near * 100, f.scans * 95) << f.family;
+    }
+}
+
+// A line snaps only to a true edge, never into a shadow or a gradient, and every long edge draws it.
+TEST(EdgeFinder, SnapStrengthsStandOnTrueEdgesOnly)
+{
+    for (const EdgeScene& s : EdgeCorpus(31, 6)) {
+        const std::vector<int32_t> found = ColumnEdgeStrengths(s.Block(), {}, RulerOptions().EdgeTolerance);
+        std::vector<int32_t> truth(found.size(), 0);
+        for (int32_t y = 0; y < s.h; ++y)
+            for (int32_t k = 1; k < s.w; ++k) truth[size_t(k)] += s.labels[size_t(y * s.w + k - 1)] != s.labels[size_t(y * s.w + k)];
+        auto nearest = [](const std::vector<int32_t>& v, int32_t k) {
+            return *std::max_element(v.begin() + std::max(k - 1, 0), v.begin() + std::min<int32_t>(k + 2, int32_t(v.size())));
+        };
+        for (int32_t k = 0; k < int32_t(found.size()); ++k) {
+            EXPECT_TRUE(found[size_t(k)] < kMinEdgeLength || nearest(truth, k) > 0) << s.family << " at " << k;
+            EXPECT_TRUE(truth[size_t(k)] < 2 * kMinEdgeLength || nearest(found, k) >= kMinEdgeLength) << s.family << " at " << k;
+        }
     }
 }
