@@ -53,6 +53,22 @@ HWND FindRulerStartedElsewhere()
     return found;
 }
 
+// A ruler still running when a test starts was left by a test stopped at its timeout, whose
+// session never ended it: every start would hand its command line over to it and end. It is
+// ended without "Exit", which would store its options over the ones the new test has set.
+void EndLeftoverRuler()
+{
+    const HWND left = FindRulerStartedElsewhere();
+    DWORD pid = 0;
+    if (!left || !GetWindowThreadProcessId(left, &pid)) return;
+    std::fprintf(stderr, "A ruler left running by an earlier test (process %lu) is ended first\n", pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    if (!process) return;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+}
+
 } // namespace
 
 bool RulerSession::CanStartInLocale()
@@ -62,6 +78,7 @@ bool RulerSession::CanStartInLocale()
 
 RulerSession::RulerSession(const char* unixLocale)
 {
+    EndLeftoverRuler();
     const std::wstring env = DosPathOf("/usr/bin/env");
     const std::string exe = UnixPathOf(MensuroExePath());
     if (env.empty() || exe.empty()) return;
@@ -92,6 +109,7 @@ RulerSession::RulerSession(const char* unixLocale)
 
 RulerSession::RulerSession()
 {
+    EndLeftoverRuler();
     std::wstring command = L"\"" + MensuroExePath() + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
