@@ -214,7 +214,7 @@ TEST_F(LineList, CoordinateListsFollowTheirRulesAndCancelDiscardsThem)
             // has been handled. The first time the field holds "250" already, so only Update
             // tells; until then the next typing could overtake the clicks still on their way.
             dialog.Choose(kListX, 0);
-            EXPECT_TRUE(PumpUntil([&] { return dialog.Text(kValueX) == L"250" && dialog.Enabled(kUpdateX); }, 5000))
+            EXPECT_TRUE(PumpUntil([&] { return dialog.Text(kValueX) == L"250" && dialog.Enabled(kUpdateX); }))
                 << refused;
             EXPECT_EQ(Texts{L"250"}, dialog.Entries(kListX)) << refused;
         }
@@ -415,9 +415,8 @@ TEST_F(LineList, AReadOnlyFileIsToldAndKeptAndAByteOrderMarkStays)
     dialog.Click(kStore);
     // A store that worked rebuilds the name list, which empties the field. The file is read only
     // then: under Wine a file held open, even for reading, cannot be replaced, and the store fails.
-    EXPECT_TRUE(PumpUntil([&] { return dialog.Text(kName).empty() || ruler.FindMessageBox(); }, 5000));
-    EXPECT_EQ(std::string("\xEF\xBB\xBF[Web]\r\nCursorX=05000000\r\nNumY=0\r\nNumX=1\r\n"),
-              FileBytes().substr(0, 44));
+    EXPECT_TRUE(PumpUntil([&] { return dialog.Text(kName).empty() || ruler.FindMessageBox(); }));
+    EXPECT_EQ(std::string("\xEF\xBB\xBF[Web]\r\nCursorX=05000000\r\nNumY=0\r\nNumX=1\r\n"), FileBytes().substr(0, 44));
     ruler.Sync();
     EXPECT_EQ(nullptr, ruler.FindMessageBox()) << "a store that worked says nothing";
     EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "stored over the first, not beside it";

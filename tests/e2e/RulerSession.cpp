@@ -218,8 +218,7 @@ std::string Hex(COLORREF c)
 
 bool WaitForPixel(int x, int y, COLORREF colour)
 {
-    // Long enough for a machine busy with other work; only a failing check waits it out.
-    return PumpUntil([&] { return ScreenPixel(x, y) == colour; }, 10000);
+    return PumpUntil([&] { return ScreenPixel(x, y) == colour; });
 }
 
 HWND WindowOfProcess(DWORD pid, const wchar_t* className, HWND exclude)
@@ -309,7 +308,7 @@ HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title)
 {
     PostMessageW(ruler.Window(), WM_COMMAND, command, 0);
     HWND dialog = nullptr;
-    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; }, 5000);
+    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; });
     ruler.Sync();
     return dialog;
 }
@@ -317,7 +316,7 @@ HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title)
 bool CloseDialog(const RulerSession& ruler, HWND dialog, int button)
 {
     PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    const bool gone = PumpUntil([&] { return !IsWindow(dialog); }, 5000);
+    const bool gone = PumpUntil([&] { return !IsWindow(dialog); });
     ruler.Sync();
     return gone;
 }
