@@ -202,6 +202,20 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     }
 }
 
+bool DragFrame(POINT from, POINT to, const std::function<bool(POINT at)>& followed)
+{
+    UserInput::Press(from.x, from.y);
+    const int steps = 8;
+    bool following = true;
+    for (int i = 1; i <= steps && following; ++i) {
+        const POINT at = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        UserInput::MoveTo(at.x, at.y);
+        following = PumpUntil([&] { return followed(at); });
+    }
+    UserInput::Release(to.x, to.y);
+    return following;
+}
+
 RECT WindowRectOf(HWND window)
 {
     RECT rect = {};

@@ -59,6 +59,13 @@ constexpr DWORD kPatienceMs = 10000;
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kPatienceMs);
 
+// A left-button drag of a window's frame, to move or resize it, in steps each sent once the window
+// has followed the last: `followed(at)` tells that it has for the pointer at `at`. Under Wine's
+// virtual desktop a step sent sooner is read against the window's new place and lands off by
+// the distance it has moved meanwhile (on a busy machine a drag of 150 pixels moved the ruler
+// 169). False if the window stopped following.
+bool DragFrame(POINT from, POINT to, const std::function<bool(POINT at)>& followed);
+
 // A first start of the ruler at `window` (screen coordinates): the options are cleared and
 // only the window rectangle is stored.
 void StartAfreshAt(const RECT& window);
