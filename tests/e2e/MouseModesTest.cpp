@@ -339,7 +339,10 @@ TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
 
     PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (box = MessageBoxOf(ruler)) != nullptr; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return (box = MessageBoxOf(ruler)) != nullptr; }));
+    // Shown before it activates itself: the ruler's thread is back in a loop once it has, and
+    // only then can another window take the foreground from it for good.
+    ruler.Sync();
     {
         SCOPED_TRACE("the copy message");
         trayBringsForward(box);
