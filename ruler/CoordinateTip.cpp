@@ -26,10 +26,14 @@ void CCoordinateTip::Create(HWND owner)
     // Always: users hover over a ruler that is not the active window (without the style
     // the tip shows only while its owner is active). Not owned by the ruler: an owned
     // tooltip keeps its owner out of the topmost band now and then under Wine.
-    m_window.reset(CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX,
-                                   CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
-                                   GetModuleHandleW(nullptr), nullptr));
+    // Click-through (layered and transparent, as the loupe): the tip shows just below the
+    // pointer, often over a bar, and a click there must reach the ruler. Taken by the tip, it
+    // would activate the tip, which hides itself on it, and leave the ruler inactive.
+    m_window.reset(CreateWindowExW(WS_EX_TOPMOST | WS_EX_LAYERED | WS_EX_TRANSPARENT, TOOLTIPS_CLASSW, nullptr,
+                                   WS_POPUP | TTS_ALWAYSTIP | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                                   CW_USEDEFAULT, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr));
     if (!m_window) return;
+    SetLayeredWindowAttributes(m_window.get(), 0, 255, LWA_ALPHA);
     ExcludeFromCapture(m_window.get());
     SendMessageW(m_window.get(), TTM_ACTIVATE, TRUE, 0);
     TOOLINFOW tool = ToolOf(owner, L"");

@@ -17,6 +17,29 @@ record() {
     if [ "$1" -eq 0 ]; then passed=$((passed + 1)); else failed=$((failed + 1)); echo "FAILED: $2"; fi
 }
 
+# The whole output of every failed ctest entry, one file each, kept after the run: a failure
+# that shows once in many runs must be readable when it does.
+logs=$build/test-logs
+rm -rf "$logs"
+run_ctest() { # build dir, name of the logs' folder
+    ctest --test-dir "$1" --output-on-failure --no-tests=error --test-output-size-failed 10000000
+    local rc=$? temp="$1/Testing/Temporary"
+    [ -s "$temp/LastTestsFailed.log" ] || return "$rc"
+    mkdir -p "$logs/$2"
+    local name
+    # LastTestsFailed.log names them as "N:name"; LastTest.log holds each entry's block, from
+    # "i/n Testing: name" to its '"name" time elapsed:' line.
+    while IFS= read -r name; do
+        name=${name#*:}
+        awk -v name="$name" '
+            $0 ~ /^[0-9]+\/[0-9]+ Testing: / && substr($0, index($0, ": ") + 2) == name { on = 1 }
+            on { print }
+            on && index($0, "\"" name "\" time elapsed:") == 1 { exit }
+        ' "$temp/LastTest.log" >"$logs/$2/$name.log"
+    done <"$temp/LastTestsFailed.log"
+    return "$rc"
+}
+
 step "Build: 64-bit Windows (program, tests, benchmark)"
 cmake -S "$root" -B "$build/win64" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw64.cmake" -DMENSURO_TESTS=ON \
@@ -42,7 +65,7 @@ step "Static linking: only Windows system DLLs"
 record $? "import check"
 
 step "Native tests (ASan + UBSan)"
-ctest --test-dir "$build/native" --output-on-failure --no-tests=error
+run_ctest "$build/native" native
 record $? "native tests"
 
 step "Fuzzing the template file store and the other inputs"
@@ -57,11 +80,15 @@ fi
 step "Windows tests under Wine (unit, end-to-end)"
 trap wine_env_stop EXIT
 wine_env_start
-ctest --test-dir "$build/win64" --output-on-failure --no-tests=error
+run_ctest "$build/win64" wine
 record $? "Wine tests"
 wine_env_stop
 trap - EXIT
 
 echo
+if [ -d "$logs" ]; then
+    echo "Output of the failed entries:"
+    find "$logs" -name '*.log' | sort | sed 's/^/  /'
+fi
 echo "test steps: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]

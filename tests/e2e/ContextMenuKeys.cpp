@@ -69,7 +69,7 @@ bool MenuKey(HWND menuWindow, WORD vk, int& top)
 {
     const int from = top;
     UserInput::Key(vk);
-    return PumpUntil([&] { return IsWindowVisible(menuWindow) && (top = HighlightTop(menuWindow)) != from; }, 5000);
+    return PumpUntil([&] { return IsWindowVisible(menuWindow) && (top = HighlightTop(menuWindow)) != from; });
 }
 
 bool MenuGone(HWND menuWindow)
@@ -88,41 +88,38 @@ bool ChooseMenuCommand(HWND menuWindow, UINT command)
     // The keys below count from no item highlighted. Until the menu has painted, the screen
     // can still show the last menu's highlight there.
     int top = 0;
-    if (!PumpUntil([&] { return IsWindowVisible(menuWindow) && (top = HighlightTop(menuWindow)) < 0; }, 5000))
-        return false;
+    if (!PumpUntil([&] { return IsWindowVisible(menuWindow) && (top = HighlightTop(menuWindow)) < 0; })) return false;
     for (int i = 0; i <= place.item; ++i)
         if (!MenuKey(menuWindow, VK_DOWN, top)) return false;
     if (place.subItem >= 0) {
         UserInput::Key(VK_RIGHT);
         HWND sub = nullptr;
         // The submenu opens with its first item highlighted.
-        if (!PumpUntil(
-                [&] {
-                    sub = WindowOfProcess(pid, L"#32768", menuWindow);
-                    return sub && HighlightTop(sub) >= 0;
-                },
-                5000))
+        if (!PumpUntil([&] {
+                sub = WindowOfProcess(pid, L"#32768", menuWindow);
+                return sub && HighlightTop(sub) >= 0;
+            }))
             return false;
         int subTop = HighlightTop(sub);
         for (int i = 0; i < place.subItem; ++i)
             if (!MenuKey(sub, VK_DOWN, subTop)) return false;
         UserInput::Key(VK_RETURN);
-        return PumpUntil([&] { return MenuGone(menuWindow) && MenuGone(sub); }, 5000);
+        return PumpUntil([&] { return MenuGone(menuWindow) && MenuGone(sub); });
     }
     UserInput::Key(VK_RETURN);
-    return PumpUntil([&] { return MenuGone(menuWindow); }, 5000);
+    return PumpUntil([&] { return MenuGone(menuWindow); });
 }
 
 bool CloseMenu(HWND menuWindow)
 {
     UserInput::Key(VK_ESCAPE);
-    return PumpUntil([&] { return MenuGone(menuWindow); }, 5000);
+    return PumpUntil([&] { return MenuGone(menuWindow); });
 }
 
 HWND OpenContextMenu(const RulerSession& ruler, int x, int y)
 {
     UserInput::Click(x, y, true);
     HWND menu = nullptr;
-    PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; }, 5000);
+    PumpUntil([&] { return (menu = ContextMenuOf(ruler)) != nullptr; });
     return menu;
 }

@@ -210,9 +210,12 @@ TEST_F(LineList, CoordinateListsFollowTheirRulesAndCancelDiscardsThem)
         for (const wchar_t* refused : {L"250", L"10000"}) {
             dialog.Type(kValueX, refused);
             dialog.Click(kAddX);
-            // Picking the entry puts its value in the field: the Add before it has been handled.
+            // Picking the entry puts its value in the field and enables Update: the Add before it
+            // has been handled. The first time the field holds "250" already, so only Update
+            // tells; until then the next typing could overtake the clicks still on their way.
             dialog.Choose(kListX, 0);
-            EXPECT_SOON_EQ(std::wstring(L"250"), dialog.Text(kValueX));
+            EXPECT_TRUE(PumpUntil([&] { return dialog.Text(kValueX) == L"250" && dialog.Enabled(kUpdateX); }))
+                << refused;
             EXPECT_EQ(Texts{L"250"}, dialog.Entries(kListX)) << refused;
         }
         dialog.Type(kValueX, L"abc");
@@ -410,8 +413,10 @@ TEST_F(LineList, AReadOnlyFileIsToldAndKeptAndAByteOrderMarkStays)
 
     SetFileAttributesW(TemplateFile().c_str(), FILE_ATTRIBUTE_NORMAL);
     dialog.Click(kStore);
-    EXPECT_SOON_EQ(std::string("\xEF\xBB\xBF[Web]\r\nCursorX=05000000\r\nNumY=0\r\nNumX=1\r\n"),
-                   FileBytes().substr(0, 44));
+    // A store that worked rebuilds the name list, which empties the field. The file is read only
+    // then: under Wine a file held open, even for reading, cannot be replaced, and the store fails.
+    EXPECT_TRUE(PumpUntil([&] { return dialog.Text(kName).empty() || ruler.FindMessageBox(); }));
+    EXPECT_EQ(std::string("\xEF\xBB\xBF[Web]\r\nCursorX=05000000\r\nNumY=0\r\nNumX=1\r\n"), FileBytes().substr(0, 44));
     ruler.Sync();
     EXPECT_EQ(nullptr, ruler.FindMessageBox()) << "a store that worked says nothing";
     EXPECT_EQ((Texts{L"Grid", L"Web"}), dialog.Entries(kName)) << "stored over the first, not beside it";

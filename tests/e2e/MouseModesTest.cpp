@@ -339,7 +339,10 @@ TEST_F(MouseModes, TrayClickWhileADialogOrMessageBoxIsOpenBringsItForward)
 
     PostMessageW(ruler.Window(), WM_COMMAND, ID_COPY, 0);
     HWND box = nullptr;
-    ASSERT_TRUE(PumpUntil([&] { return (box = MessageBoxOf(ruler)) != nullptr; }, 5000));
+    ASSERT_TRUE(PumpUntil([&] { return (box = MessageBoxOf(ruler)) != nullptr; }));
+    // Shown before it activates itself: the ruler's thread is back in a loop once it has, and
+    // only then can another window take the foreground from it for good.
+    ruler.Sync();
     {
         SCOPED_TRACE("the copy message");
         trayBringsForward(box);
@@ -459,8 +462,12 @@ TEST_F(MouseModes, EveryEdgeAndCornerResizesAndEveryBandMoves)
         // Out and back for the next zone, by the same means. The frame follows the pointer.
         for (const auto& [start, end, result] : {std::tuple{from, POINT{from.x + dx, from.y + dy}, want},
                                                  std::tuple{POINT{from.x + dx, from.y + dy}, from, r}}) {
-            UserInput::Drag(start.x, start.y, end.x, end.y);
-            RulerBecomes(ruler, result);
+            const RECT before = ruler.Rect();
+            EXPECT_TRUE(DragFrame(start, end, [&](POINT at) {
+                const LONG x = at.x - start.x, y = at.y - start.y;
+                return Edges(ruler.Rect()) == Edges(RECT{before.left + z.l * x, before.top + z.t * y,
+                                                         before.right + z.r * x, before.bottom + z.b * y});
+            }));
             EXPECT_EQ(Edges(result), Edges(ruler.Rect()));
         }
     }

@@ -53,6 +53,22 @@ HWND FindRulerStartedElsewhere()
     return found;
 }
 
+// A ruler still running when a test starts was left by a test stopped at its timeout, whose
+// session never ended it: every start would hand its command line over to it and end. It is
+// ended without "Exit", which would store its options over the ones the new test has set.
+void EndLeftoverRuler()
+{
+    const HWND left = FindRulerStartedElsewhere();
+    DWORD pid = 0;
+    if (!left || !GetWindowThreadProcessId(left, &pid)) return;
+    std::fprintf(stderr, "A ruler left running by an earlier test (process %lu) is ended first\n", pid);
+    HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, pid);
+    if (!process) return;
+    TerminateProcess(process, 99);
+    WaitForSingleObject(process, 10000);
+    CloseHandle(process);
+}
+
 } // namespace
 
 bool RulerSession::CanStartInLocale()
@@ -62,6 +78,7 @@ bool RulerSession::CanStartInLocale()
 
 RulerSession::RulerSession(const char* unixLocale)
 {
+    EndLeftoverRuler();
     const std::wstring env = DosPathOf("/usr/bin/env");
     const std::string exe = UnixPathOf(MensuroExePath());
     if (env.empty() || exe.empty()) return;
@@ -92,6 +109,7 @@ RulerSession::RulerSession(const char* unixLocale)
 
 RulerSession::RulerSession()
 {
+    EndLeftoverRuler();
     std::wstring command = L"\"" + MensuroExePath() + L"\"";
     STARTUPINFOW startup = {};
     startup.cb = sizeof(startup);
@@ -184,6 +202,20 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     }
 }
 
+bool DragFrame(POINT from, POINT to, const std::function<bool(POINT at)>& followed)
+{
+    UserInput::Press(from.x, from.y);
+    const int steps = 8;
+    bool following = true;
+    for (int i = 1; i <= steps && following; ++i) {
+        const POINT at = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        UserInput::MoveTo(at.x, at.y);
+        following = PumpUntil([&] { return followed(at); });
+    }
+    UserInput::Release(to.x, to.y);
+    return following;
+}
+
 RECT WindowRectOf(HWND window)
 {
     RECT rect = {};
@@ -200,8 +232,7 @@ std::string Hex(COLORREF c)
 
 bool WaitForPixel(int x, int y, COLORREF colour)
 {
-    // Long enough for a machine busy with other work; only a failing check waits it out.
-    return PumpUntil([&] { return ScreenPixel(x, y) == colour; }, 10000);
+    return PumpUntil([&] { return ScreenPixel(x, y) == colour; });
 }
 
 HWND WindowOfProcess(DWORD pid, const wchar_t* className, HWND exclude)
@@ -291,7 +322,7 @@ HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title)
 {
     PostMessageW(ruler.Window(), WM_COMMAND, command, 0);
     HWND dialog = nullptr;
-    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; }, 5000);
+    PumpUntil([&] { return (dialog = ruler.FindOwnWindow(title)) != nullptr; });
     ruler.Sync();
     return dialog;
 }
@@ -299,7 +330,7 @@ HWND OpenDialog(const RulerSession& ruler, UINT command, const wchar_t* title)
 bool CloseDialog(const RulerSession& ruler, HWND dialog, int button)
 {
     PostMessageW(dialog, WM_COMMAND, static_cast<WPARAM>(button), 0);
-    const bool gone = PumpUntil([&] { return !IsWindow(dialog); }, 5000);
+    const bool gone = PumpUntil([&] { return !IsWindow(dialog); });
     ruler.Sync();
     return gone;
 }

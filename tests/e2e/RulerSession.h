@@ -51,8 +51,20 @@ private:
     HWND m_window = nullptr;
 };
 
+// How long a check waits for the program to show what it was asked for. Long enough for a
+// machine busy with other work (a dialog has taken over 3 s to open there); only a failing
+// check waits it out.
+constexpr DWORD kPatienceMs = 10000;
+
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
-bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 3000);
+bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kPatienceMs);
+
+// A left-button drag of a window's frame, to move or resize it, in steps each sent once the window
+// has followed the last: `followed(at)` tells that it has for the pointer at `at`. Under Wine's
+// virtual desktop a step sent sooner is read against the window's new place and lands off by
+// the distance it has moved meanwhile (on a busy machine a drag of 150 pixels moved the ruler
+// 169). False if the window stopped following.
+bool DragFrame(POINT from, POINT to, const std::function<bool(POINT at)>& followed);
 
 // A first start of the ruler at `window` (screen coordinates): the options are cleared and
 // only the window rectangle is stored.
@@ -64,13 +76,13 @@ std::string Hex(COLORREF c);
 // Handles this process's windows while waiting until the screen pixel shows the colour.
 bool WaitForPixel(int x, int y, COLORREF colour);
 // EXPECT_EQ for a value the program changes in its own time: waits until `actual` equals
-// `expected` (at most 5 s), then compares, so that a failure shows the last value read.
+// `expected` (at most kPatienceMs), then compares, so that a failure shows the last value read.
 // A message can follow with <<, as after EXPECT_EQ.
 #define EXPECT_SOON_EQ(expected, actual)                                                                               \
     switch (0)                                                                                                         \
     case 0:                                                                                                            \
     default:                                                                                                           \
-        if (const auto soonExpected = (expected); !PumpUntil([&] { return soonExpected == (actual); }, 5000) && false) \
+        if (const auto soonExpected = (expected); !PumpUntil([&] { return soonExpected == (actual); }) && false)       \
             ;                                                                                                          \
         else                                                                                                           \
             EXPECT_EQ(soonExpected, (actual))

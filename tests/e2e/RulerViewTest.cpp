@@ -248,9 +248,11 @@ TEST_F(RulerView, EdgeZonesMoveOrResizeAndTheMoveBoxDragsTheWindow)
         EXPECT_EQ(c.code, static_cast<LRESULT>(code)) << "at client " << c.x << "," << c.y;
     }
 
-    UserInput::Drag(kRuler.left + 10, kRuler.top + 10, kRuler.left + 160, kRuler.top + 90);
+    const POINT box = {kRuler.left + 10, kRuler.top + 10};
+    EXPECT_TRUE(DragFrame(box, {kRuler.left + 160, kRuler.top + 90}, [&](POINT at) {
+        return ruler.Rect().left == kRuler.left + at.x - box.x && ruler.Rect().top == kRuler.top + at.y - box.y;
+    }));
     const RECT moved = {250, 180, 650, 480};
-    PumpUntil([&] { return Edges(ruler.Rect()) == Edges(moved); });
     EXPECT_EQ(Edges(moved), Edges(ruler.Rect()));
 }
 

@@ -2,6 +2,7 @@
 #include "copy/DibSurface.h"
 #include "ruler/MensuroDlg.h"
 #include "support/RegistryScope.h"
+#include "support/ScreenProbe.h"
 
 #include <gtest/gtest.h>
 
@@ -92,4 +93,17 @@ TEST_F(RulerWindow, RelayoutPicksUpScaleBarsWrittenToTheRegistry)
     ruler.Relayout();
     EXPECT_EQ(0x0000FFu, ruler.Model().bars[0].Back);
     EXPECT_EQ(70, ruler.Model().bars[3].ScaleL);
+}
+
+// The coordinate tip shows just below the pointer, over the ruler's bars: a click where it lies
+// is the ruler's, or the tip takes it (and the activation) and the ruler never gets it.
+TEST_F(RulerWindow, TheTipLetsThePointerThroughToTheRuler)
+{
+    SetWindowPos(window, nullptr, 100, 100, 400, 300, SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    ASSERT_NE(nullptr, ruler.ToolTip());
+    SetWindowPos(ruler.ToolTip(), HWND_TOPMOST, 250, 120, 150, 20, SWP_NOACTIVATE | SWP_SHOWWINDOW);
+    UpdateWindow(ruler.ToolTip());
+    Pump();
+    EXPECT_EQ(window, WindowFromPoint({300, 130})) << "on the top bar, under the tip";
+    EXPECT_TRUE(WaitForScreenPixel(300, 130, GetSysColor(COLOR_INFOBK))) << "and the tip still shows";
 }
