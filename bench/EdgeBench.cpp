@@ -2,7 +2,8 @@
 
 #include "bench/BenchTiming.h"
 #include "bench/EdgeAccuracy.h"
-#include "copy/DibSurface.h"
+#include "copy/ScreenGrab.h"
+#include "framework/DibSurface.h"
 #include "measure/EdgeTool.h"
 #include "ruler/CoordinateTip.h"
 #include "ruler/LineDrag.h"
@@ -65,7 +66,7 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
     // The lines go again between rounds, outside the timing: their relayout is no part of the command.
     std::vector<double> grabRounds, commandRounds;
     for (int r = 0; r < 25; ++r) {
-        grabRounds.push_back(TimeMs(1, [&](int) { floorSurface.GrabScreen(s, s); }));
+        grabRounds.push_back(TimeMs(1, [&](int) { GrabScreenInto(floorSurface, s, s); }));
         setLines({});
         commandRounds.push_back(TimeMs(1, [&](int) { edges.AddLinesAt(inPanel); }));
     }
@@ -73,7 +74,7 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
     // The scan alone (reading the row and the column through the point): the lines are
     // there, so nothing is added and nothing relaid out.
     PairedMs(
-        25, 3, [&](int) { floorSurface.GrabScreen(s, s); }, [&](int) { edges.AddLinesAt(inPanel); }, grab, search);
+        25, 3, [&](int) { GrabScreenInto(floorSurface, s, s); }, [&](int) { edges.AddLinesAt(inPanel); }, grab, search);
     const size_t found = ruler.Model().lines.X().size() + ruler.Model().lines.Y().size();
     std::printf("\n%-24s %11s %11s %7s\n", "lines at edges", "ms", "grab", "ratio");
     std::printf("%-24s %11.3f %11.3f %7.2f\n", "scan, 1920x1080", search, grab, search / grab);
@@ -121,7 +122,7 @@ void BenchEdges(CMensuroDlg& ruler, HWND window)
     // to the screen's side.
     const int sw = GetSystemMetrics(SM_CXSCREEN), sh = GetSystemMetrics(SM_CYSCREEN);
     DibSurface screen(sw, sh, 24);
-    screen.GrabScreen(0, 0);
+    GrabScreenInto(screen, 0, 0);
     const PixelBlock block = BottomUpBlock(screen.Pixels(), sw, sh);
     const int32_t tolerance = ruler.Model().options.EdgeTolerance;
     std::printf("\n%-24s %11s\n", "four rays", "ms");

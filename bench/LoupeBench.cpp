@@ -4,7 +4,7 @@
 // one in pixels. Then the real Mensuro.exe's CPU use with the loupe on and the pointer
 // still for 5 s, beside the same with the loupe off.
 #include "bench/BenchTiming.h"
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 #include "framework/Handles.h"
 #include "measure/LoupeWnd.h"
 

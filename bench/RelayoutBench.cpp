@@ -1,15 +1,16 @@
 // Times the ruler's relayout against the floor of any full redraw: one fill of a surface
 // and one copy of it whole into another surface in memory (no window, so no shape clips
 // the copy). Prints milliseconds per call.
+#include "bench/BenchTiming.h"
 #include "bench/EdgeBench.h"
 #include "bench/LiveResizeBench.h"
 #include "bench/ShapedWindowBench.h"
-#include "bench/BenchTiming.h"
-#include "copy/DibSurface.h"
 #include "copy/PictureEncoder.h"
 #include "copy/ScreenCopy.h"
+#include "copy/ScreenGrab.h"
 #include "copy/ScreenPicture.h"
 #include "framework/Application.h"
+#include "framework/DibSurface.h"
 #include "ruler/Geometry.h"
 #include "ruler/MensuroDlg.h"
 
@@ -43,7 +44,7 @@ void BenchScreenCopy()
     std::vector<double> copies, withPng, pngs, floors, blocks;
     for (int round = 0; round < 15; ++round) {
         copies.push_back(MedianMs(1, 5, [&] { GlobalFree(picture.Take(content)); }));
-        floors.push_back(MedianMs(1, 5, [&] { target.GrabScreen(area.left, area.top); }));
+        floors.push_back(MedianMs(1, 5, [&] { GrabScreenInto(target, area.left, area.top); }));
         withPng.push_back(MedianMs(1, 2, [&] {
             const HGLOBAL dib = picture.Take(content);
             GlobalFree(EncodePng(dib));

@@ -1,9 +1,10 @@
 #include "bench/ShapedWindowBench.h"
 
 #include "bench/BenchTiming.h"
-#include "copy/DibSurface.h"
+#include "copy/ScreenGrab.h"
 #include "e2e/SolidWindow.h"
 #include "e2e/UserInput.h"
+#include "framework/DibSurface.h"
 #include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 #include "ruler/Geometry.h"
@@ -182,7 +183,7 @@ ShapeCheck CheckShape(ShapeKind kind)
     for (int i = 0; i < 40 && check.pixelsOff != 0; ++i) {
         bench::PumpMessages();
         Sleep(50);
-        if (!screen.GrabScreen(rect.left, rect.top)) continue;
+        if (!GrabScreenInto(screen, rect.left, rect.top)) continue;
         const unsigned char* pixels = screen.Pixels();
         check.pixelsOff = 0;
         for (int y = 0; y < h; ++y)

@@ -1,6 +1,6 @@
 #include "copy/PictureEncoder.h"
 
-#include "copy/DibLayout.h"
+#include "framework/DibLayout.h"
 
 #include <objbase.h>
 #include <wincodec.h>

@@ -10,7 +10,7 @@
 #include "framework/StringMessageBox.h"
 #include "resources/resource.h"
 #include "ruler/Win32Rect.h"
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <algorithm>
 

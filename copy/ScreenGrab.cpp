@@ -24,3 +24,17 @@ bool GrabScreenArea(HDC target, int32_t x, int32_t y, const WindowRect& area, Gr
 {
     return GrabScreenParts(target, x, y, ScreenCoverage(area, MonitorRects()), pace);
 }
+
+bool GrabScreenInto(DibSurface& surface, int32_t x, int32_t y)
+{
+    if (!surface.GetDC()) return false;
+    return GrabScreenArea(surface.GetDC(), 0, 0, {x, y, x + surface.Width(), y + surface.Height()});
+}
+
+bool GrabScreenInto(DibSurface& surface, const ScreenCoverage& coverage)
+{
+    if (!surface.GetDC() || coverage.Area().Width() != surface.Width() ||
+        coverage.Area().Height() != surface.Height())
+        return false;
+    return GrabScreenParts(surface.GetDC(), 0, 0, coverage);
+}

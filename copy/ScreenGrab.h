@@ -1,6 +1,7 @@
 #pragma once
 
 #include "copy/ScreenCoverage.h"
+#include "framework/DibSurface.h"
 
 #include <windows.h>
 
@@ -21,3 +22,10 @@ bool GrabScreenParts(HDC target, int32_t x, int32_t y, const ScreenCoverage& cov
 
 // The same for a screen rectangle, with the monitors as they are now.
 bool GrabScreenArea(HDC target, int32_t x, int32_t y, const WindowRect& area, GrabPace pace = GrabPace::Once);
+
+// Copies the screen rectangle of the surface's size at screen point (x, y) into the whole
+// surface, its parts off every monitor black; true only when the transfer succeeded.
+bool GrabScreenInto(DibSurface& surface, int32_t x, int32_t y);
+// The same for the coverage's area, which has the surface's size: the caller keeps the
+// coverage to mask the off-monitor pixels in its scans.
+bool GrabScreenInto(DibSurface& surface, const ScreenCoverage& coverage);

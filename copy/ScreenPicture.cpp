@@ -1,9 +1,9 @@
 #include "copy/ScreenPicture.h"
 
 #include "copy/CopyRules.h"
-#include "copy/DibLayout.h"
 #include "copy/DimensionBands.h"
 #include "copy/ScreenGrab.h"
+#include "framework/DibLayout.h"
 #include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 

@@ -1,11 +1,12 @@
 #include "measure/EdgeTool.h"
 
+#include "copy/ScreenGrab.h"
 #include "measure/OffScreenMask.h"
+#include "resources/resource.h"
 #include "ruler/Geometry.h"
 #include "ruler/MonitorList.h"
-#include "ruler/Win32Rect.h"
-#include "resources/resource.h"
 #include "ruler/RulerTimers.h"
+#include "ruler/Win32Rect.h"
 
 #include <algorithm>
 #include <utility>
@@ -45,7 +46,7 @@ bool GrabInto(DibSurface& surface, int x, int y, int w, int h)
 {
     if (w <= 0 || h <= 0) return false;
     if ((surface.Width() != w || surface.Height() != h) && !surface.Create(w, h, 24)) return false;
-    return surface.GrabScreen(x, y);
+    return GrabScreenInto(surface, x, y);
 }
 
 } // namespace
@@ -57,7 +58,7 @@ bool CEdgeTool::GrabInner(const RECT& inner)
     if ((m_grab.Width() != w || m_grab.Height() != h) && !m_grab.Create(w, h, 24)) return false;
     // Only what lies on a monitor is read; the rest is a fill that no snap takes for an edge.
     m_coverage = ScreenCoverage(FromRect(inner), MonitorRects());
-    if (!m_grab.GrabScreen(m_coverage)) return false;
+    if (!GrabScreenInto(m_grab, m_coverage)) return false;
     m_block = BottomUpBlock(m_grab.Pixels(), w, h);
     return true;
 }

@@ -7,9 +7,9 @@
 // added, and the screen grabs both read. It reads the ruler's inner area, lines, options
 // and tooltip, and changes the guide lines and the snap option bit.
 
-#include "copy/DibSurface.h"
-#include "framework/Handles.h"
 #include "copy/ScreenCoverage.h"
+#include "framework/DibSurface.h"
+#include "framework/Handles.h"
 #include "measure/EdgeFinder.h"
 #include "ruler/RulerHost.h"
 #include "ruler/RulerTool.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 #include "framework/GdiHolders.h"
 #include "framework/MessageTable.h"
 #include "framework/Window.h"

@@ -5,7 +5,7 @@
 // S is the scale-bar thickness, L the guide-line width.
 
 #include "ruler/WindowRect.h"
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <cstdint>
 #include <vector>

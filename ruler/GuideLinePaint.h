@@ -7,7 +7,7 @@
 // (ruler/LineLabelLayout.h).
 
 #include "ruler/RulerModel.h"
-#include "scalebar/NumberSpacing.h"
+#include "ruler/scalebar/NumberSpacing.h"
 
 #include <windows.h>
 

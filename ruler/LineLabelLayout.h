@@ -15,7 +15,7 @@
 //   lines at 100 and 102, labels 40 wide:   [  26.5  ][  27.0  ]
 //                                                    ^^ the lines
 
-#include "scalebar/NumberSpacing.h"
+#include "ruler/scalebar/NumberSpacing.h"
 
 #include <cstdint>
 #include <vector>

@@ -1,6 +1,6 @@
 #include "ruler/MensuroDlg.h"
 
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 #include "framework/MessageTable.h"
 #include "framework/RegistryWatch.h"
 #include "profile/RegistryProfile.h"

@@ -2,7 +2,7 @@
 // size and the new surface on every size change.
 #include "ruler/MensuroDlg.h"
 
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 
 #include "resources/resource.h"
 #include "ruler/Geometry.h"

@@ -3,7 +3,7 @@
 #include "ruler/GuideLines.h"
 #include "ruler/RulerOptions.h"
 #include "ruler/UnitAxis.h"
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <vector>
 

@@ -22,7 +22,7 @@ enum : uint32_t {
     OptSnapEdges = 0x2000,
 };
 
-// The Flags bits are the scale bars' edge and numbers bits (scalebar/ScaleBarStyle.h).
+// The Flags bits are the scale bars' edge and numbers bits (ruler/scalebar/ScaleBarStyle.h).
 
 // Sets or clears the bits of `mask` in an option bit set; dialogs change only their own bits.
 inline void SetOptionBit(uint32_t& bits, uint32_t mask, bool on)

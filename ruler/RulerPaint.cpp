@@ -2,7 +2,7 @@
 // WM_PAINT only copies it to the screen.
 #include "ruler/MensuroDlg.h"
 
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 #include "framework/GdiHolders.h"
 #include "framework/RegistryWatch.h"
 #include "profile/RegistryProfile.h"

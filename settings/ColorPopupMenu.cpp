@@ -2,7 +2,7 @@
 
 #include "framework/GdiHolders.h"
 #include "resources/resource.h"
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 namespace {
 

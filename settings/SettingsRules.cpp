@@ -2,7 +2,7 @@
 
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <algorithm>
 #include <limits>

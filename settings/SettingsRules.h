@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <array>
 #include <cstdint>

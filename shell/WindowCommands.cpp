@@ -1,7 +1,7 @@
 #include "shell/WindowCommands.h"
 
-#include "app/AboutDlg.h"
 #include "resources/resource.h"
+#include "shell/AboutDlg.h"
 #include "shell/SizePresets.h"
 
 #include <iterator>

@@ -7,8 +7,8 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/ruler/GuideLinesTest.cpp
     unit/ruler/TargetFrameTest.cpp
     # scale bars and surfaces (window-free parts)
-    unit/scalebar/ScaleBarStyleTest.cpp
-    unit/copy/DibLayoutTest.cpp
+    unit/ruler/scalebar/ScaleBarStyleTest.cpp
+    unit/framework/DibLayoutTest.cpp
     unit/copy/CopyRulesTest.cpp
     unit/copy/MeasureLayoutTest.cpp
     unit/copy/ScreenCoverageTest.cpp
@@ -35,7 +35,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/UnitsTest.cpp
     unit/measure/ScreenScaleTest.cpp
     unit/measure/MeasurementTableTest.cpp
-    unit/scalebar/UnitTicksTest.cpp
+    unit/ruler/scalebar/UnitTicksTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -53,8 +53,8 @@ set(MENSURO_WIN_TEST_SOURCES
     # menus, tray icon
     unit/shell/IconMenuTest.cpp
     # scale bars and surfaces (GDI)
-    unit/scalebar/ScaleBarPaintTest.cpp
-    unit/copy/DibSurfaceTest.cpp
+    unit/ruler/scalebar/ScaleBarPaintTest.cpp
+    unit/framework/DibSurfaceTest.cpp
     unit/copy/ScreenCopyTest.cpp
     unit/copy/ScreenGrabTest.cpp
     unit/copy/SavePictureTest.cpp

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "copy/DibLayout.h"
-#include "copy/DibSurface.h"
+#include "framework/DibLayout.h"
+#include "framework/DibSurface.h"
 
 // Reads a 24-bit surface's pixels straight from its bytes, top row first.
 inline COLORREF SurfacePixel(const DibSurface& surface, int x, int y)

@@ -1,5 +1,5 @@
 #include "copy/DimensionBands.h"
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 #include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
-#include "copy/DibSurface.h"
 #include "copy/PictureEncoder.h"
 #include "copy/SavePicture.h"
+#include "framework/DibSurface.h"
 #include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 

@@ -1,5 +1,6 @@
-#include "copy/DibSurface.h"
 #include "copy/ScreenCopy.h"
+#include "copy/ScreenGrab.h"
+#include "framework/DibSurface.h"
 #include "framework/GdiHolders.h"
 #include "framework/Handles.h"
 #include "measure/LoupeWnd.h"
@@ -43,7 +44,7 @@ TEST(ScreenGrab, GrabsPastTheScreensCornerKeepTheirOnScreenPixels)
     // 50 x 50 from (1250, 1000): 30 x 24 on the screen, the rest off it.
     DibSurface surface(50, 50, 24);
     surface.Fill(0x55);
-    ASSERT_TRUE(surface.GrabScreen(1250, 1000));
+    ASSERT_TRUE(GrabScreenInto(surface, 1250, 1000));
     EXPECT_EQ(kCorner, SurfacePixel(surface, 29, 23));
     EXPECT_EQ(RGB(0, 0, 0), SurfacePixel(surface, 30, 5)) << "off the screen: black, whatever was there";
     EXPECT_EQ(RGB(0, 0, 0), SurfacePixel(surface, 5, 24));

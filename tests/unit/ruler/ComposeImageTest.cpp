@@ -1,5 +1,5 @@
 // The ruler's composed image: background, bars, guide lines with labels, move box, grip.
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 #include "ruler/MensuroDlg.h"
 
 #include "support/SurfacePixels.h"

@@ -1,5 +1,5 @@
 // The ruler window itself, created in this process and driven directly.
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 #include "ruler/MensuroDlg.h"
 #include "support/RegistryScope.h"
 #include "support/ScreenProbe.h"

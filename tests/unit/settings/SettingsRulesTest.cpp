@@ -4,7 +4,7 @@
 
 #include "ruler/Geometry.h"
 #include "ruler/RulerOptions.h"
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/AboutDlg.h"
+#include "shell/AboutDlg.h"
 
 #include "resources/resource.h"
 

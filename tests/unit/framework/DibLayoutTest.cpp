@@ -1,4 +1,4 @@
-#include "copy/DibLayout.h"
+#include "framework/DibLayout.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
-#include "scalebar/UnitTicks.h"
+#include "ruler/scalebar/UnitTicks.h"
 
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "copy/DibLayout.h"
+#include "framework/DibLayout.h"
 
 int64_t DibRowStride(int64_t width, int32_t bitCount)
 {

@@ -1,4 +1,4 @@
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include "profile/ProfileStore.h"
 

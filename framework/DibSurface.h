@@ -1,7 +1,5 @@
 #pragma once
 
-#include "copy/ScreenCoverage.h"
-
 #include <windows.h>
 
 // An off-screen device-independent bitmap (bottom-up rows, each a multiple of
@@ -26,13 +24,6 @@ public:
     BOOL BlitTo(HDC target, int x, int y) const;
     // Sets every byte of the pixel block, row alignment bytes included.
     void Fill(unsigned char value);
-    // Copies the screen rectangle of the surface's size at screen point (x, y), its
-    // parts off every monitor black (copy/ScreenGrab.h); true only when the transfer
-    // succeeded.
-    bool GrabScreen(int x, int y);
-    // The same for the coverage's area, which has the surface's size: the caller keeps
-    // the coverage to mask the off-monitor pixels in its scans.
-    bool GrabScreen(const ScreenCoverage& coverage);
     // A new GMEM_MOVEABLE block in CF_DIB layout (header, then the rows), owned
     // by the caller; null when there are no pixels or no memory.
     HGLOBAL PackDib() const;

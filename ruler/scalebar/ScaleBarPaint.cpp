@@ -1,8 +1,8 @@
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
 #include "framework/GdiHolders.h"
-#include "scalebar/NumberSpacing.h"
-#include "scalebar/UnitTicks.h"
+#include "ruler/scalebar/NumberSpacing.h"
+#include "ruler/scalebar/UnitTicks.h"
 
 #include <algorithm>
 #include <string>
@@ -198,41 +198,49 @@ BarRun RunOf(const TickGeometry& g, const WindowRect& r)
     return {r.top, r.bottom, int64_t{r.right} - r.left};
 }
 
+// The set-up both painters share: the bar's background painted and its pens ready, then
+// `draw` given where the bar runs, unless the bar is empty or faces no edge.
+template <class Draw>
+void PaintBar(HDC dc, const ScaleBarStyle& bar, Draw draw)
+{
+    if (bar.Rect.IsEmpty()) return;
+    const BarCanvas canvas(dc, bar);
+    const uint32_t edge = bar.Edge();
+    if (edge == 0) return;
+    const TickGeometry g = TickGeometryOf(edge, bar.Rect);
+    draw(canvas, edge, g, RunOf(g, bar.Rect));
+}
+
 } // namespace
 
 void ScaleBarStyle::Paint(HDC dc) const
 {
-    if (Rect.IsEmpty()) return;
-    const BarCanvas canvas(dc, *this);
-    const DrawingWindow& window = canvas.Window();
+    PaintBar(dc, *this, [&](const BarCanvas& canvas, uint32_t edge, const TickGeometry& g, const BarRun& run) {
+        const DrawingWindow& window = canvas.Window();
+        const auto [u0, u1, thickness] = run;
 
-    const uint32_t edge = Edge();
-    if (edge == 0) return;
+        // Small, middle, big: each later family paints over the one before.
+        SelectObject(dc, canvas.Pen(TickFamily::Small));
+        DrawTicks(dc, window, g, u0, u1, ScaleS, thickness / 4);
+        SelectObject(dc, canvas.Pen(TickFamily::Middle));
+        DrawTicks(dc, window, g, u0, u1, ScaleM, thickness / 3);
+        SelectObject(dc, canvas.Pen(TickFamily::Large));
+        DrawTicks(dc, window, g, u0, u1, ScaleL, thickness / 2);
 
-    const TickGeometry g = TickGeometryOf(edge, Rect);
-    const auto [u0, u1, thickness] = RunOf(g, Rect);
+        if (!(Flags & BarNumbers)) return;
 
-    // Small, middle, big: each later family paints over the one before.
-    SelectObject(dc, canvas.Pen(TickFamily::Small));
-    DrawTicks(dc, window, g, u0, u1, ScaleS, thickness / 4);
-    SelectObject(dc, canvas.Pen(TickFamily::Middle));
-    DrawTicks(dc, window, g, u0, u1, ScaleM, thickness / 3);
-    SelectObject(dc, canvas.Pen(TickFamily::Large));
-    DrawTicks(dc, window, g, u0, u1, ScaleL, thickness / 2);
+        const int64_t reach = window.guard / 2;
+        const TickRun numbers = g.horizontal ? TicksWithin(u0, u1, ScaleL, window.left - reach, window.right + reach)
+                                             : TicksWithin(u0, u1, ScaleL, window.top - reach, window.bottom + reach);
+        for (int64_t i = 0; i < numbers.count; ++i) {
+            const int64_t u = numbers.At(i);
+            DrawNumber(dc, window, NumberBoxAt(edge, Rect, thickness, u), u - u0);
+        }
 
-    if (!(Flags & BarNumbers)) return;
-
-    const int64_t reach = window.guard / 2;
-    const TickRun numbers = g.horizontal ? TicksWithin(u0, u1, ScaleL, window.left - reach, window.right + reach)
-                                         : TicksWithin(u0, u1, ScaleL, window.top - reach, window.bottom + reach);
-    for (int64_t i = 0; i < numbers.count; ++i) {
-        const int64_t u = numbers.At(i);
-        DrawNumber(dc, window, NumberBoxAt(edge, Rect, thickness, u), u - u0);
-    }
-
-    // The length label is opaque, so it covers the ticks and any number beneath it.
-    SetBkMode(dc, OPAQUE);
-    DrawNumber(dc, window, NumberBoxAt(edge, Rect, thickness, u1), int64_t{u1} - u0);
+        // The length label is opaque, so it covers the ticks and any number beneath it.
+        SetBkMode(dc, OPAQUE);
+        DrawNumber(dc, window, NumberBoxAt(edge, Rect, thickness, u1), int64_t{u1} - u0);
+    });
 }
 
 void ScaleBarStyle::Paint(HDC dc, const UnitAxis& axis, const std::vector<BarSpan>& taken) const
@@ -241,57 +249,52 @@ void ScaleBarStyle::Paint(HDC dc, const UnitAxis& axis, const std::vector<BarSpa
         Paint(dc);
         return;
     }
-    if (Rect.IsEmpty()) return;
-    const BarCanvas canvas(dc, *this);
-    const DrawingWindow& window = canvas.Window();
+    PaintBar(dc, *this, [&](const BarCanvas& canvas, uint32_t edge, const TickGeometry& g, const BarRun& run) {
+        const DrawingWindow& window = canvas.Window();
+        const auto [u0, u1, thickness] = run;
+        // Offsets from the bar's start that can show, and (wider) whose numbers can.
+        const int64_t first = (g.horizontal ? window.left : window.top) - u0;
+        const int64_t last = (g.horizontal ? window.right : window.bottom) - 1 - u0;
+        const int64_t reach = window.guard / 2;
+        const BarMarks marks = UnitBarMarks(axis, {ScaleS, ScaleM, ScaleL}, first - reach, last + reach);
 
-    const uint32_t edge = Edge();
-    if (edge == 0) return;
-
-    const TickGeometry g = TickGeometryOf(edge, Rect);
-    const auto [u0, u1, thickness] = RunOf(g, Rect);
-    // Offsets from the bar's start that can show, and (wider) whose numbers can.
-    const int64_t first = (g.horizontal ? window.left : window.top) - u0;
-    const int64_t last = (g.horizontal ? window.right : window.bottom) - 1 - u0;
-    const int64_t reach = window.guard / 2;
-    const BarMarks marks = UnitBarMarks(axis, {ScaleS, ScaleM, ScaleL}, first - reach, last + reach);
-
-    // Each family in one call: a unit's ticks can be many, and one line each costs more.
-    const int64_t lengths[] = {thickness / 4, thickness / 3, thickness / 2};
-    std::vector<POINT> ends;
-    std::vector<DWORD> counts;
-    for (TickFamily family : {TickFamily::Small, TickFamily::Middle, TickFamily::Large}) {
-        const int64_t length = lengths[static_cast<int>(family)];
-        if (length <= 0) continue;
-        ends.clear();
-        for (const BarTick& tick : marks.ticks) {
-            if (tick.family != family || tick.offset < first || tick.offset > last) continue;
-            const int along = static_cast<int>(int64_t{u0} + tick.offset);
-            const int64_t end = g.innerEdge + g.towardsOuter * length;
-            if (g.horizontal)
-                ends.insert(ends.end(), {{along, window.ClampY(g.innerEdge)}, {along, window.ClampY(end)}});
-            else
-                ends.insert(ends.end(), {{window.ClampX(g.innerEdge), along}, {window.ClampX(end), along}});
+        // Each family in one call: a unit's ticks can be many, and one line each costs more.
+        const int64_t lengths[] = {thickness / 4, thickness / 3, thickness / 2};
+        std::vector<POINT> ends;
+        std::vector<DWORD> counts;
+        for (TickFamily family : {TickFamily::Small, TickFamily::Middle, TickFamily::Large}) {
+            const int64_t length = lengths[static_cast<int>(family)];
+            if (length <= 0) continue;
+            ends.clear();
+            for (const BarTick& tick : marks.ticks) {
+                if (tick.family != family || tick.offset < first || tick.offset > last) continue;
+                const int along = static_cast<int>(int64_t{u0} + tick.offset);
+                const int64_t end = g.innerEdge + g.towardsOuter * length;
+                if (g.horizontal)
+                    ends.insert(ends.end(), {{along, window.ClampY(g.innerEdge)}, {along, window.ClampY(end)}});
+                else
+                    ends.insert(ends.end(), {{window.ClampX(g.innerEdge), along}, {window.ClampX(end), along}});
+            }
+            if (ends.empty()) continue;
+            counts.assign(ends.size() / 2, 2);
+            SelectObject(dc, canvas.Pen(family));
+            PolyPolyline(dc, ends.data(), counts.data(), static_cast<DWORD>(counts.size()));
         }
-        if (ends.empty()) continue;
-        counts.assign(ends.size() / 2, 2);
-        SelectObject(dc, canvas.Pen(family));
-        PolyPolyline(dc, ends.data(), counts.data(), static_cast<DWORD>(counts.size()));
-    }
 
-    if (!(Flags & BarNumbers)) return;
+        if (!(Flags & BarNumbers)) return;
 
-    // Numbers are written across a vertical bar: there each takes the font's height.
-    const NumberWriter writer(dc, edge);
-    const TextExtent extent = [&](const std::wstring& text) {
-        return g.horizontal ? writer.Width(text) : writer.Height();
-    };
-    const std::wstring length = axis.Number(int64_t{u1} - u0);
-    std::vector<BarSpan> clear = taken;
-    clear.push_back(CentredSpan(int64_t{u1} - u0, extent(length)));
-    for (const BarNumber& number : SpacedNumbers(marks.numbers, clear, extent))
-        writer.Write(window, NumberBoxAt(edge, Rect, thickness, int64_t{u0} + number.offset), number.text);
+        // Numbers are written across a vertical bar: there each takes the font's height.
+        const NumberWriter writer(dc, edge);
+        const TextExtent extent = [&](const std::wstring& text) {
+            return g.horizontal ? writer.Width(text) : writer.Height();
+        };
+        const std::wstring length = axis.Number(int64_t{u1} - u0);
+        std::vector<BarSpan> clear = taken;
+        clear.push_back(CentredSpan(int64_t{u1} - u0, extent(length)));
+        for (const BarNumber& number : SpacedNumbers(marks.numbers, clear, extent))
+            writer.Write(window, NumberBoxAt(edge, Rect, thickness, int64_t{u0} + number.offset), number.text);
 
-    SetBkMode(dc, OPAQUE);
-    writer.Write(window, NumberBoxAt(edge, Rect, thickness, u1), length);
+        SetBkMode(dc, OPAQUE);
+        writer.Write(window, NumberBoxAt(edge, Rect, thickness, u1), length);
+    });
 }

@@ -1,4 +1,6 @@
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
+
+#include "copy/ScreenGrab.h"
 #include "support/ScreenProbe.h"
 
 #include <gtest/gtest.h>
@@ -131,7 +133,7 @@ TEST(DibSurface, RefusedSizesLeaveAnInertSurface)
         EXPECT_EQ(s.GetDC(), nullptr);
         EXPECT_EQ(s.Width(), 0);
         EXPECT_EQ(s.PackDib(), nullptr);
-        EXPECT_FALSE(s.GrabScreen(0, 0));
+        EXPECT_FALSE(GrabScreenInto(s, 0, 0));
         EXPECT_FALSE(s.BlitTo(target.GetDC(), 0, 0));
         s.Fill(0x55);
         // The same object takes a good size afterwards.
@@ -159,7 +161,7 @@ TEST(DibSurface, GrabScreenCopiesWhatTheScreenShows)
     ASSERT_TRUE(WaitForScreenPixel(115, 135, RGB(10, 200, 30)));
     DibSurface s(10, 10, 24);
     s.Fill(0x55);
-    ASSERT_TRUE(s.GrabScreen(110, 130));
+    ASSERT_TRUE(GrabScreenInto(s, 110, 130));
     EXPECT_EQ(GetPixel(s.GetDC(), 5, 5), RGB(10, 200, 30));
     DestroyWindow(window);
     UnregisterClassW(wc.lpszClassName, wc.hInstance);

@@ -1,6 +1,6 @@
-#include "scalebar/ScaleBarStyle.h"
+#include "ruler/scalebar/ScaleBarStyle.h"
 
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 
 #include "support/SurfacePixels.h"
 

@@ -1,4 +1,4 @@
-#include "scalebar/NumberSpacing.h"
+#include "ruler/scalebar/NumberSpacing.h"
 
 #include <algorithm>
 

@@ -4,7 +4,7 @@
 // already on the bar (the guide lines' values, the bar's length), window-free: the
 // painter measures the texts through a callback, as copy/MeasureLayout.h does.
 
-#include "scalebar/UnitTicks.h"
+#include "ruler/scalebar/UnitTicks.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,7 +1,6 @@
-#include "copy/DibSurface.h"
+#include "framework/DibSurface.h"
 
-#include "copy/DibLayout.h"
-#include "copy/ScreenGrab.h"
+#include "framework/DibLayout.h"
 
 #include <cstring>
 
@@ -98,18 +97,6 @@ void DibSurface::Fill(unsigned char value)
     // Drawing still queued by GDI would otherwise land on top of the fill later.
     GdiFlush();
     std::memset(m_pixels, value, m_info->biSizeImage);
-}
-
-bool DibSurface::GrabScreen(int x, int y)
-{
-    if (!m_pixels) return false;
-    return GrabScreenArea(m_dc, 0, 0, {x, y, x + Width(), y + Height()});
-}
-
-bool DibSurface::GrabScreen(const ScreenCoverage& coverage)
-{
-    if (!m_pixels || coverage.Area().Width() != Width() || coverage.Area().Height() != Height()) return false;
-    return GrabScreenParts(m_dc, 0, 0, coverage);
 }
 
 HGLOBAL DibSurface::PackDib() const

@@ -1,6 +1,6 @@
 // Scale-bar ticks and numbers in a unit, and the numbers that fit beside the labels.
-#include "scalebar/NumberSpacing.h"
-#include "scalebar/UnitTicks.h"
+#include "ruler/scalebar/NumberSpacing.h"
+#include "ruler/scalebar/UnitTicks.h"
 
 #include <gtest/gtest.h>
 
