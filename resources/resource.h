@@ -67,6 +67,7 @@
 #define IDI_SAVE_PICTURE 168
 #define IDI_COPY_MEASUREMENTS 169
 #define IDI_KEYS 170
+#define IDI_MEASURE 171
 
 // Cursors
 #define IDC_TARGET 132
@@ -107,6 +108,8 @@
 #define ID_KEYS 32803
 // Not in the menu: "Lines at Edges" at the pointer, which a global key posts to the ruler
 #define ID_LINES_AT_POINTER 32804
+// "Measure": starts the Measure mode, or ends it when it runs (the global key posts it too)
+#define ID_MEASURE 32805
 #define ID_APP_ABOUT 57664
 
 // Settings dialog (settings/)
@@ -200,6 +203,9 @@
 #define IDC_TAKEN_EDGES 1060
 #define IDC_TAKEN_COPY 1061
 #define IDC_KEYS_DEFAULT 1062
+#define IDC_KEY_MEASURE 1063
+#define IDC_WIN_MEASURE 1064
+#define IDC_TAKEN_MEASURE 1065
 
 // Controls without an id of their own
 #ifndef IDC_STATIC
