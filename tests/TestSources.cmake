@@ -35,6 +35,8 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/UnitsTest.cpp
     unit/measure/ScreenScaleTest.cpp
     unit/measure/MeasurementTableTest.cpp
+    # the Measure mode's geometry, pins and table
+    unit/measure/PointerMeasureTest.cpp
     unit/scalebar/UnitTicksTest.cpp
 )
 
