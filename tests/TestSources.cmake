@@ -37,6 +37,8 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/MeasurementTableTest.cpp
     # the Measure mode's geometry, pins and table
     unit/measure/PointerMeasureTest.cpp
+    unit/measure/MeasurePinsTest.cpp
+    unit/measure/MeasureTableTest.cpp
     unit/scalebar/UnitTicksTest.cpp
 )
 
