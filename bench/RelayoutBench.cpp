@@ -2,6 +2,7 @@
 // and one copy of it whole into another surface in memory (no window, so no shape clips
 // the copy). Prints milliseconds per call.
 #include "bench/EdgeBench.h"
+#include "bench/MeasureBench.h"
 #include "bench/LiveResizeBench.h"
 #include "bench/ShapedWindowBench.h"
 #include "bench/BenchTiming.h"
@@ -182,6 +183,7 @@ int wmain(int argc, wchar_t** argv)
     BenchGuideLines(ruler, window);
     BenchUnits(ruler, window);
     BenchEdges(ruler, window);
+    BenchMeasureSpans();
     DestroyWindow(window);
     BenchScreenCopy();
     return BenchLiveResize() ? 0 : 1;
