@@ -113,7 +113,10 @@ EdgeArea MeasureSpan(const FrozenFrame& frame, MeasureKind kind, int32_t x, int3
 
 WindowRect ShrinkBox(const FrozenFrame& frame, const WindowRect& dragged, int32_t tolerance)
 {
-    const WindowRect box = Intersect(dragged, FrameRect(frame));
+    // A drag up or to the left gives its corners the other way round.
+    const WindowRect drawn(std::min(dragged.left, dragged.right), std::min(dragged.top, dragged.bottom),
+                           std::max(dragged.left, dragged.right), std::max(dragged.top, dragged.bottom));
+    const WindowRect box = Intersect(drawn, FrameRect(frame));
     if (box.Width() < 3 || box.Height() < 3) return box;
     const PixelBlock block = SubBlock(frame, box);
     const uint32_t key = BorderColour(block);

@@ -46,7 +46,7 @@ EdgeArea MeasureSpan(const FrozenFrame& frame, MeasureKind kind, int32_t x, int3
 // the smallest box inside it holding every pixel unlike the border colour (the most
 // common colour on the rectangle's one-pixel border; "unlike" = ColoursDiffer with the
 // tolerance). A rectangle with nothing unlike inside, or one under 3 px in a side,
-// stays as dragged. Clipped to the frame.
+// stays as dragged. Clipped to the frame; corners given either way round.
 WindowRect ShrinkBox(const FrozenFrame& frame, const WindowRect& dragged, int32_t tolerance);
 
 // Line: from a to b. dx = b.x - a.x, dy = a.y - b.y (up positive), length = hypot,

@@ -75,6 +75,7 @@ TEST(PointerMeasure, BoxShrinksOntoWhatDiffersFromItsBorder)
         // The grey columns are on the border, but white is its most common colour.
         {{-190, 10, -140, 60}, {-190, 10, -155, 60}},
         {{-180, 10, -100, 100}, {-160, 40, -155, 50}},
+        {{-100, 100, -180, 10}, {-160, 40, -155, 50}}, // dragged up and to the left
         {{20, 20, 100, 100}, {20, 20, 100, 100}},     // nothing unlike inside: as dragged
         {{151, 140, 153, 160}, {151, 140, 153, 160}}, // under 3 px wide
         {{140, 140, 260, 170}, {150, 150, 152, 152}}, // past the frame: clipped, then shrunk
