@@ -4,6 +4,7 @@
 #include "measure/PointerMeasure.h"
 #include "ruler/RulerOptions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -58,4 +59,16 @@ void BenchMeasureSpans()
     }
     std::puts("(milliseconds per MeasureSpan on a 3840x2160 frame, median of 25 rounds of 20 moves; four rays =");
     std::puts(" the edge finder's ScanArea from the same points over the same block, alternating with it)");
+
+    // A box dragged over the whole frame around the panel: the slowest shrink, reading every
+    // row down to the panel and every column beside it; its floor, one copy of the frame.
+    const WindowRect whole(0, 0, BenchFrame::kWidth, BenchFrame::kHeight);
+    std::vector<uint8_t> copy(f.bits.size());
+    WindowRect box;
+    const double shrink = bench::MedianMs(9, 1, [&] { box = ShrinkBox(f.frame, whole, tolerance); });
+    const double copyMs = bench::MedianMs(9, 1, [&] { std::copy(f.bits.begin(), f.bits.end(), copy.begin()); });
+    std::printf("\n%-24s %11s %11s %7s\n", "Box shrink", "ms", "copy", "ratio");
+    std::printf("%-24s %11.3f %11.3f %7.2f  onto %d,%d..%d,%d\n", "3840x2160 box", shrink, copyMs, shrink / copyMs,
+                box.left, box.top, box.right, box.bottom);
+    std::puts("(milliseconds per ShrinkBox over the whole frame, median of 9; copy = one copy of the frame's bytes)");
 }

@@ -120,8 +120,18 @@ WindowRect ShrinkBox(const FrozenFrame& frame, const WindowRect& dragged, int32_
     if (box.Width() < 3 || box.Height() < 3) return box;
     const PixelBlock block = SubBlock(frame, box);
     const uint32_t key = BorderColour(block);
-    const uint8_t border[3] = {uint8_t(key), uint8_t(key >> 8), uint8_t(key >> 16)};
-    const auto unlike = [&](int32_t x, int32_t y) { return ColoursDiffer(block.At(x, y), border, tolerance); };
+    // ColoursDiffer against the border colour, as the range each channel may take: the
+    // whole box is read, so the test is kept to two compares a channel.
+    int32_t low[3], high[3];
+    for (int c = 0; c < 3; ++c) {
+        const int32_t level = int32_t(key >> (8 * c) & 0xFF);
+        low[c] = level - tolerance;
+        high[c] = level + tolerance;
+    }
+    const auto unlike = [&](int32_t x, int32_t y) {
+        const uint8_t* p = block.At(x, y);
+        return p[0] < low[0] || p[0] > high[0] || p[1] < low[1] || p[1] > high[1] || p[2] < low[2] || p[2] > high[2];
+    };
     const auto rowHolds = [&](int32_t y) {
         for (int32_t x = 0; x < block.width; ++x)
             if (unlike(x, y)) return true;
