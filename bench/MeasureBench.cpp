@@ -49,9 +49,8 @@ void BenchMeasureSpans()
             spans.push_back(bench::TimeMs(20, [&](int) {
                 span = MeasureSpan(f.frame, MeasureKind::Spacing, start.x + step++ % 40, start.y, tolerance);
             }));
-            floors.push_back(bench::TimeMs(20, [&](int) {
-                area = ScanArea(f.frame.block, {}, start.x + step++ % 40, start.y, tolerance);
-            }));
+            floors.push_back(bench::TimeMs(
+                20, [&](int) { area = ScanArea(f.frame.block, {}, start.x + step++ % 40, start.y, tolerance); }));
         }
         const double ms = bench::Median(spans), floorMs = bench::Median(floors);
         std::printf("%-24s %11.4f %11.4f %7.2f  columns %d..%d, rows %d..%d\n", start.name, ms, floorMs, ms / floorMs,

@@ -52,12 +52,10 @@ bool MeasurementHit(const Measurement& m, MeasurePoint p, int32_t reach)
 {
     const double within = std::max(reach, 0);
     switch (m.kind) {
-    case MeasureKind::Line:
-        return SegmentDistance(p, m.from, m.to) <= within;
+    case MeasureKind::Line: return SegmentDistance(p, m.from, m.to) <= within;
     case MeasureKind::Angle:
         return SegmentDistance(p, m.from, m.to) <= within || SegmentDistance(p, m.from, m.third) <= within;
-    default:
-        return RectDistance(p, m) <= within;
+    default: return RectDistance(p, m) <= within;
     }
 }
 

@@ -37,9 +37,7 @@ RowValues ValuesOf(const Measurement& m)
     v.height = m.bottom - m.top + 1;
     switch (m.kind) {
     case MeasureKind::Spacing:
-    case MeasureKind::Box:
-        v.hasWidth = v.hasHeight = true;
-        break;
+    case MeasureKind::Box: v.hasWidth = v.hasHeight = true; break;
     case MeasureKind::Horizontal:
         v.at = {m.left, m.from.y};
         v.hasWidth = true;

@@ -17,8 +17,7 @@ WindowRect FrameRect(const FrozenFrame& frame)
 
 WindowRect Intersect(const WindowRect& a, const WindowRect& b)
 {
-    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
-            std::min(a.bottom, b.bottom)};
+    return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
 // The part of the frame inside `area` (screen), as a block of its own.

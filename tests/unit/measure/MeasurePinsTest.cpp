@@ -26,8 +26,8 @@ TEST(MeasurePins, DeleteTakesTheLatestPinUnderThePoint)
         bool removed;
     } steps[] = {
         {{305, 200}, false}, // beyond the line's end by more than the reach
-        {{250, 203}, true},  {{55, 55}, true}, {{55, 55}, true}, {{55, 55}, false},
-        {{402, 330}, true}, // the angle's second arm
+        {{250, 203}, true},  {{55, 55}, true},   {{55, 55}, true},
+        {{55, 55}, false},   {{402, 330}, true}, // the angle's second arm
         {{610, 33}, true},
     };
     for (const auto& s : steps) EXPECT_EQ(s.removed, pins.RemoveAt(s.p, 3)) << s.p.x << "," << s.p.y;

@@ -73,13 +73,12 @@ TEST(PointerMeasure, BoxShrinksOntoWhatDiffersFromItsBorder)
         WindowRect dragged, expected;
     } cases[] = {
         // The grey columns are on the border, but white is its most common colour.
-        {{-190, 10, -140, 60}, {-190, 10, -155, 60}},
-        {{-180, 10, -100, 100}, {-160, 40, -155, 50}},
+        {{-190, 10, -140, 60}, {-190, 10, -155, 60}},  {{-180, 10, -100, 100}, {-160, 40, -155, 50}},
         {{-100, 100, -180, 10}, {-160, 40, -155, 50}}, // dragged up and to the left
-        {{20, 20, 100, 100}, {20, 20, 100, 100}},     // nothing unlike inside: as dragged
-        {{151, 140, 153, 160}, {151, 140, 153, 160}}, // under 3 px wide
-        {{140, 140, 260, 170}, {150, 150, 152, 152}}, // past the frame: clipped, then shrunk
-        {{-170, 45, -150, 48}, {-160, 45, -155, 48}}, // the content reaches the border
+        {{20, 20, 100, 100}, {20, 20, 100, 100}},      // nothing unlike inside: as dragged
+        {{151, 140, 153, 160}, {151, 140, 153, 160}},  // under 3 px wide
+        {{140, 140, 260, 170}, {150, 150, 152, 152}},  // past the frame: clipped, then shrunk
+        {{-170, 45, -150, 48}, {-160, 45, -155, 48}},  // the content reaches the border
     };
     for (const auto& c : cases) EXPECT_EQ(c.expected, ShrinkBox(f.frame, c.dragged, 8)) << c.dragged.left;
 }
@@ -91,8 +90,10 @@ TEST(PointerMeasure, LinesAnglesAndTheirConstraint)
         int32_t dx, dy;
         double length, angle;
     } lines[] = {
-        {{100, 300}, {140, 270}, 40, 30, 50, 36.8699}, {{0, 0}, {-5, 0}, -5, 0, 5, 180},
-        {{-10, -10}, {-13, -6}, -3, -4, 5, -126.8699}, {{7, 7}, {7, 7}, 0, 0, 0, 0},
+        {{100, 300}, {140, 270}, 40, 30, 50, 36.8699},
+        {{0, 0}, {-5, 0}, -5, 0, 5, 180},
+        {{-10, -10}, {-13, -6}, -3, -4, 5, -126.8699},
+        {{7, 7}, {7, 7}, 0, 0, 0, 0},
     };
     for (const auto& l : lines) {
         const LineReading r = ReadLine(l.a, l.b);
@@ -113,8 +114,8 @@ TEST(PointerMeasure, LinesAnglesAndTheirConstraint)
 
 TEST(PointerMeasure, ToleranceStepsStopAtTheRangesEnds)
 {
-    const int32_t steps[][3] = {{8, 1, 9},   {15, 1, 16}, {16, 1, 20}, {253, 1, 255}, {255, 1, 255}, {0, -1, 0},
-                                {18, -1, 16}, {16, -1, 15}, {300, 0, 8}, {-5, 1, 9},   {8, 1000, 255}, {8, -3, 5}};
+    const int32_t steps[][3] = {{8, 1, 9},    {15, 1, 16},  {16, 1, 20}, {253, 1, 255}, {255, 1, 255},  {0, -1, 0},
+                                {18, -1, 16}, {16, -1, 15}, {300, 0, 8}, {-5, 1, 9},    {8, 1000, 255}, {8, -3, 5}};
     for (const auto& s : steps) EXPECT_EQ(s[2], StepTolerance(s[0], s[1])) << s[0] << " by " << s[1];
     EXPECT_EQ(MeasureKind::Spacing, NextMeasureKind(MeasureKind::Angle));
     EXPECT_EQ(MeasureKind::Box, NextMeasureKind(MeasureKind::Vertical));
