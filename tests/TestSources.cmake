@@ -35,6 +35,10 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/UnitsTest.cpp
     unit/measure/ScreenScaleTest.cpp
     unit/measure/MeasurementTableTest.cpp
+    # the Measure mode's geometry, pins and table
+    unit/measure/PointerMeasureTest.cpp
+    unit/measure/MeasurePinsTest.cpp
+    unit/measure/MeasureTableTest.cpp
     unit/ruler/scalebar/UnitTicksTest.cpp
 )
 
