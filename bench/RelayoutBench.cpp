@@ -5,12 +5,14 @@
 #include "bench/EdgeBench.h"
 #include "bench/LiveResizeBench.h"
 #include "bench/ShapedWindowBench.h"
+#include "copy/ClipboardPicture.h"
 #include "copy/PictureEncoder.h"
 #include "copy/ScreenCopy.h"
 #include "copy/ScreenGrab.h"
 #include "copy/ScreenPicture.h"
 #include "framework/Application.h"
 #include "framework/DibSurface.h"
+#include "framework/Handles.h"
 #include "ruler/Geometry.h"
 #include "ruler/MensuroDlg.h"
 
@@ -26,13 +28,31 @@ namespace {
 using bench::MedianMs;
 using bench::PumpMessages;
 
-// "Copy" of a 1920 x 1080 inner area (grab and pack, as the timer does it) against its
-// floor: one block copy of that size from the screen into a ready surface. The measures
-// alternate within each round, so a change of load on the machine or of the screen's
-// state touches all alike. "+PNG" adds the PNG the clipboard gets beside the DIB; "PNG
-// alone" is the encoding of a ready DIB. "new block" is the
-// part no copy can avoid on top of the floor: filling a newly allocated block of the
-// packed size, which the clipboard then owns.
+// The ruler's window as the clipboard sees it: it hands the clipboard's messages to its picture.
+LRESULT CALLBACK ClipboardOwnerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (CClipboardPicture* picture = CClipboardPicture::Of(window))
+        if (picture->OnMessage(message, wParam, lParam, result)) return result;
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+// A paste of the PNG as another program makes it: the clipboard asks the owner to render it.
+void PastePng()
+{
+    if (!OpenClipboard(nullptr)) return;
+    GetClipboardData(PngClipboardFormat());
+    CloseClipboard();
+}
+
+// "Copy" of a 1920 x 1080 inner area against its floor: one block copy of that size from the
+// screen into a ready surface. The measures alternate within each round, so a change of load
+// on the machine or of the screen's state touches all alike. "grab+pack" is the picture
+// alone; "Copy" is what the copy's timer does: the picture handed to the clipboard with its
+// PNG promised; "+PNG now" is the picture with its PNG encoded at once; "PNG asked" is a
+// paste of the PNG right after a Copy, which has it rendered; "PNG alone" is the encoding of
+// a ready DIB. "new block" is the part no copy can avoid on top of the floor: filling a
+// newly allocated block of the packed size, which the clipboard then owns.
 void BenchScreenCopy()
 {
     const WindowRect area(0, 0, 1920, 1080);
@@ -41,28 +61,47 @@ void BenchScreenCopy()
     CScreenPicture picture;
     DibSurface target(area.Width(), area.Height(), 24);
     const HGLOBAL sample = picture.Take(content);
-    std::vector<double> copies, withPng, pngs, floors, blocks;
+    WNDCLASSW wc = {};
+    wc.lpfnWndProc = &ClipboardOwnerProc;
+    wc.lpszClassName = L"MensuroBenchClipboard";
+    RegisterClassW(&wc);
+    OwnedWindow owner;
+    owner.reset(CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
+    CClipboardPicture promise;
+    promise.Attach(owner.get());
+    std::vector<double> takes, copies, withPng, asked, pngs, floors, blocks;
     for (int round = 0; round < 15; ++round) {
-        copies.push_back(MedianMs(1, 5, [&] { GlobalFree(picture.Take(content)); }));
+        takes.push_back(MedianMs(1, 5, [&] { GlobalFree(picture.Take(content)); }));
+        copies.push_back(MedianMs(1, 5, [&] { CaptureToClipboard(owner.get(), picture, content); }));
         floors.push_back(MedianMs(1, 5, [&] { GrabScreenInto(target, area.left, area.top); }));
         withPng.push_back(MedianMs(1, 2, [&] {
             const HGLOBAL dib = picture.Take(content);
             GlobalFree(EncodePng(dib));
             GlobalFree(dib);
         }));
+        std::vector<double> pastes;
+        for (int i = 0; i < 2; ++i) {
+            CaptureToClipboard(owner.get(), picture, content);
+            pastes.push_back(bench::TimeMs(1, [](int) { PastePng(); }));
+        }
+        asked.push_back(bench::Median(pastes));
         pngs.push_back(MedianMs(1, 2, [&] { GlobalFree(EncodePng(sample)); }));
         blocks.push_back(MedianMs(1, 5, [&] { GlobalFree(target.PackDib()); }));
     }
+    promise.Detach();
     GlobalFree(sample);
     using bench::Median;
-    const double copy = Median(copies), floorMs = Median(floors), png = Median(withPng), encode = Median(pngs),
-                 block = Median(blocks);
-    std::printf("\n%-11s %11s %11s %11s %11s %11s\n", "copy", "grab+pack", "+PNG", "PNG alone", "floor", "new block");
-    std::printf("%-11s %11.3f %11.3f %11.3f %11.3f %11.3f\n", "1920x1080", copy, png, encode, floorMs, block);
-    std::printf("%-11s %11.2f %11.2f %11.2f %11s %11.2f\n", "x floor", copy / floorMs, png / floorMs, encode / floorMs,
-                "", block / floorMs);
-    std::puts("(milliseconds per copy, median of 15 rounds; floor = one screen block copy of that size into a");
-    std::puts(" ready surface; new block = filling a newly allocated block of the packed size)");
+    const double take = Median(takes), copy = Median(copies), floorMs = Median(floors), png = Median(withPng),
+                 paste = Median(asked), encode = Median(pngs), block = Median(blocks);
+    std::printf("\n%-11s %11s %11s %11s %11s %11s %11s %11s\n", "copy", "grab+pack", "Copy", "+PNG now",
+                "PNG asked", "PNG alone", "floor", "new block");
+    std::printf("%-11s %11.3f %11.3f %11.3f %11.3f %11.3f %11.3f %11.3f\n", "1920x1080", take, copy, png, paste,
+                encode, floorMs, block);
+    std::printf("%-11s %11.2f %11.2f %11.2f %11.2f %11.2f %11s %11.2f\n", "x floor", take / floorMs, copy / floorMs,
+                png / floorMs, paste / floorMs, encode / floorMs, "", block / floorMs);
+    std::puts("(milliseconds per copy, median of 15 rounds; Copy = the picture on the clipboard with its PNG");
+    std::puts(" promised; floor = one screen block copy of that size into a ready surface; new block = filling");
+    std::puts(" a newly allocated block of the packed size)");
 }
 
 // Relayout at 1920 x 1080 with many guide lines (half vertical, half horizontal, spread
