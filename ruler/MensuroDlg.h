@@ -19,6 +19,9 @@ class RegistryWatch;
 // itself to its features (ruler/RulerTool.h), which see it only as a RulerHost.
 class CMensuroDlg : public CModalDialog, public RulerHost {
 public:
+    // The composed image's depth: that of the window's own surface, so that painting it is a
+    // plain copy of the shown parts.
+    static constexpr int kSurfaceBits = 32;
     explicit CMensuroDlg(HWND parent = nullptr);
     ~CMensuroDlg() override;
     void SetTools(RulerTools tools) { m_tools = std::move(tools); } // asked in this order
@@ -64,6 +67,7 @@ private:
     void PlaceAtStart();
     void SaveAtEnd();
     LRESULT OnPaint(WPARAM, LPARAM);
+    void PaintShown(HDC dc, HRGN update) const;
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnSetCursor(WPARAM, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);

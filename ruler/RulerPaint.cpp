@@ -132,8 +132,32 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
     DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
+// Copies to the screen only the parts of the image that need painting: the update region is
+// cut to the window's shape, the bars, while one copy of the whole surface would also convey
+// the see-through inner area, most of a large ruler, on every step of a live resize.
+void CMensuroDlg::PaintShown(HDC dc, HRGN update) const
+{
+    const DWORD bytes = update ? GetRegionData(update, 0, nullptr) : 0;
+    std::vector<unsigned char> data(bytes);
+    auto* region = reinterpret_cast<RGNDATA*>(data.data());
+    if (!bytes || !GetRegionData(update, bytes, region)) {
+        m_surface->BlitTo(dc, 0, 0);
+        return;
+    }
+    const HDC image = m_surface->GetDC();
+    SetViewportOrgEx(image, 0, 0, nullptr);
+    const auto* rects = reinterpret_cast<const RECT*>(region->Buffer);
+    for (DWORD i = 0; i < region->rdh.nCount; ++i) {
+        const RECT& r = rects[i];
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, r.left, r.top, SRCCOPY);
+    }
+}
+
 LRESULT CMensuroDlg::OnPaint(WPARAM, LPARAM)
 {
+    // Asked before BeginPaint, which empties it.
+    GdiObject<HRGN> update(CreateRectRgn(0, 0, 0, 0));
+    if (update.get() && GetUpdateRgn(m_hWnd, update.get(), FALSE) == ERROR) update.reset();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hWnd, &ps);
     const WindowRect client = ClientRect(m_hWnd);
@@ -142,7 +166,7 @@ LRESULT CMensuroDlg::OnPaint(WPARAM, LPARAM)
         const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
         DrawIcon(dc, (client.Width() - cx + 1) / 2, (client.Height() - cy + 1) / 2, m_hIcon);
     } else if (m_surface->GetDC()) {
-        m_surface->BlitTo(dc, 0, 0);
+        PaintShown(dc, update.get());
     } else {
         // No surface (the size was too large for one): draw straight to the screen.
         ComposeImage(dc, client);
