@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/GdiHolders.h"
 #include "framework/MessageTable.h"
 #include "framework/ModalDialog.h"
 #include "ruler/CoordinateTip.h"
@@ -88,6 +89,7 @@ private:
     RulerModel m_model;
     RulerTools m_tools;
     std::unique_ptr<DibSurface> m_surface;
+    GdiObject<HRGN> m_shape; // a copy of the region the window was last given
     std::unique_ptr<RegistryWatch> m_barsWatch;
     CCoordinateTip m_tip;
     CLineDrag m_lineDrag{*this, m_tools, m_tip};

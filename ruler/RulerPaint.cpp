@@ -31,6 +31,22 @@ COLORREF TopBack(const std::vector<ScaleBarStyle>& bars)
     return bars.empty() ? RGB(255, 255, 255) : AsRgb(bars[0].Back);
 }
 
+// The union of the rectangles as one region, made in one call: a region per rectangle,
+// joined one by one, costs a handle and a pass over the growing shape for each.
+HRGN RegionOf(const std::vector<WindowRect>& rects)
+{
+    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* region = reinterpret_cast<RGNDATA*>(data.data());
+    region->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()), 0, {0, 0, 0, 0}};
+    auto* out = reinterpret_cast<RECT*>(region->Buffer);
+    for (const WindowRect& r : rects) {
+        *out++ = ToRect(r);
+        UnionRect(&region->rdh.rcBound, &region->rdh.rcBound, &out[-1]);
+    }
+    return rects.empty() ? CreateRectRgn(0, 0, 0, 0)
+                         : ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region);
+}
+
 } // namespace
 
 void CMensuroDlg::Relayout()
@@ -63,21 +79,23 @@ void CMensuroDlg::BuildRegion(const WindowRect& client)
     const RulerModel& m = m_model;
     const std::vector<WindowRect> rects =
         RegionRects(client, m.bars, Thickness(), m.options.LineSize, m.lines.X(), m.lines.Y());
-    GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
-    for (const WindowRect& r : rects) {
-        GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
-        CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
-    }
+    GdiObject<HRGN> region(RegionOf(rects));
+    if (!region.get()) return;
+    // Most relayouts (a colour, a unit, a label) leave the shape as it was: setting it again
+    // would cost the window system a frame change for nothing.
+    if (m_shape.get() && EqualRgn(region.get(), m_shape.get())) return;
     // Only what the old shape covered and the new one does not needs drawing by the windows
     // below; the ruler itself is redrawn by Relayout. Redrawing just that part, not the whole
     // window as a redrawing SetWindowRgn does, saves much of a live-resize step. With many
     // lines the difference itself costs more than it saves.
-    GdiObject<HRGN> uncovered(CreateRectRgn(0, 0, 0, 0));
-    const bool onlyUncovered = rects.size() <= kFewShapeRects && GetWindowRgn(m_hWnd, uncovered.get()) != ERROR &&
-                               CombineRgn(uncovered.get(), uncovered.get(), region.get(), RGN_DIFF) != ERROR;
+    GdiObject<HRGN> uncovered(CreateRectRgn(0, 0, 0, 0)), kept(CreateRectRgn(0, 0, 0, 0));
+    const bool onlyUncovered = rects.size() <= kFewShapeRects && m_shape.get() &&
+                               CombineRgn(uncovered.get(), m_shape.get(), region.get(), RGN_DIFF) != ERROR;
+    if (!kept.get() || CombineRgn(kept.get(), region.get(), nullptr, RGN_COPY) == ERROR) kept.reset();
     // The window owns the region once it has taken it.
     if (!SetWindowRgn(m_hWnd, region.get(), onlyUncovered ? FALSE : TRUE)) return;
     region.release();
+    m_shape.reset(kept.release());
     RECT box = {};
     if (onlyUncovered && GetRgnBox(uncovered.get(), &box) != NULLREGION) {
         RECT window = {};
