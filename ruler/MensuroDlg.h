@@ -20,9 +20,10 @@ class RegistryWatch;
 // itself to its features (ruler/RulerTool.h), which see it only as a RulerHost.
 class CMensuroDlg : public CModalDialog, public RulerHost {
 public:
-    // The composed image's depth: that of the window's own surface, so that painting it is a
-    // plain copy of the shown parts.
-    static constexpr int kSurfaceBits = 32;
+    // The composed image's depth. 32 bits, the window's own, would make painting a plain copy,
+    // but under Wine every grab of the screen while the ruler shows then took some 15 times as
+    // long (Copy, the loupe, the edge finder all grab).
+    static constexpr int kSurfaceBits = 24;
     explicit CMensuroDlg(HWND parent = nullptr);
     ~CMensuroDlg() override;
     void SetTools(RulerTools tools) { m_tools = std::move(tools); } // asked in this order

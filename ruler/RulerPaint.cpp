@@ -151,7 +151,7 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
 }
 
 // Copies to the screen only the parts of the image that need painting: the update region is
-// cut to the window's shape, the bars, while one copy of the whole surface would also convey
+// cut to the window's shape, the bars, while one copy of the whole surface would also convert
 // the see-through inner area, most of a large ruler, on every step of a live resize.
 void CMensuroDlg::PaintShown(HDC dc, HRGN update) const
 {
