@@ -1,9 +1,9 @@
 // "Copy": after the delay, the screen under the ruler goes onto the clipboard.
 #include "copy/ScreenCopy.h"
 
+#include "copy/ClipboardPicture.h"
 #include "copy/CopyRules.h"
 #include "copy/OpenedClipboard.h"
-#include "copy/PictureEncoder.h"
 #include "copy/SavePicture.h"
 #include "copy/ScreenPicture.h"
 #include "framework/Handles.h"
@@ -51,27 +51,23 @@ PictureContent RulerPictureContent(const WindowRect& window, const RulerModel& m
     return content;
 }
 
-bool HandDibToClipboard(HGLOBAL block, HGLOBAL png)
+bool HandDibToClipboard(HWND owner, HGLOBAL block)
 {
-    // Once SetClipboardData succeeds the clipboard owns a block; until then it is ours.
-    GlobalBlock dib(block), picture(png);
-    if (!dib.get() || !EmptyClipboard() || !SetClipboardData(CF_DIB, dib.get())) return false;
+    GlobalBlock dib(block);
+    if (!dib.get()) return false;
+    const OpenedClipboard clipboard(owner);
+    if (!clipboard.IsOpen()) return false;
+    if (CClipboardPicture* picture = CClipboardPicture::Of(owner)) return picture->Put(dib.release());
+    // Once SetClipboardData succeeds the clipboard owns the block.
+    if (!EmptyClipboard() || !SetClipboardData(CF_DIB, dib.get())) return false;
     dib.release();
-    // The DIB alone is still a copy: programs that take pictures all read it.
-    if (picture.get() && SetClipboardData(PngClipboardFormat(), picture.get())) picture.release();
     return true;
 }
 
 bool CaptureToClipboard(HWND ruler, CScreenPicture& picture, const PictureContent& content)
 {
     if (content.area.IsEmpty()) return false;
-    GlobalBlock dib(picture.Take(content));
-    if (!dib.get()) return false;
-    // Encoded before the clipboard is opened: other programs are not kept waiting for it.
-    GlobalBlock png(EncodePng(dib.get()));
-    OpenedClipboard clipboard(ruler);
-    if (!clipboard.IsOpen()) return false;
-    return HandDibToClipboard(dib.release(), png.release());
+    return HandDibToClipboard(ruler, picture.Take(content));
 }
 
 void ReportCopyResult(HWND ruler, const RulerOptions& options, bool success)

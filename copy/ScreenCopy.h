@@ -23,15 +23,17 @@ HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int
 PictureContent RulerPictureContent(const WindowRect& window, const RulerModel& model, int32_t thickness,
                                    const LOGFONTW& font);
 
-// Empties the clipboard, which the caller holds open, and hands the blocks over: the
-// CF_DIB, and beside it the same picture as "PNG" when `png` is given. True only when
-// the clipboard took the DIB; a block it did not take is freed here, so a refused
-// hand-over neither leaks nor passes for a copy.
-bool HandDibToClipboard(HGLOBAL block, HGLOBAL png = nullptr);
+// The one way a picture goes onto the clipboard: opens it for `owner`, empties it and hands
+// over the packed CF_DIB at once; beside it the "PNG" is promised and encoded only when a
+// program asks for it, when `owner` has a CClipboardPicture attached (the ruler's window),
+// which answers for it. Takes the block whatever the outcome. True only when the clipboard
+// took the DIB: a clipboard held by another program (it keeps what it had) or one that
+// refuses the DIB is a failure, and the block is freed, so a refused hand-over neither leaks
+// nor passes for a copy.
+bool HandDibToClipboard(HWND owner, HGLOBAL block);
 
-// Puts the picture on the clipboard as CF_DIB and "PNG". False when the rectangle is
-// empty, the picture cannot be made or the clipboard stays held by another program
-// (the clipboard then keeps what it had), or when the emptied clipboard refuses the DIB.
+// Puts the picture on the clipboard through HandDibToClipboard. False when the rectangle is
+// empty, the picture cannot be made, or the hand-over fails.
 bool CaptureToClipboard(HWND ruler, CScreenPicture& picture, const PictureContent& content);
 
 // Tells the user how the copy went, when the options ask for a message.

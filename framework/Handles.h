@@ -133,6 +133,11 @@ public:
     GlobalBlock& operator=(const GlobalBlock&) = delete;
 
     HGLOBAL get() const { return m_block; }
+    void reset(HGLOBAL block = nullptr)
+    {
+        if (m_block && m_block != block) GlobalFree(m_block);
+        m_block = block;
+    }
     HGLOBAL release()
     {
         HGLOBAL block = m_block;

@@ -55,7 +55,7 @@ CMensuroDlg::CMensuroDlg(HWND parent) : CModalDialog(IDD_MENSURO, parent), m_sur
 {
     m_hIcon = static_cast<HICON>(
         LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_MENSURO), IMAGE_ICON, 16, 16, LR_SHARED));
-    m_surface->Create(200, 200, 24);
+    m_surface->Create(200, 200, kSurfaceBits);
 }
 
 CMensuroDlg::~CMensuroDlg() = default;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/GdiHolders.h"
 #include "framework/MessageTable.h"
 #include "framework/ModalDialog.h"
 #include "ruler/CoordinateTip.h"
@@ -19,6 +20,10 @@ class RegistryWatch;
 // itself to its features (ruler/RulerTool.h), which see it only as a RulerHost.
 class CMensuroDlg : public CModalDialog, public RulerHost {
 public:
+    // The composed image's depth. 32 bits, the window's own, would make painting a plain copy,
+    // but under Wine every grab of the screen while the ruler shows then took some 15 times as
+    // long (Copy, the loupe, the edge finder all grab).
+    static constexpr int kSurfaceBits = 24;
     explicit CMensuroDlg(HWND parent = nullptr);
     ~CMensuroDlg() override;
     void SetTools(RulerTools tools) { m_tools = std::move(tools); } // asked in this order
@@ -64,6 +69,7 @@ private:
     void PlaceAtStart();
     void SaveAtEnd();
     LRESULT OnPaint(WPARAM, LPARAM);
+    void PaintShown(HDC dc, HRGN update) const;
     LRESULT OnNcHitTest(WPARAM, LPARAM);
     LRESULT OnSetCursor(WPARAM, LPARAM);
     LRESULT OnWindowPosChanging(WPARAM, LPARAM);
@@ -84,6 +90,7 @@ private:
     RulerModel m_model;
     RulerTools m_tools;
     std::unique_ptr<DibSurface> m_surface;
+    GdiObject<HRGN> m_shape; // a copy of the region the window was last given
     std::unique_ptr<RegistryWatch> m_barsWatch;
     CCoordinateTip m_tip;
     CLineDrag m_lineDrag{*this, m_tools, m_tip};

@@ -49,7 +49,7 @@ LRESULT CMensuroDlg::OnSize(WPARAM, LPARAM lParam)
     const SurfaceSize have = {m_surface->Width(), m_surface->Height()};
     const SurfaceSize want = SurfaceSizeFor(have, w, h);
     if (want.width != have.width || want.height != have.height) {
-        m_surface->Create(want.width, want.height, 24);
+        m_surface->Create(want.width, want.height, kSurfaceBits);
         m_surface->Fill(0x55);
     }
     Relayout();

@@ -31,6 +31,22 @@ COLORREF TopBack(const std::vector<ScaleBarStyle>& bars)
     return bars.empty() ? RGB(255, 255, 255) : AsRgb(bars[0].Back);
 }
 
+// The union of the rectangles as one region, made in one call: a region per rectangle,
+// joined one by one, costs a handle and a pass over the growing shape for each.
+HRGN RegionOf(const std::vector<WindowRect>& rects)
+{
+    std::vector<unsigned char> data(sizeof(RGNDATAHEADER) + rects.size() * sizeof(RECT));
+    auto* region = reinterpret_cast<RGNDATA*>(data.data());
+    region->rdh = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, static_cast<DWORD>(rects.size()), 0, {0, 0, 0, 0}};
+    auto* out = reinterpret_cast<RECT*>(region->Buffer);
+    for (const WindowRect& r : rects) {
+        *out++ = ToRect(r);
+        UnionRect(&region->rdh.rcBound, &region->rdh.rcBound, &out[-1]);
+    }
+    return rects.empty() ? CreateRectRgn(0, 0, 0, 0)
+                         : ExtCreateRegion(nullptr, static_cast<DWORD>(data.size()), region);
+}
+
 } // namespace
 
 void CMensuroDlg::Relayout()
@@ -63,21 +79,23 @@ void CMensuroDlg::BuildRegion(const WindowRect& client)
     const RulerModel& m = m_model;
     const std::vector<WindowRect> rects =
         RegionRects(client, m.bars, Thickness(), m.options.LineSize, m.lines.X(), m.lines.Y());
-    GdiObject<HRGN> region(CreateRectRgn(0, 0, 0, 0));
-    for (const WindowRect& r : rects) {
-        GdiObject<HRGN> part(CreateRectRgn(r.left, r.top, r.right, r.bottom));
-        CombineRgn(region.get(), region.get(), part.get(), RGN_OR);
-    }
+    GdiObject<HRGN> region(RegionOf(rects));
+    if (!region.get()) return;
+    // Most relayouts (a colour, a unit, a label) leave the shape as it was: setting it again
+    // would cost the window system a frame change for nothing.
+    if (m_shape.get() && EqualRgn(region.get(), m_shape.get())) return;
     // Only what the old shape covered and the new one does not needs drawing by the windows
     // below; the ruler itself is redrawn by Relayout. Redrawing just that part, not the whole
     // window as a redrawing SetWindowRgn does, saves much of a live-resize step. With many
     // lines the difference itself costs more than it saves.
-    GdiObject<HRGN> uncovered(CreateRectRgn(0, 0, 0, 0));
-    const bool onlyUncovered = rects.size() <= kFewShapeRects && GetWindowRgn(m_hWnd, uncovered.get()) != ERROR &&
-                               CombineRgn(uncovered.get(), uncovered.get(), region.get(), RGN_DIFF) != ERROR;
+    GdiObject<HRGN> uncovered(CreateRectRgn(0, 0, 0, 0)), kept(CreateRectRgn(0, 0, 0, 0));
+    const bool onlyUncovered = rects.size() <= kFewShapeRects && m_shape.get() &&
+                               CombineRgn(uncovered.get(), m_shape.get(), region.get(), RGN_DIFF) != ERROR;
+    if (!kept.get() || CombineRgn(kept.get(), region.get(), nullptr, RGN_COPY) == ERROR) kept.reset();
     // The window owns the region once it has taken it.
     if (!SetWindowRgn(m_hWnd, region.get(), onlyUncovered ? FALSE : TRUE)) return;
     region.release();
+    m_shape.reset(kept.release());
     RECT box = {};
     if (onlyUncovered && GetRgnBox(uncovered.get(), &box) != NULLREGION) {
         RECT window = {};
@@ -132,8 +150,32 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
     DrawFrameControl(dc, &grip, DFC_SCROLL, DFCS_SCROLLSIZEGRIP);
 }
 
+// Copies to the screen only the parts of the image that need painting: the update region is
+// cut to the window's shape, the bars, while one copy of the whole surface would also convert
+// the see-through inner area, most of a large ruler, on every step of a live resize.
+void CMensuroDlg::PaintShown(HDC dc, HRGN update) const
+{
+    const DWORD bytes = update ? GetRegionData(update, 0, nullptr) : 0;
+    std::vector<unsigned char> data(bytes);
+    auto* region = reinterpret_cast<RGNDATA*>(data.data());
+    if (!bytes || !GetRegionData(update, bytes, region)) {
+        m_surface->BlitTo(dc, 0, 0);
+        return;
+    }
+    const HDC image = m_surface->GetDC();
+    SetViewportOrgEx(image, 0, 0, nullptr);
+    const auto* rects = reinterpret_cast<const RECT*>(region->Buffer);
+    for (DWORD i = 0; i < region->rdh.nCount; ++i) {
+        const RECT& r = rects[i];
+        BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, image, r.left, r.top, SRCCOPY);
+    }
+}
+
 LRESULT CMensuroDlg::OnPaint(WPARAM, LPARAM)
 {
+    // Asked before BeginPaint, which empties it.
+    GdiObject<HRGN> update(CreateRectRgn(0, 0, 0, 0));
+    if (update.get() && GetUpdateRgn(m_hWnd, update.get(), FALSE) == ERROR) update.reset();
     PAINTSTRUCT ps;
     HDC dc = BeginPaint(m_hWnd, &ps);
     const WindowRect client = ClientRect(m_hWnd);
@@ -142,7 +184,7 @@ LRESULT CMensuroDlg::OnPaint(WPARAM, LPARAM)
         const int cx = GetSystemMetrics(SM_CXICON), cy = GetSystemMetrics(SM_CYICON);
         DrawIcon(dc, (client.Width() - cx + 1) / 2, (client.Height() - cy + 1) / 2, m_hIcon);
     } else if (m_surface->GetDC()) {
-        m_surface->BlitTo(dc, 0, 0);
+        PaintShown(dc, update.get());
     } else {
         // No surface (the size was too large for one): draw straight to the screen.
         ComposeImage(dc, client);

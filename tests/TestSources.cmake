@@ -60,6 +60,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/ruler/scalebar/ScaleBarPaintTest.cpp
     unit/framework/DibSurfaceTest.cpp
     unit/copy/ScreenCopyTest.cpp
+    unit/copy/ClipboardPictureTest.cpp
     unit/copy/ScreenGrabTest.cpp
     unit/copy/SavePictureTest.cpp
     unit/copy/DimensionBandsTest.cpp

@@ -3,16 +3,6 @@
 
 #include <gtest/gtest.h>
 
-TEST(ScreenCopy, ARefusedHandOverIsAFailureAndFreesTheBlock)
-{
-    // Without the clipboard open the clipboard cannot take the block.
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 64);
-    ASSERT_NE(nullptr, block);
-    EXPECT_FALSE(HandDibToClipboard(block));
-    EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(block)) << "the block was not freed";
-    EXPECT_FALSE(HandDibToClipboard(nullptr));
-}
-
 namespace {
 
 // Another thread holding the clipboard open with a window of its own (the clipboard tells
@@ -28,6 +18,21 @@ DWORD WINAPI HoldClipboard(void* ms)
 }
 
 } // namespace
+
+TEST(ScreenCopy, ARefusedHandOverIsAFailureAndFreesTheBlock)
+{
+    // Another program holds the clipboard longer than the ruler waits for it.
+    const HANDLE holder =
+        CreateThread(nullptr, 0, &HoldClipboard, reinterpret_cast<void*>(UINT_PTR{1000}), 0, nullptr);
+    while (OpenClipboard(nullptr) && CloseClipboard()) Sleep(1); // until the thread has it
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 64);
+    ASSERT_NE(nullptr, block);
+    EXPECT_FALSE(HandDibToClipboard(nullptr, block));
+    EXPECT_EQ(static_cast<UINT>(GMEM_INVALID_HANDLE), GlobalFlags(block)) << "the block was not freed";
+    EXPECT_FALSE(HandDibToClipboard(nullptr, nullptr));
+    WaitForSingleObject(holder, 5000);
+    CloseHandle(holder);
+}
 
 TEST(ScreenCopy, TheClipboardIsWaitedForWhileAnotherProgramHoldsItForAMoment)
 {
