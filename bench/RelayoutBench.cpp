@@ -3,6 +3,7 @@
 // the copy). Prints milliseconds per call.
 #include "bench/BenchTiming.h"
 #include "bench/EdgeBench.h"
+#include "bench/MeasureBench.h"
 #include "bench/LiveResizeBench.h"
 #include "bench/ShapedWindowBench.h"
 #include "copy/PictureEncoder.h"
@@ -183,6 +184,7 @@ int wmain(int argc, wchar_t** argv)
     BenchGuideLines(ruler, window);
     BenchUnits(ruler, window);
     BenchEdges(ruler, window);
+    BenchMeasureSpans();
     DestroyWindow(window);
     BenchScreenCopy();
     return BenchLiveResize() ? 0 : 1;

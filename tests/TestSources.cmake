@@ -36,6 +36,10 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/ScreenScaleTest.cpp
     unit/measure/MeasurementTableTest.cpp
     unit/ruler/scalebar/UnitTicksTest.cpp
+    # the Measure mode's geometry, pins and table
+    unit/measure/PointerMeasureTest.cpp
+    unit/measure/MeasurePinsTest.cpp
+    unit/measure/MeasureTableTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
