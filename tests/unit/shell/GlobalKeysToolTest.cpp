@@ -19,7 +19,7 @@ LONG LeftOf(HWND window)
 
 TEST(GlobalKeysTool, KeysHandTheirActionToTheFeaturesWithoutActivatingTheRulerAndWaitForItsDialogs)
 {
-    // Keys no one else in the test's Wine session has: Ctrl+Alt+Shift+F13 to F16.
+    // Keys no one else in the test's Wine session has: Ctrl+Alt+Shift+F13 to F17.
     const RegistryScope options("SOFTWARE\\Veltrin's Applications\\mensuro_unit_tests");
     options.Clear();
     for (int i = 0; i < kHotKeyActionCount; ++i)
@@ -40,6 +40,7 @@ TEST(GlobalKeysTool, KeysHandTheirActionToTheFeaturesWithoutActivatingTheRulerAn
     EXPECT_EQ(static_cast<UINT>(ID_LOUPE), press(HotKeyAction::Loupe));
     EXPECT_EQ(static_cast<UINT>(ID_LINES_AT_POINTER), press(HotKeyAction::LinesAtEdges));
     EXPECT_EQ(static_cast<UINT>(ID_COPY), press(HotKeyAction::Copy));
+    EXPECT_EQ(static_cast<UINT>(ID_MEASURE), press(HotKeyAction::Measure));
     EXPECT_EQ(before, GetForegroundWindow());
     EXPECT_FALSE(IsWindowVisible(host.Window()));
 
