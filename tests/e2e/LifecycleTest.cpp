@@ -70,8 +70,8 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
     EXPECT_EQ(0u, ruler.Exit());
 
     const auto stored = StoredOptions();
-    EXPECT_EQ(20u, stored.size());
-    EXPECT_EQ(20, MensuroRegistry().ValueCount(kSection));
+    EXPECT_EQ(21u, stored.size());
+    EXPECT_EQ(21, MensuroRegistry().ValueCount(kSection));
     const std::map<std::string, uint32_t> expected = {{"LEFT", 0},
                                                       {"TOP", 0},
                                                       {"RIGHT", static_cast<uint32_t>(size.cx)},
