@@ -44,6 +44,14 @@ TEST(GlobalKeysTool, KeysHandTheirActionToTheFeaturesWithoutActivatingTheRulerAn
     EXPECT_EQ(before, GetForegroundWindow());
     EXPECT_FALSE(IsWindowVisible(host.Window()));
 
+    // The Measure mode's overlay, a popup of the ruler's with the keyboard, is no dialog:
+    // the key pressed again reaches the mode.
+    HWND overlay = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                   50, host.Window(), nullptr, nullptr, nullptr);
+    SetForegroundWindow(overlay);
+    EXPECT_EQ(static_cast<UINT>(ID_MEASURE), press(HotKeyAction::Measure));
+    DestroyWindow(overlay);
+
     EnableWindow(host.Window(), FALSE); // as an open dialog or message box holds it
     EXPECT_EQ(0u, press(HotKeyAction::Loupe));
     press(HotKeyAction::RulerToPointer);
