@@ -43,6 +43,8 @@
 #define IDS_PICTURE_TYPE_UNKNOWN 141
 // BMP, JPEG and TIFF, one a line, in that order (PNG is IDS_PNG_FILTER).
 #define IDS_PICTURE_FILTERS 142
+// The Measure mode's name beside its global key.
+#define IDS_KEY_MEASURE 143
 
 // Menus
 #define IDR_CONTEXT_MENU 129
