@@ -132,8 +132,9 @@ void CMeasureTool::Press(MeasurePoint p)
     case MeasureKind::Angle:
         if (m_drag == Drag::SecondArm) {
             // The click that ends the second arm pins the angle.
+            const Measurement angle = LiveAt(p);
             m_drag = Drag::None;
-            Pin(LiveAt(p));
+            Pin(angle);
             Follow(p);
             return;
         }

@@ -52,6 +52,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/ruler/RulerRoutingTest.cpp
     unit/ruler/LineDragTest.cpp
     unit/measure/EdgeToolTest.cpp
+    unit/measure/MeasureToolTest.cpp
     unit/copy/CopyToolTest.cpp
     unit/resources/ResourcesTest.cpp
     # menus, tray icon
