@@ -40,6 +40,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/PointerMeasureTest.cpp
     unit/measure/MeasurePinsTest.cpp
     unit/measure/MeasureTableTest.cpp
+    unit/measure/MeasureStripsTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
