@@ -10,6 +10,7 @@
 #include "linelist/LineListTool.h"
 #include "measure/EdgeTool.h"
 #include "measure/LoupeTool.h"
+#include "measure/MeasureTool.h"
 #include "measure/UnitsTool.h"
 #include "settings/SettingsTool.h"
 #include "shell/ContextMenu.h"
@@ -22,7 +23,7 @@ public:
     // `start`: the command this process runs the ruler for.
     CRulerTools(RulerHost& host, const CommandLine& start)
         : m_menu(host), m_window(host), m_tray(host), m_keys(host), m_commands(host, start), m_settings(host),
-          m_lineList(host), m_units(host), m_measurements(host), m_loupe(host), m_edges(host), m_copy(host)
+          m_lineList(host), m_units(host), m_measurements(host), m_loupe(host), m_edges(host), m_copy(host), m_measure(host)
     {
     }
     CRulerTools(const CRulerTools&) = delete;
@@ -33,7 +34,7 @@ public:
     RulerTools Chain()
     {
         return {&m_menu,     &m_window,   &m_tray,  &m_keys,         &m_commands, &m_settings,
-                &m_lineList, &m_units,    &m_measurements, &m_loupe, &m_edges,   &m_copy};
+                &m_lineList, &m_units,    &m_measurements, &m_loupe, &m_edges,   &m_copy, &m_measure};
     }
 
     // The process's exit code once the ruler has ended.
@@ -52,4 +53,5 @@ private:
     CLoupeTool m_loupe;
     CEdgeTool m_edges;
     CCopyTool m_copy;
+    CMeasureTool m_measure;
 };

@@ -222,11 +222,23 @@ void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& cont
     // A second save while the dialog is open would stack a second dialog on it.
     if (picture.m_saving) return;
     DWORD error = 0;
-    const GlobalBlock dib(TakePicture(picture, content, error));
-    if (!dib.get()) {
+    HGLOBAL dib = TakePicture(picture, content, error);
+    if (!dib) {
         ReportSaveFailure(owner, std::wstring(), error);
         return;
     }
+    SaveDibPicture(owner, picture, dib);
+}
+
+void SaveDibPicture(HWND owner, CScreenPicture& picture, HGLOBAL block)
+{
+    const GlobalBlock dib(block);
+    if (picture.m_saving) return;
+    if (!dib.get()) {
+        ReportSaveFailure(owner, std::wstring(), 0);
+        return;
+    }
+    DWORD error = 0;
     const std::wstring folder = picture.LastFolder().empty() ? PicturesFolder() : picture.LastFolder();
     std::wstring path;
     PictureFormat format = PictureFormat::Png;

@@ -15,6 +15,9 @@ class CScreenPicture;
 // cannot be taken or written, or a dialog that fails, is reported in a message box; a
 // cancelled dialog writes nothing.
 void SavePicture(HWND owner, CScreenPicture& picture, const PictureContent& content);
+// The same for a picture already taken (a packed CF_DIB, which it frees): the dialog, the
+// write and the messages as above; a null block is reported as a picture not taken.
+void SaveDibPicture(HWND owner, CScreenPicture& picture, HGLOBAL dib);
 
 // The command line's save: takes the picture and writes it to `path` without asking, in
 // the type its extension names, as "Save Picture..." writes it. Says nothing; false when

@@ -370,6 +370,22 @@ def icon_keys(c):
     c.line(7, 6, 9, 8, BLUE)
 
 
+def icon_measure(c):
+    """A cross-hair with arrows out to the edges around it: distances from the pointer."""
+    for x0, y0, x1, y1 in ((0, 4, 1, 12), (15, 4, 16, 12), (4, 0, 12, 1), (4, 15, 12, 16)):
+        c.fill(x0, y0, x1, y1, BLUE)
+    c.fill(1, 7, 15, 8, RED)
+    c.fill(7, 1, 8, 15, RED)
+    # Solid heads, a step wider a pixel further from the edge.
+    for d in (1, 2):
+        for x in (1 + d, 14 - d):
+            c.fill(x, 7 - d, x + 1, 8 + d, RED)
+            c.fill(7 - d, x, 8 + d, x + 1, RED)
+    c.frame(5, 5, 10, 10, BLACK)
+    c.fill(6, 6, 9, 9, CLEAR)
+    c.dot(7, 7, BLACK)
+
+
 def drawn(draw, size):
     c = Canvas(size)
     draw(c)
@@ -386,7 +402,7 @@ MENU_ICONS = {
     'delete_all_lines': icon_delete_all_lines, 'size': icon_size, 'copy_setting': icon_copy_setting,
     'loupe': icon_loupe, 'lines_at_edges': icon_lines_at_edges, 'snap_to_edges': icon_snap_to_edges,
     'save_picture': icon_save_picture, 'copy_measurements': icon_copy_measurements,
-    'keys': icon_keys,
+    'keys': icon_keys, 'measure': icon_measure,
 }
 
 write_icon_file('icons/mensuro.ico', [(size, ruler_icon(size)) for size in MENU_ICON_SIZES])

@@ -43,6 +43,12 @@
 #define IDS_PICTURE_TYPE_UNKNOWN 141
 // BMP, JPEG and TIFF, one a line, in that order (PNG is IDS_PNG_FILTER).
 #define IDS_PICTURE_FILTERS 142
+// The Measure mode's name beside its global key.
+#define IDS_KEY_MEASURE 143
+// The Measure mode's words: the tools' names and the table's headers, tab-separated in the
+// order of MeasureTableLabels; its hint, with the tool's name (%ls) and the tolerance (%d).
+#define IDS_MEASURE_LABELS 144
+#define IDS_MEASURE_HINT 145
 
 // Menus
 #define IDR_CONTEXT_MENU 129

@@ -11,4 +11,5 @@ enum RulerTimer : UINT_PTR {
     TimerEdgePick = 4,    // ends a "Lines at Edges" pick nobody finishes
     TimerHandOverSave = 5, // the delay before a /save, and its wait for a dialog to close
     TimerHandOverCopy = 6, // a handed-over /copy's wait for a dialog to close
+    TimerMeasureGrab = 7,  // the Measure mode's wait for the ruler's windows to step aside
 };

@@ -29,7 +29,7 @@ namespace {
 constexpr WORD kMaskKey = 0xE8;
 
 const UINT kActionNames[kHotKeyActionCount] = {IDS_ACTION_RULER_TO_POINTER, IDS_ACTION_LOUPE, IDS_ACTION_LINES_AT_EDGES,
-                                               IDS_ACTION_COPY};
+                                               IDS_ACTION_COPY, IDS_KEY_MEASURE};
 
 // The keys of the mask, one a line: "Win+Alt+M (Ruler to Pointer)".
 std::wstring TakenKeysList(const HotKeySettings& settings, uint32_t mask)

@@ -1,6 +1,6 @@
 #pragma once
 
-// CGlobalKeys owns the global keys while the ruler runs: the four keys (persisted with
+// CGlobalKeys owns the global keys while the ruler runs: the five keys (persisted with
 // the ruler's options), their registrations on the ruler's window, which of them another
 // program holds, and their release. Of the ruler it knows only the window handle it is
 // given; the ruler turns a WM_HOTKEY into an action with ActionOf and does the action.

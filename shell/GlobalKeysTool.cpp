@@ -9,7 +9,7 @@ namespace {
 
 // The command each action hands to its feature, in HotKeyAction order; "Ruler to Pointer"
 // is this tool's own.
-constexpr UINT kActionCommands[kHotKeyActionCount] = {0, ID_LOUPE, ID_LINES_AT_POINTER, ID_COPY};
+constexpr UINT kActionCommands[kHotKeyActionCount] = {0, ID_LOUPE, ID_LINES_AT_POINTER, ID_COPY, ID_MEASURE};
 
 } // namespace
 

@@ -13,6 +13,7 @@ const char* HotKeySettings::ValueName(HotKeyAction action)
     case HotKeyAction::Loupe: return "HotKeyLoupe";
     case HotKeyAction::LinesAtEdges: return "HotKeyEdges";
     case HotKeyAction::Copy: return "HotKeyCopy";
+    case HotKeyAction::Measure: return "HotKeyMeasure";
     }
     return "";
 }

@@ -7,15 +7,16 @@
 
 class ProfileStore;
 
-// The four global keys, kept beside the ruler's other options in section "CMensuroDlg"
-// as "HotKeyRuler", "HotKeyLoupe", "HotKeyEdges" and "HotKeyCopy" (shell/HotKeyValue.h
-// has their form). Every key is None or a Key, never Unusable.
+// The five global keys, kept beside the ruler's other options in section "CMensuroDlg"
+// as "HotKeyRuler", "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy" and "HotKeyMeasure"
+// (shell/HotKeyValue.h has their form). Every key is None or a Key, never Unusable.
 struct HotKeySettings {
     uint32_t keys[kHotKeyActionCount] = {
         DefaultHotKey(HotKeyAction::RulerToPointer),
         DefaultHotKey(HotKeyAction::Loupe),
         DefaultHotKey(HotKeyAction::LinesAtEdges),
         DefaultHotKey(HotKeyAction::Copy),
+        DefaultHotKey(HotKeyAction::Measure),
     };
 
     uint32_t& operator[](HotKeyAction action) { return keys[static_cast<int>(action)]; }
@@ -26,7 +27,7 @@ struct HotKeySettings {
 
     // Reads each key with its current value as the default, an Unusable value giving
     // the action's default and an action whose key an earlier one has giving none, or
-    // writes the four keys.
+    // writes the five keys.
     void Persist(ProfileStore& store, bool loading);
 
     // The first action whose key an earlier action has too (the same key with the same

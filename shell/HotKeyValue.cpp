@@ -45,6 +45,7 @@ uint32_t DefaultHotKey(HotKeyAction action)
     case HotKeyAction::Loupe: return MakeHotKey('L', kDefaultModifiers);
     case HotKeyAction::LinesAtEdges: return MakeHotKey('E', kDefaultModifiers);
     case HotKeyAction::Copy: return MakeHotKey('C', kDefaultModifiers);
+    case HotKeyAction::Measure: return MakeHotKey('X', kDefaultModifiers);
     }
     return 0;
 }

@@ -19,8 +19,8 @@
 //             reads as the action's default, as a missing value does.
 
 // The actions with a global key, in the order of the Keys dialog's rows.
-enum class HotKeyAction : int { RulerToPointer = 0, Loupe, LinesAtEdges, Copy };
-constexpr int kHotKeyActionCount = 4;
+enum class HotKeyAction : int { RulerToPointer = 0, Loupe, LinesAtEdges, Copy, Measure };
+constexpr int kHotKeyActionCount = 5;
 
 enum class HotKeyKind { None, Key, Unusable };
 
@@ -39,7 +39,7 @@ inline uint32_t HotKeyFlags(uint32_t value)
     return (value >> 8) & 0xFF;
 }
 
-// Win+Alt+M, Win+Alt+L, Win+Alt+E, Win+Alt+C.
+// Win+Alt+M, Win+Alt+L, Win+Alt+E, Win+Alt+C, Win+Alt+X.
 uint32_t DefaultHotKey(HotKeyAction action);
 // The value itself when it is a Key, 0 when it is None, the action's default when it is Unusable.
 uint32_t UsableHotKey(uint32_t value, HotKeyAction action);

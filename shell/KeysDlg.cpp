@@ -25,6 +25,7 @@ constexpr KeyRow kRows[kHotKeyActionCount] = {
     {IDC_KEY_LOUPE, IDC_WIN_LOUPE, IDC_TAKEN_LOUPE},
     {IDC_KEY_EDGES, IDC_WIN_EDGES, IDC_TAKEN_EDGES},
     {IDC_KEY_COPY, IDC_WIN_COPY, IDC_TAKEN_COPY},
+    {IDC_KEY_MEASURE, IDC_WIN_MEASURE, IDC_TAKEN_MEASURE},
 };
 
 const KeyRow& RowOf(HotKeyAction action)

@@ -35,11 +35,12 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/UnitsTest.cpp
     unit/measure/ScreenScaleTest.cpp
     unit/measure/MeasurementTableTest.cpp
+    unit/ruler/scalebar/UnitTicksTest.cpp
     # the Measure mode's geometry, pins and table
     unit/measure/PointerMeasureTest.cpp
     unit/measure/MeasurePinsTest.cpp
     unit/measure/MeasureTableTest.cpp
-    unit/ruler/scalebar/UnitTicksTest.cpp
+    unit/measure/MeasureStripsTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.
@@ -52,6 +53,7 @@ set(MENSURO_WIN_TEST_SOURCES
     unit/ruler/RulerRoutingTest.cpp
     unit/ruler/LineDragTest.cpp
     unit/measure/EdgeToolTest.cpp
+    unit/measure/MeasureToolTest.cpp
     unit/copy/CopyToolTest.cpp
     unit/resources/ResourcesTest.cpp
     # menus, tray icon

@@ -1,6 +1,7 @@
 // Takes the user guide's pictures from the real program: starts Mensuro.exe beside
 // this tool over a sample window, adds guide lines with the mouse and with key E, opens
-// the menu and every dialog, and writes each picture as a BMP file into the given folder.
+// the menu and every dialog, measures the sample with each tool of the Measure mode, and
+// writes each picture as a BMP file into the given folder.
 //   GuideShots OUTDIR [SUFFIX] [DPI]
 // SUFFIX is added to every file name ("-ja"); DPI other than 96 takes only the ruler
 // picture and the menu, at that display scale.
@@ -95,6 +96,79 @@ void ShootMeasuredCopy(const RulerSession& session, const wchar_t* name)
         CloseClipboard();
     }
     std::wprintf(L"%ls %ls\n", written ? L"wrote" : L"FAILED", path.c_str());
+}
+
+// A window of the program over the whole screen: the Measure mode's overlay.
+HWND ScreenOverlayOf(DWORD pid)
+{
+    struct Search {
+        DWORD pid;
+        HWND found;
+    } search = {pid, nullptr};
+    EnumWindows(
+        [](HWND window, LPARAM param) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(param);
+            DWORD owner = 0;
+            GetWindowThreadProcessId(window, &owner);
+            RECT r = {};
+            if (owner != s->pid || !IsWindowVisible(window) || !GetWindowRect(window, &r)) return TRUE;
+            if (r.left > 0 || r.top > 0 || r.right < GetSystemMetrics(SM_CXSCREEN) ||
+                r.bottom < GetSystemMetrics(SM_CYSCREEN))
+                return TRUE;
+            s->found = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// The Measure mode's tools over the sample window: started with key M on the ruler made
+// active by a click at `onBar`, driven with the tools' keys and the mouse. Each picture shows
+// the sample with one tool's measurement; Backspace takes the pin away before the next.
+void ShootMeasureTools(const RulerSession& session, const RECT& sample, POINT onBar)
+{
+    UserInput::Click(onBar.x, onBar.y);
+    UserInput::Key('M');
+    if (!PumpUntil([&] { return ScreenOverlayOf(session.ProcessId()) != nullptr; })) {
+        std::wprintf(L"FAILED measure: the mode did not start\n");
+        return;
+    }
+    const auto x = [&](int dx) { return static_cast<int>(sample.left + dx); };
+    const auto y = [&](int dy) { return static_cast<int>(sample.top + dy); };
+    const auto shoot = [&](const wchar_t* name) {
+        session.Settle();
+        PumpUntil([] { return false; }, 500);
+        Shoot(name, Grown(sample, 40));
+    };
+    // Spacing between the edit box and the OK button, out to the sample's sides.
+    UserInput::Key('1');
+    UserInput::MoveTo(x(135), y(57));
+    shoot(L"measure-spacing");
+    // The gap between the two buttons pinned, then the one below OK live.
+    UserInput::Key('2');
+    UserInput::Click(x(190), y(84));
+    UserInput::Key('3');
+    UserInput::MoveTo(x(135), y(110));
+    shoot(L"measure-horizontal");
+    UserInput::Key(VK_BACK);
+    // A box dragged loosely around OK, shrunk onto the button.
+    UserInput::Key('4');
+    UserInput::Drag(x(78), y(60), x(192), y(108));
+    shoot(L"measure-box");
+    UserInput::Key(VK_BACK);
+    // From the OK button's bottom-left corner to the edit box's top-right one.
+    UserInput::Key('5');
+    UserInput::Drag(x(91), y(98), x(290), y(21));
+    shoot(L"measure-line");
+    UserInput::Key(VK_BACK);
+    // A vertex below the buttons, the first arm along them, the second up to the edit box.
+    UserInput::Key('6');
+    UserInput::Drag(x(60), y(200), x(300), y(200));
+    UserInput::Click(x(250), y(40));
+    shoot(L"measure-angle");
+    UserInput::Key(VK_ESCAPE);
+    if (!PumpUntil([&] { return ScreenOverlayOf(session.ProcessId()) == nullptr; }))
+        std::wprintf(L"FAILED measure: the mode did not end on Esc\n");
 }
 
 } // namespace
@@ -216,6 +290,9 @@ int wmain(int argc, wchar_t** argv)
             Shoot(L"units", Grown(r, 16));
             PostMessageW(session.Window(), WM_COMMAND, ID_UNIT_PIXELS, 0);
             session.Settle();
+            // The numbers of the Measure mode: one language is enough.
+            PostMessageW(session.Window(), WM_COMMAND, ID_DELETE_ALL_LINES, 0);
+            ShootMeasureTools(session, sampleRect, POINT{r.left + s + 150, r.top + s / 2 + 4});
         }
     }
     session.Exit();

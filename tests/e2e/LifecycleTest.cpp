@@ -27,10 +27,10 @@ SIZE TemplateSize()
 
 std::map<std::string, uint32_t> StoredOptions()
 {
-    static const char* names[] = {"LEFT",        "RIGHT",       "TOP",         "BOTTOM",    "Option",
-                                  "Flags",       "ScaleSize",   "LineSize",    "LineColor", "LineTextColor",
-                                  "CopyTimer",   "CopyOffsetX", "CopyOffsetY", "LoupeZoom", "EdgeTolerance",
-                                  "Unit",        "HotKeyRuler", "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"};
+    static const char* names[] = {
+        "LEFT",          "RIGHT",     "TOP",           "BOTTOM",      "Option",      "Flags",       "ScaleSize",
+        "LineSize",      "LineColor", "LineTextColor", "CopyTimer",   "CopyOffsetX", "CopyOffsetY", "LoupeZoom",
+        "EdgeTolerance", "Unit",      "HotKeyRuler",   "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy",  "HotKeyMeasure"};
     std::map<std::string, uint32_t> values;
     for (const char* name : names)
         if (auto v = MensuroRegistry().Dword(kSection, name)) values[name] = *v;
@@ -70,8 +70,8 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
     EXPECT_EQ(0u, ruler.Exit());
 
     const auto stored = StoredOptions();
-    EXPECT_EQ(20u, stored.size());
-    EXPECT_EQ(20, MensuroRegistry().ValueCount(kSection));
+    EXPECT_EQ(21u, stored.size());
+    EXPECT_EQ(21, MensuroRegistry().ValueCount(kSection));
     const std::map<std::string, uint32_t> expected = {{"LEFT", 0},
                                                       {"TOP", 0},
                                                       {"RIGHT", static_cast<uint32_t>(size.cx)},
@@ -88,11 +88,12 @@ TEST_F(Lifecycle, FirstStartShowsTemplateWindowAndExitSavesDefaults)
                                                       {"LoupeZoom", 8},
                                                       {"EdgeTolerance", 8},
                                                       {"Unit", 0},
-                                                      // Win+Alt+M, L, E and C
+                                                      // Win+Alt+M, L, E, C and X
                                                       {"HotKeyRuler", 0x1400 | 'M'},
                                                       {"HotKeyLoupe", 0x1400 | 'L'},
                                                       {"HotKeyEdges", 0x1400 | 'E'},
-                                                      {"HotKeyCopy", 0x1400 | 'C'}};
+                                                      {"HotKeyCopy", 0x1400 | 'C'},
+                                                      {"HotKeyMeasure", 0x1400 | 'X'}};
     EXPECT_EQ(expected, stored);
     // Scale bars are saved by the Settings dialog only, never at exit.
     EXPECT_FALSE(MensuroRegistry().Exists("ScaleBar1"));

@@ -40,7 +40,7 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
         EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
         EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
     }
-    for (UINT id = IDS_HOTKEYS_TAKEN; id <= IDS_PICTURE_FILTERS; ++id) {
+    for (UINT id = IDS_HOTKEYS_TAKEN; id <= IDS_KEY_MEASURE; ++id) {
         EXPECT_FALSE(StringIn(LANG_ENGLISH, id).empty()) << id;
         EXPECT_FALSE(StringIn(LANG_JAPANESE, id).empty()) << id;
     }
@@ -60,10 +60,10 @@ TEST(Resources, StringTableExistsInEnglishAndJapanese)
 
 TEST(Resources, IconsLoadAtSixteenPixels)
 {
-    for (UINT id : {IDI_MENSURO, IDI_EXIT, IDI_TASKTRAY, IDI_TOPMOST, IDI_VERSION, IDI_MENU_ICON, IDI_COPY,
-                    IDI_ADD_LINE, IDI_DELETE_LINE, IDI_LINE_LIST, IDI_DELETE_ALL_LINES, IDI_SIZE, IDI_COPY_SETTING,
-                    IDI_LOUPE, IDI_LINES_AT_EDGES, IDI_SNAP_TO_EDGES, IDI_SAVE_PICTURE, IDI_COPY_MEASUREMENTS,
-                    IDI_KEYS}) {
+    for (UINT id : {IDI_MENSURO,          IDI_EXIT,         IDI_TASKTRAY,          IDI_TOPMOST,     IDI_VERSION,
+                    IDI_MENU_ICON,        IDI_COPY,         IDI_ADD_LINE,          IDI_DELETE_LINE, IDI_LINE_LIST,
+                    IDI_DELETE_ALL_LINES, IDI_SIZE,         IDI_COPY_SETTING,      IDI_LOUPE,       IDI_LINES_AT_EDGES,
+                    IDI_SNAP_TO_EDGES,    IDI_SAVE_PICTURE, IDI_COPY_MEASUREMENTS, IDI_KEYS,        IDI_MEASURE}) {
         HICON icon =
             static_cast<HICON>(LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, 16, 16, 0));
         EXPECT_NE(nullptr, icon) << id;
@@ -105,7 +105,7 @@ std::vector<std::pair<UINT, std::wstring>> MenuItemsIn(WORD language)
 TEST(Resources, ContextMenuHasTheSameCommandsInBothLanguages)
 {
     const auto english = MenuItemsIn(LANG_ENGLISH), japanese = MenuItemsIn(LANG_JAPANESE);
-    ASSERT_EQ(41u, english.size()) << "18 commands, Unit with its 8, Size with its 6 presets, 7 separators";
+    ASSERT_EQ(42u, english.size()) << "19 commands, Unit with its 8, Size with its 6 presets, 7 separators";
     ASSERT_EQ(english.size(), japanese.size());
     for (size_t i = 0; i < english.size(); ++i) EXPECT_EQ(english[i].first, japanese[i].first) << i;
     EXPECT_EQ(static_cast<UINT>(ID_TOPMOST), english.front().first);
@@ -113,24 +113,28 @@ TEST(Resources, ContextMenuHasTheSameCommandsInBothLanguages)
     EXPECT_EQ(L"\u5E38\u306B\u624B\u524D", japanese.front().second); // 常に手前
     EXPECT_EQ(L"Delete All Line", english[7].second);
     EXPECT_EQ(L"\u30E9\u30A4\u30F3\u3092\u5168\u524A\u9664", japanese[7].second); // ラインを全削除
-    EXPECT_EQ(L"\u30B5\u30A4\u30BA", japanese[30].second);                        // サイズ
-    EXPECT_EQ(static_cast<UINT>(ID_SIZE_640), japanese[32].first);
-    EXPECT_EQ(L"640 x 480", japanese[32].second);
-    EXPECT_EQ(static_cast<UINT>(IDOK), english[38].first);
+    EXPECT_EQ(L"\u30B5\u30A4\u30BA", japanese[31].second);                        // サイズ
+    EXPECT_EQ(static_cast<UINT>(ID_SIZE_640), japanese[33].first);
+    EXPECT_EQ(L"640 x 480", japanese[33].second);
+    EXPECT_EQ(static_cast<UINT>(IDOK), english[39].first);
     EXPECT_EQ(static_cast<UINT>(ID_SAVE_PICTURE), english[11].first);
     EXPECT_EQ(static_cast<UINT>(ID_COPY_MEASUREMENTS), english[12].first);
     EXPECT_EQ(static_cast<UINT>(ID_COPY_SETTING), english[13].first);
-    EXPECT_EQ(static_cast<UINT>(ID_LOUPE), english[15].first);
-    EXPECT_EQ(L"\u30EB\u30FC\u30DA", japanese[15].second); // ルーペ
-    EXPECT_EQ(static_cast<UINT>(ID_SNAP_TO_EDGES), english[17].first);
+    // The loupe group opens with Measure.
+    EXPECT_EQ(static_cast<UINT>(ID_MEASURE), english[15].first);
+    EXPECT_EQ(L"Measure", english[15].second);
+    EXPECT_EQ(L"\u8A08\u6E2C", japanese[15].second); // 計測
+    EXPECT_EQ(static_cast<UINT>(ID_LOUPE), english[16].first);
+    EXPECT_EQ(L"\u30EB\u30FC\u30DA", japanese[16].second); // ルーペ
+    EXPECT_EQ(static_cast<UINT>(ID_SNAP_TO_EDGES), english[18].first);
     // The Unit submenu after the loupe group: its radio items in the order of the stored value.
-    EXPECT_EQ(L"Unit", english[18].second);
-    EXPECT_EQ(L"\u5358\u4F4D", japanese[18].second); // 単位
-    for (UINT i = 0; i < 7; ++i) EXPECT_EQ(ID_UNIT_PIXELS + i, english[19 + i].first);
-    EXPECT_EQ(static_cast<UINT>(ID_CALIBRATE), english[27].first);
-    EXPECT_EQ(L"\u6821\u6B63...", japanese[27].second); // 校正...
-    EXPECT_EQ(static_cast<UINT>(ID_KEYS), english[28].first);
-    EXPECT_EQ(L"Keys...", english[28].second);
-    EXPECT_EQ(L"\u30AD\u30FC\u8A2D\u5B9A...", japanese[28].second); // キー設定...
+    EXPECT_EQ(L"Unit", english[19].second);
+    EXPECT_EQ(L"\u5358\u4F4D", japanese[19].second); // 単位
+    for (UINT i = 0; i < 7; ++i) EXPECT_EQ(ID_UNIT_PIXELS + i, english[20 + i].first);
+    EXPECT_EQ(static_cast<UINT>(ID_CALIBRATE), english[28].first);
+    EXPECT_EQ(L"\u6821\u6B63...", japanese[28].second); // 校正...
+    EXPECT_EQ(static_cast<UINT>(ID_KEYS), english[29].first);
+    EXPECT_EQ(L"Keys...", english[29].second);
+    EXPECT_EQ(L"\u30AD\u30FC\u8A2D\u5B9A...", japanese[29].second); // キー設定...
     EXPECT_EQ(static_cast<UINT>(ID_APP_ABOUT), english.back().first);
 }

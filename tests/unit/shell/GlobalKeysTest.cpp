@@ -9,7 +9,7 @@
 
 namespace {
 
-// Keys no one else in the test's Wine session has: Ctrl+Alt+Shift+F13 to F16.
+// Keys no one else in the test's Wine session has: Ctrl+Alt+Shift+F13 to F17.
 HotKeySettings UnusualKeys()
 {
     HotKeySettings settings;
@@ -30,6 +30,8 @@ private:
     HWND m_hwnd;
 };
 
+constexpr int kTakenMarks[] = {IDC_TAKEN_RULER, IDC_TAKEN_LOUPE, IDC_TAKEN_EDGES, IDC_TAKEN_COPY, IDC_TAKEN_MEASURE};
+
 bool HasStyle(HWND window, LONG style)
 {
     return (GetWindowLongW(window, GWL_STYLE) & style) != 0;
@@ -47,10 +49,11 @@ TEST(GlobalKeys, AKeyHeldElsewhereIsTakenUntilItsOwnerGoes)
         holder.Apply(UnusualKeys());
         ASSERT_EQ(0u, holder.Register(first.get()));
         EXPECT_EQ(HotKeyAction::Copy, holder.ActionOf(kHotKeyIdFirst + 3));
+        EXPECT_EQ(HotKeyAction::Measure, holder.ActionOf(kHotKeyIdFirst + 4));
         EXPECT_FALSE(holder.ActionOf(kHotKeyIdFirst + kHotKeyActionCount));
 
-        EXPECT_EQ(0xFu, later.Register(second.get())) << "the same keys a second time";
-        EXPECT_EQ(0xFu, later.TakenMask());
+        EXPECT_EQ(0x1Fu, later.Register(second.get())) << "the same keys a second time";
+        EXPECT_EQ(0x1Fu, later.TakenMask());
         EXPECT_FALSE(later.ActionOf(kHotKeyIdFirst)) << "a taken key is no key of this window";
     }
     EXPECT_EQ(0u, later.Register(second.get())) << "the first owner let them go";
@@ -61,7 +64,7 @@ TEST(GlobalKeys, AKeyHeldElsewhereIsTakenUntilItsOwnerGoes)
     CGlobalKeys none;
     none.Apply(fewer);
     EXPECT_EQ(ActionBit(HotKeyAction::RulerToPointer) | ActionBit(HotKeyAction::LinesAtEdges) |
-                  ActionBit(HotKeyAction::Copy),
+                  ActionBit(HotKeyAction::Copy) | ActionBit(HotKeyAction::Measure),
               none.Register(first.get()))
         << "an empty key is never taken";
 }
@@ -80,13 +83,13 @@ TEST(KeysDlg, BothTemplatesHoldEveryRow)
             module, static_cast<const DLGTEMPLATE*>(LockResource(LoadResource(module, found))), nullptr,
             [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; }, 0);
         ASSERT_NE(nullptr, dialog) << t.language;
-        for (int id = IDC_KEY_RULER; id <= IDC_KEY_COPY; ++id) {
+        for (int id : {IDC_KEY_RULER, IDC_KEY_LOUPE, IDC_KEY_EDGES, IDC_KEY_COPY, IDC_KEY_MEASURE}) {
             wchar_t name[64] = {};
             GetClassNameW(GetDlgItem(dialog, id), name, 64);
             EXPECT_STREQ(HOTKEY_CLASSW, name) << t.language << " " << id;
         }
-        for (int id = IDC_WIN_RULER; id <= IDC_KEYS_DEFAULT; ++id) EXPECT_NE(nullptr, GetDlgItem(dialog, id)) << id;
-        for (int id = IDC_TAKEN_RULER; id <= IDC_TAKEN_COPY; ++id)
+        for (int id = IDC_WIN_RULER; id <= IDC_TAKEN_MEASURE; ++id) EXPECT_NE(nullptr, GetDlgItem(dialog, id)) << id;
+        for (int id : kTakenMarks)
             EXPECT_FALSE(HasStyle(GetDlgItem(dialog, id), WS_VISIBLE)) << "marks start hidden " << id;
         DestroyWindow(dialog);
     }
@@ -131,12 +134,12 @@ TEST(KeysDlg, RowsShowTheKeysAndReadBackWhatTheUserChose)
 TEST(KeysDlg, DefaultFillsTheControlsAndClearsTheMarks)
 {
     HotKeySettings settings = UnusualKeys();
-    CKeysDlg dialog(nullptr, settings, 0xF);
+    CKeysDlg dialog(nullptr, settings, 0x1F);
     HWND hwnd = dialog.Create();
     ASSERT_NE(nullptr, hwnd);
     SendMessageW(hwnd, WM_COMMAND, MAKEWPARAM(IDC_KEYS_DEFAULT, BN_CLICKED), 0);
     EXPECT_EQ(settings, dialog.Settings()) << "nothing taken before OK";
-    for (int id = IDC_TAKEN_RULER; id <= IDC_TAKEN_COPY; ++id) EXPECT_FALSE(HasStyle(GetDlgItem(hwnd, id), WS_VISIBLE));
+    for (int id : kTakenMarks) EXPECT_FALSE(HasStyle(GetDlgItem(hwnd, id), WS_VISIBLE));
     SendMessageW(hwnd, WM_COMMAND, IDOK, 0);
     EXPECT_EQ(HotKeySettings(), dialog.Settings());
     DestroyWindow(hwnd);

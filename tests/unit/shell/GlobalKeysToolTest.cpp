@@ -19,7 +19,7 @@ LONG LeftOf(HWND window)
 
 TEST(GlobalKeysTool, KeysHandTheirActionToTheFeaturesWithoutActivatingTheRulerAndWaitForItsDialogs)
 {
-    // Keys no one else in the test's Wine session has: Ctrl+Alt+Shift+F13 to F16.
+    // Keys no one else in the test's Wine session has: Ctrl+Alt+Shift+F13 to F17.
     const RegistryScope options("SOFTWARE\\Veltrin's Applications\\mensuro_unit_tests");
     options.Clear();
     for (int i = 0; i < kHotKeyActionCount; ++i)
@@ -40,8 +40,17 @@ TEST(GlobalKeysTool, KeysHandTheirActionToTheFeaturesWithoutActivatingTheRulerAn
     EXPECT_EQ(static_cast<UINT>(ID_LOUPE), press(HotKeyAction::Loupe));
     EXPECT_EQ(static_cast<UINT>(ID_LINES_AT_POINTER), press(HotKeyAction::LinesAtEdges));
     EXPECT_EQ(static_cast<UINT>(ID_COPY), press(HotKeyAction::Copy));
+    EXPECT_EQ(static_cast<UINT>(ID_MEASURE), press(HotKeyAction::Measure));
     EXPECT_EQ(before, GetForegroundWindow());
     EXPECT_FALSE(IsWindowVisible(host.Window()));
+
+    // The Measure mode's overlay, a popup of the ruler's with the keyboard, is no dialog:
+    // the key pressed again reaches the mode.
+    HWND overlay = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 50,
+                                   50, host.Window(), nullptr, nullptr, nullptr);
+    SetForegroundWindow(overlay);
+    EXPECT_EQ(static_cast<UINT>(ID_MEASURE), press(HotKeyAction::Measure));
+    DestroyWindow(overlay);
 
     EnableWindow(host.Window(), FALSE); // as an open dialog or message box holds it
     EXPECT_EQ(0u, press(HotKeyAction::Loupe));

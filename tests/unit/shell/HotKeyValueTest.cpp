@@ -42,11 +42,13 @@ TEST(HotKeyValue, DefaultsAreWinAltLettersAndOnlyUnusableValuesFallBackToThem)
     EXPECT_EQ(WinAlt | 'L', DefaultHotKey(HotKeyAction::Loupe));
     EXPECT_EQ(WinAlt | 'E', DefaultHotKey(HotKeyAction::LinesAtEdges));
     EXPECT_EQ(WinAlt | 'C', DefaultHotKey(HotKeyAction::Copy));
+    EXPECT_EQ(WinAlt | 'X', DefaultHotKey(HotKeyAction::Measure));
 
     EXPECT_EQ(0u, UsableHotKey(0, HotKeyAction::Loupe)) << "no key, chosen deliberately";
     EXPECT_EQ(CtrlAlt | 'Q', UsableHotKey(CtrlAlt | 'Q', HotKeyAction::Loupe));
     EXPECT_EQ(WinAlt | 'L', UsableHotKey(WinAlt, HotKeyAction::Loupe));
     EXPECT_EQ(WinAlt | 'C', UsableHotKey(0x8000 | 'Q', HotKeyAction::Copy));
+    EXPECT_EQ(WinAlt | 'X', UsableHotKey(0x0400 | 0x12, HotKeyAction::Measure));
     EXPECT_EQ(0u, UsableHotKey('Q', HotKeyAction::Copy)) << "a letter alone is no key";
 }
 
@@ -104,7 +106,7 @@ TEST(HotKeySettings, PersistRoundTripsUnderTheirNames)
     saved[HotKeyAction::Copy] = CtrlAlt | 'P';
     MemoryProfile store;
     saved.Persist(store, false);
-    EXPECT_EQ((std::vector<std::string>{"HotKeyRuler", "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"}),
+    EXPECT_EQ((std::vector<std::string>{"HotKeyRuler", "HotKeyLoupe", "HotKeyEdges", "HotKeyCopy", "HotKeyMeasure"}),
               store.LoggedKeys('W'));
     EXPECT_EQ("0", store.values["CMensuroDlg"]["HotKeyLoupe"]);
 
@@ -130,10 +132,10 @@ TEST(HotKeySettings, LoadKeepsCurrentValuesForMissingOnesAndDefaultsForUnusableO
 
     // A letter alone reads as no key, and of two actions stored with one key the later has none.
     store.WriteInt("CMensuroDlg", "HotKeyRuler", 'A');
-    for (const char* name : {"HotKeyLoupe", "HotKeyEdges", "HotKeyCopy"})
+    for (const char* name : {"HotKeyLoupe", "HotKeyEdges", "HotKeyCopy", "HotKeyMeasure"})
         store.WriteInt("CMensuroDlg", name, static_cast<int>(CtrlAlt | 'E'));
     settings.Persist(store, true);
-    EXPECT_EQ((HotKeySettings{{0, CtrlAlt | 'E', 0, 0}}), settings);
+    EXPECT_EQ((HotKeySettings{{0, CtrlAlt | 'E', 0, 0, 0}}), settings);
 }
 
 TEST(HotKeySettings, DuplicateIsTheLaterActionWithTheSameKeyAndModifiers)
@@ -148,6 +150,8 @@ TEST(HotKeySettings, DuplicateIsTheLaterActionWithTheSameKeyAndModifiers)
     EXPECT_EQ(HotKeyAction::Copy, settings.FirstDuplicate()) << "the extended flag makes no other key";
     settings[HotKeyAction::LinesAtEdges] = 0x0200 | 0x25;
     EXPECT_FALSE(settings.FirstDuplicate().has_value()) << "other modifiers";
+    settings[HotKeyAction::Measure] = settings[HotKeyAction::Copy];
+    EXPECT_EQ(HotKeyAction::Measure, settings.FirstDuplicate());
     settings[HotKeyAction::Loupe] = settings[HotKeyAction::RulerToPointer];
     EXPECT_EQ(HotKeyAction::Loupe, settings.FirstDuplicate());
 }

@@ -70,7 +70,7 @@ TEST(IconMenu, ConversionKeepsSeparatorsAndTheSizeSubmenu)
 
     int ownerDrawn = 0;
     EXPECT_EQ(7, SeparatorsAndOwnerDrawn(popup, ownerDrawn)) << "separators stay system-drawn";
-    EXPECT_EQ(34, ownerDrawn) << "18 commands, the Unit item and its 8, the Size item and its 6 presets";
+    EXPECT_EQ(35, ownerDrawn) << "19 commands, the Unit item and its 8, the Size item and its 6 presets";
     EXPECT_EQ(static_cast<size_t>(ownerDrawn) + 1, menu.Items().size())
         << "one record per owner-drawn item, and one for the resource's holder item \"POPUP\"";
 
@@ -79,7 +79,7 @@ TEST(IconMenu, ConversionKeepsSeparatorsAndTheSizeSubmenu)
     while (sizePos < GetMenuItemCount(popup) &&
            !(GetSubMenu(popup, sizePos) && GetMenuItemID(GetSubMenu(popup, sizePos), 0) == ID_SIZE_320))
         ++sizePos;
-    EXPECT_EQ(21, sizePos) << "after the separator that follows the loupe group";
+    EXPECT_EQ(22, sizePos) << "after the separator that follows the loupe group";
     HMENU size = GetSubMenu(popup, sizePos);
     ASSERT_NE(nullptr, size) << "the submenu survives the conversion";
     EXPECT_EQ(6, GetMenuItemCount(size));
