@@ -1,7 +1,6 @@
 #include "measure/MeasureTool.h"
 
 #include "copy/OpenedClipboard.h"
-#include "copy/PictureEncoder.h"
 #include "copy/SavePicture.h"
 #include "copy/ScreenCopy.h"
 #include "copy/ScreenGrab.h"
@@ -329,12 +328,8 @@ void CMeasureTool::CopyPicture()
     CMeasureOverlay* overlay = OverlayAt(m_pointer);
     GlobalBlock dib(overlay ? overlay->Picture() : nullptr);
     bool copied = false;
-    if (dib.get()) {
-        // Encoded before the clipboard is opened, as Copy does.
-        GlobalBlock png(EncodePng(dib.get()));
-        OpenedClipboard clipboard(m_host.Window());
-        copied = clipboard.IsOpen() && HandDibToClipboard(dib.release(), png.release());
-    }
+    // The ruler's window owns the clipboard: it renders the promised PNG when a program asks.
+    if (dib.get()) copied = HandDibToClipboard(m_host.Window(), dib.release());
     ReportCopyResult(MessageOwner(), m_host.Model().options, copied);
 }
 
