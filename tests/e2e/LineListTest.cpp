@@ -67,6 +67,14 @@ POINT Centre(const RECT& r)
     return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
 }
 
+// The window that has the mouse captured on the thread of `window`.
+HWND CaptureOf(HWND window)
+{
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof(info);
+    return GetGUIThreadInfo(GetWindowThreadProcessId(window, nullptr), &info) ? info.hwndCapture : nullptr;
+}
+
 // The Line list dialog opened from the ruler, driven with real clicks and typed characters.
 class LineListDialog {
 public:
@@ -126,9 +134,16 @@ public:
     {
         const RECT r = WindowRectOf(GetDlgItem(m_dialog, comboId));
         ClickAt({r.right - 6, (r.top + r.bottom) / 2});
+        // The list shows on the press. The release, handled later on a busy machine, puts the
+        // list back in step with the field, scrolling it to the top, and only then hands it the
+        // pointer: a place read before that scroll is one the next click does not meet.
         HWND dropped = nullptr;
-        PumpUntil([&] { return (dropped = WindowOfProcess(m_ruler.ProcessId(), L"ComboLBox")) != nullptr; });
+        PumpUntil([&] {
+            dropped = WindowOfProcess(m_ruler.ProcessId(), L"ComboLBox");
+            return dropped && CaptureOf(dropped) == dropped;
+        });
         ASSERT_NE(nullptr, dropped);
+        ASSERT_EQ(dropped, CaptureOf(dropped)) << "the arrow's click was not seen to end";
         SendTimed(dropped, LB_SETTOPINDEX, index, 0);
         ClickItem(dropped, index);
     }

@@ -463,7 +463,7 @@ TEST_F(MouseModes, EveryEdgeAndCornerResizesAndEveryBandMoves)
         for (const auto& [start, end, result] : {std::tuple{from, POINT{from.x + dx, from.y + dy}, want},
                                                  std::tuple{POINT{from.x + dx, from.y + dy}, from, r}}) {
             const RECT before = ruler.Rect();
-            EXPECT_TRUE(DragFrame(start, end, [&](POINT at) {
+            EXPECT_TRUE(DragFrame(ruler.Window(), start, end, [&](POINT at) {
                 const LONG x = at.x - start.x, y = at.y - start.y;
                 return Edges(ruler.Rect()) == Edges(RECT{before.left + z.l * x, before.top + z.t * y,
                                                          before.right + z.r * x, before.bottom + z.b * y});

@@ -202,15 +202,32 @@ bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs)
     }
 }
 
-bool DragFrame(POINT from, POINT to, const std::function<bool(POINT at)>& followed)
+bool DragFrame(HWND window, POINT from, POINT to, const std::function<bool(POINT at)>& followed)
 {
     UserInput::Press(from.x, from.y);
     const int steps = 8;
     bool following = true;
     for (int i = 1; i <= steps && following; ++i) {
         const POINT at = {from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps};
+        const RECT before = WindowRectOf(window);
+        // The move loop takes each step relative to the last, so a step read off by the window's
+        // last move is made good by the next one, but for the last step. Waiting for such a step
+        // to land exactly stalled the drag where it was; the last one waits for the display.
+        if (i == steps && !PumpUntil([&] {
+                const RECT shown = UserInput::DisplayedRect(window);
+                return EqualRect(&shown, &before) != FALSE;
+            })) {
+            const RECT shown = UserInput::DisplayedRect(window);
+            std::fprintf(stderr, "the window at %ld,%ld-%ld,%ld was displayed at %ld,%ld-%ld,%ld\n", before.left,
+                         before.top, before.right, before.bottom, shown.left, shown.top, shown.right, shown.bottom);
+            following = false;
+            break;
+        }
         UserInput::MoveTo(at.x, at.y);
-        following = PumpUntil([&] { return followed(at); });
+        following = PumpUntil([&] {
+            const RECT now = WindowRectOf(window);
+            return followed(at) || (i < steps && EqualRect(&now, &before) == FALSE);
+        });
     }
     UserInput::Release(to.x, to.y);
     return following;

@@ -59,12 +59,14 @@ constexpr DWORD kPatienceMs = 10000;
 // Handles this thread's window messages until done() holds or timeoutMs has passed; returns done().
 bool PumpUntil(const std::function<bool()>& done, DWORD timeoutMs = kPatienceMs);
 
-// A left-button drag of a window's frame, to move or resize it, in steps each sent once the window
-// has followed the last: `followed(at)` tells that it has for the pointer at `at`. Under Wine's
-// virtual desktop a step sent sooner is read against the window's new place and lands off by
-// the distance it has moved meanwhile (on a busy machine a drag of 150 pixels moved the ruler
-// 169). False if the window stopped following.
-bool DragFrame(POINT from, POINT to, const std::function<bool(POINT at)>& followed);
+// A left-button drag of a window's frame, to move or resize it, in steps, each sent once the window
+// has moved with the last. Under Wine's virtual desktop the X server gives the pointer relative to
+// the window's corner, and the program reads it against its own record of the window's place,
+// which changes a moment before the X server has the window there: a step sent in between lands
+// off by the distance the window has just moved (on a busy machine a drag of 150 pixels moved the
+// ruler 169). The last step is sent once the display has the window where the program has it, and
+// `followed(at)` must then tell that the window followed the pointer to `at`. False if it did not.
+bool DragFrame(HWND window, POINT from, POINT to, const std::function<bool(POINT at)>& followed);
 
 // A first start of the ruler at `window` (screen coordinates): the options are cleared and
 // only the window rectangle is stored.

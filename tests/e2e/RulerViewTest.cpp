@@ -249,7 +249,7 @@ TEST_F(RulerView, EdgeZonesMoveOrResizeAndTheMoveBoxDragsTheWindow)
     }
 
     const POINT box = {kRuler.left + 10, kRuler.top + 10};
-    EXPECT_TRUE(DragFrame(box, {kRuler.left + 160, kRuler.top + 90}, [&](POINT at) {
+    EXPECT_TRUE(DragFrame(ruler.Window(), box, {kRuler.left + 160, kRuler.top + 90}, [&](POINT at) {
         return ruler.Rect().left == kRuler.left + at.x - box.x && ruler.Rect().top == kRuler.top + at.y - box.y;
     }));
     const RECT moved = {250, 180, 650, 480};

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -345,6 +346,27 @@ void ReleaseAll()
             gesture.Key(vk, false);
     }
     gesture.Send();
+}
+
+RECT DisplayedRect(HWND window)
+{
+    RECT rect = {};
+    if (!UnderWine()) {
+        GetWindowRect(window, &rect);
+        return rect;
+    }
+    const auto xid = reinterpret_cast<ULONG_PTR>(GetPropW(window, L"__wine_x11_whole_window"));
+    std::string output;
+    if (!xid || !RunUnixCommand("/usr/bin/xwininfo -id " + std::to_string(xid), output)) return rect;
+    // Lines such as "  Absolute upper-left X:  100" and "  Width: 400".
+    auto value = [&](const char* label) {
+        const size_t at = output.find(label);
+        return at == std::string::npos ? -1 : std::atoi(output.c_str() + at + std::strlen(label));
+    };
+    const int x = value("Absolute upper-left X:"), y = value("Absolute upper-left Y:");
+    const int width = value("Width:"), height = value("Height:");
+    if (width > 0 && height > 0) rect = {x, y, x + width, y + height};
+    return rect;
 }
 
 } // namespace UserInput

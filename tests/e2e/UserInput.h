@@ -30,4 +30,9 @@ void KeysDown(std::initializer_list<WORD> keys);
 void KeyUp(WORD vk);
 // Lets go of every button and key still held, as after a test that ended in the middle of a drag.
 void ReleaseAll();
+// Where the display has a top-level window. Under Wine, the X server's place for its X window:
+// the program records a move at once and hands it to the X server a moment later, and input
+// the X server reports against the window meanwhile is read against the new place, off by the
+// distance moved. Elsewhere the window's rectangle. Empty if it could not be read.
+RECT DisplayedRect(HWND window);
 } // namespace UserInput
