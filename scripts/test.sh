@@ -22,6 +22,8 @@ record() {
 logs=$build/test-logs
 rm -rf "$logs"
 run_ctest() { # build dir, name of the logs' folder
+    # ctest keeps the list of an earlier run's failures when this run has none.
+    rm -f "$1/Testing/Temporary/LastTestsFailed.log"
     ctest --test-dir "$1" --output-on-failure --no-tests=error --test-output-size-failed 10000000
     local rc=$? temp="$1/Testing/Temporary"
     [ -s "$temp/LastTestsFailed.log" ] || return "$rc"
