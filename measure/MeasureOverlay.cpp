@@ -1,7 +1,5 @@
 #include "measure/MeasureOverlay.h"
 
-#include "framework/CaptureExclusion.h"
-
 #include <vector>
 
 namespace {
@@ -86,8 +84,6 @@ bool CMeasureOverlay::Open(HWND owner, HDC frame, int32_t frameLeft, int32_t fra
         DestroyWindow(hwnd);
         return false;
     }
-    // What the mode draws is never part of a picture the ruler takes of the screen.
-    ExcludeFromCapture(hwnd);
     RebuildBase();
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
