@@ -125,7 +125,9 @@ void CMeasureTool::Press(MeasurePoint p)
     case MeasureKind::Spacing:
     case MeasureKind::Horizontal:
     case MeasureKind::Vertical:
-        if (m_hasLive) Pin(m_live);
+        // Read at the click's own point: the move before it may not have been seen yet.
+        Pin(LiveAt(p));
+        Follow(p);
         return;
     case MeasureKind::Box: m_drag = Drag::Box; break;
     case MeasureKind::Line: m_drag = Drag::Line; break;

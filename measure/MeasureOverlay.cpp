@@ -1,7 +1,5 @@
 #include "measure/MeasureOverlay.h"
 
-#include "framework/CaptureExclusion.h"
-
 #include <vector>
 
 namespace {
@@ -64,12 +62,11 @@ bool CMeasureOverlay::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 bool CMeasureOverlay::Open(HWND owner, HDC frame, int32_t frameLeft, int32_t frameTop)
 {
     const int32_t w = m_monitor.Width(), h = m_monitor.Height();
-    if (!m_frame.Create(w, h, 24) || !m_base.Create(w, h, 24) || !m_back.Create(w, h, 24)) return false;
-    BitBlt(m_frame.GetDC(), 0, 0, w, h, frame, m_monitor.left - frameLeft, m_monitor.top - frameTop, SRCCOPY);
+    if (!frame || !m_back.Create(w, h, 24)) return false;
+    m_frame = frame;
+    m_frameAt = {m_monitor.left - frameLeft, m_monitor.top - frameTop};
     SelectObject(m_back.GetDC(), m_font.get());
-    SelectObject(m_base.GetDC(), m_font.get());
     SetBkMode(m_back.GetDC(), TRANSPARENT);
-    SetBkMode(m_base.GetDC(), TRANSPARENT);
 
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
@@ -86,9 +83,7 @@ bool CMeasureOverlay::Open(HWND owner, HDC frame, int32_t frameLeft, int32_t fra
         DestroyWindow(hwnd);
         return false;
     }
-    // What the mode draws is never part of a picture the ruler takes of the screen.
-    ExcludeFromCapture(hwnd);
-    RebuildBase();
+    RebuildBase(false);
     ShowWindow(hwnd, SW_SHOW);
     UpdateWindow(hwnd);
     return true;
@@ -100,17 +95,33 @@ void CMeasureOverlay::Close()
         if (GetCapture() == m_hWnd) ReleaseCapture();
         DestroyWindow(m_hWnd);
     }
-    m_frame.Release();
+    m_frame = nullptr;
     m_base.Release();
     m_back.Release();
 }
 
-void CMeasureOverlay::RebuildBase()
+void CMeasureOverlay::RebuildBase(bool pins)
 {
-    if (!m_base.GetDC()) return;
-    BitBlt(m_base.GetDC(), 0, 0, m_monitor.Width(), m_monitor.Height(), m_frame.GetDC(), 0, 0, SRCCOPY);
-    m_client.DrawBase(m_base.GetDC(), m_monitor, m_dpi);
+    if (!m_frame) return;
+    const int32_t w = m_monitor.Width(), h = m_monitor.Height();
+    if (!pins) {
+        m_base.Release();
+    } else if (m_base.GetDC() || m_base.Create(w, h, 24)) {
+        BitBlt(m_base.GetDC(), 0, 0, w, h, m_frame, m_frameAt.x, m_frameAt.y, SRCCOPY);
+        SelectObject(m_base.GetDC(), m_font.get());
+        SetBkMode(m_base.GetDC(), TRANSPARENT);
+        m_client.DrawBase(m_base.GetDC(), m_monitor, m_dpi);
+    }
     if (m_hWnd) InvalidateRect(m_hWnd, nullptr, FALSE);
+}
+
+void CMeasureOverlay::CopyBase(HDC dc, const RECT& clip) const
+{
+    const int32_t w = clip.right - clip.left, h = clip.bottom - clip.top;
+    if (m_base.GetDC())
+        BitBlt(dc, clip.left, clip.top, w, h, m_base.GetDC(), clip.left, clip.top, SRCCOPY);
+    else
+        BitBlt(dc, clip.left, clip.top, w, h, m_frame, m_frameAt.x + clip.left, m_frameAt.y + clip.top, SRCCOPY);
 }
 
 void CMeasureOverlay::Invalidate(const WindowRect& screen)
@@ -132,8 +143,7 @@ SIZE CMeasureOverlay::TextSize(const std::wstring& text) const
 void CMeasureOverlay::Compose(const RECT& clip, bool decorations)
 {
     const HDC dc = m_back.GetDC();
-    BitBlt(dc, clip.left, clip.top, clip.right - clip.left, clip.bottom - clip.top, m_base.GetDC(), clip.left,
-           clip.top, SRCCOPY);
+    CopyBase(dc, clip);
     // The live drawing reaches only the strip being repainted: the rest stays as shown.
     const int saved = SaveDC(dc);
     IntersectClipRect(dc, clip.left, clip.top, clip.right, clip.bottom);
@@ -158,7 +168,15 @@ LRESULT CMeasureOverlay::OnPaint(WPARAM, LPARAM)
     PAINTSTRUCT ps = {};
     const HDC dc = BeginPaint(m_hWnd, &ps);
     if (strips.empty()) strips.push_back(ps.rcPaint);
-    if (m_back.GetDC()) {
+    const RECT client = {0, 0, m_monitor.Width(), m_monitor.Height()};
+    if (m_back.GetDC() && EqualRect(&strips.front(), &client)) {
+        // The whole monitor (a start, a pin): straight from the base, the live drawing over
+        // it; one copy of the monitor's size instead of two.
+        CopyBase(dc, client);
+        SelectedObject font(dc, m_font.get());
+        SetBkMode(dc, TRANSPARENT);
+        m_client.DrawLive(dc, m_monitor, m_dpi, true);
+    } else if (m_back.GetDC()) {
         for (const RECT& strip : strips) {
             Compose(strip, true);
             BitBlt(dc, strip.left, strip.top, strip.right - strip.left, strip.bottom - strip.top, m_back.GetDC(),

@@ -3,7 +3,7 @@
 // One monitor's overlay of the Measure mode: a topmost popup over the whole monitor that
 // shows the frozen frame and what the mode draws on it, and takes every key and click
 // there. It owns its window, its font at the monitor's scale and two surfaces: the base
-// (the frozen frame with the pins, redrawn only when the pins change) and the back buffer
+// (the frozen frame with the pins, redrawn from the client's frame only when the pins change) and the back buffer
 // that each paint fills strip by strip. What it shows and what the input means belong to
 // its client, the mode.
 
@@ -40,15 +40,17 @@ public:
     ~CMeasureOverlay() override;
 
     // Creates the window over the monitor, owned by `owner`, its base copied from `frame`
-    // (whose top-left pixel lies at screen (frameLeft, frameTop)); shown at once.
+    // (whose top-left pixel lies at screen (frameLeft, frameTop)), which stays the client's
+    // until Close; shown at once.
     bool Open(HWND owner, HDC frame, int32_t frameLeft, int32_t frameTop);
     // Destroys the window and lets go of the surfaces; safe inside the window's own messages.
     void Close();
 
     const WindowRect& Monitor() const { return m_monitor; }
     int32_t Dpi() const { return m_dpi; }
-    // Redraws the pins onto a fresh copy of the frame, and repaints the whole monitor.
-    void RebuildBase();
+    // Redraws the pins onto a fresh copy of the frame (none while there are no pins: the
+    // frame itself is the base then), and repaints the whole monitor.
+    void RebuildBase(bool pins);
     // Marks a screen rectangle to repaint (the part on this monitor).
     void Invalidate(const WindowRect& screen);
     // The size of a text in the overlay's font.
@@ -70,6 +72,8 @@ private:
     LRESULT OnMouseActivate(WPARAM, LPARAM);
     // Base and live drawing into the back buffer for one client rectangle.
     void Compose(const RECT& clip, bool decorations);
+    // Copies the base's part at `clip` to the same place of `dc`.
+    void CopyBase(HDC dc, const RECT& clip) const;
 
     static const MessageEntry<CMeasureOverlay> s_messages[];
 
@@ -77,7 +81,8 @@ private:
     WindowRect m_monitor;
     int32_t m_dpi;
     GdiObject<HFONT> m_font;
-    DibSurface m_frame; // this monitor's part of the frozen frame, as taken
-    DibSurface m_base;
+    HDC m_frame = nullptr; // the frozen frame, the client's
+    POINT m_frameAt = {};   // this monitor's top-left pixel in it
+    DibSurface m_base; // the frame with the pins; empty while there are none
     DibSurface m_back;
 };

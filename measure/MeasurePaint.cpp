@@ -79,8 +79,9 @@ void DrawSpan(HDC dc, POINT o, const Measurement& m, const MeasureAxes& axes, in
         Segment(dc, x, t, x, b + 1);
         Segment(dc, x - tick, t, x + tick + 1, t);
         Segment(dc, x - tick, b, x + tick + 1, b);
-        if (y > t) CentredLabel(dc, x + gap, (t + y) / 2, axes.second.Number(m.from.y - m.top), dpi);
-        if (b > y) CentredLabel(dc, x + gap, (y + b) / 2, axes.second.Number(m.bottom - m.from.y), dpi);
+        // Left of the line: the size label takes the right of the point.
+        if (y > t) CentredLabel(dc, x - 2 * gap, (t + y) / 2, axes.second.Number(m.from.y - m.top), dpi);
+        if (b > y) CentredLabel(dc, x - 2 * gap, (y + b) / 2, axes.second.Number(m.bottom - m.from.y), dpi);
         size = size.empty() ? axes.second.NumberWithName(height)
                             : axes.first.Number(width) + L" \u00D7 " + axes.second.NumberWithName(height);
     }

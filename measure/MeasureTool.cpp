@@ -235,7 +235,7 @@ void CMeasureTool::Repaint(const std::vector<WindowRect>& strips)
 
 void CMeasureTool::RebuildBases()
 {
-    for (const auto& overlay : m_overlays) overlay->RebuildBase();
+    for (const auto& overlay : m_overlays) overlay->RebuildBase(!m_pins.Empty());
 }
 
 void CMeasureTool::Pin(const Measurement& m)

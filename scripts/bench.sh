@@ -8,7 +8,7 @@ build=${MENSURO_BUILD_DIR:-$root/build}/win64
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
       -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw64.cmake" -DMENSURO_TESTS=ON >/dev/null
 # The live-resize comparison starts the real program beside the benchmark: build both.
-cmake --build "$build" --target mensuro_bench loupe_bench Mensuro -j "$(nproc)"
+cmake --build "$build" --target mensuro_bench loupe_bench measure_bench Mensuro -j "$(nproc)"
 . "$root/scripts/wine-env.sh"
 trap wine_env_stop EXIT
 # A desktop large enough to show the largest ruler whole, so every copy is a full one.
@@ -19,3 +19,5 @@ if ! wine "$build/bin/mensuro_bench.exe"; then
 fi
 echo
 wine "$build/bin/loupe_bench.exe" || { echo "loupe benchmark FAILED" >&2; exit 1; }
+echo
+wine "$build/bin/measure_bench.exe" || { echo "Measure mode benchmark FAILED" >&2; exit 1; }

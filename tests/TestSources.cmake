@@ -104,4 +104,5 @@ set(MENSURO_E2E_TEST_SOURCES
     e2e/UnitsTest.cpp
     e2e/LineFeedbackTest.cpp
     e2e/ProgramInUseTest.cpp
+    e2e/MeasureTest.cpp
 )

@@ -1,5 +1,6 @@
 // The Measure mode against a stand-in ruler, over a solid green window with known edges:
 // every end leaves no window and gives the keyboard back; the tools read the frozen frame.
+#include "copy/OpenedClipboard.h"
 #include "measure/MeasureTool.h"
 #include "resources/resource.h"
 #include "ruler/MonitorList.h"
@@ -57,6 +58,27 @@ void Key(CMeasureTool& tool, WPARAM key)
     tool.OnOverlayInput(WM_KEYDOWN, key, {0, 0});
 }
 
+std::wstring ClipboardText()
+{
+    std::wstring text;
+    if (!OpenClipboard(nullptr)) return text;
+    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+        text = static_cast<const wchar_t*>(GlobalLock(data));
+        GlobalUnlock(data);
+    }
+    CloseClipboard();
+    return text;
+}
+
+// Ctrl and Shift held as the overlay's thread sees them.
+void HoldCtrlShift(bool held)
+{
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_CONTROL] = keys[VK_SHIFT] = held ? 0x80 : 0;
+    SetKeyboardState(keys);
+}
+
 void Drag(CMeasureTool& tool, POINT from, POINT to)
 {
     tool.OnOverlayInput(WM_LBUTTONDOWN, MK_LBUTTON, from);
@@ -110,6 +132,7 @@ TEST(MeasureTool, ToolsMeasureTheFrozenFrameAndKeepPins)
     ASSERT_TRUE(ScreenShows(300, 250, kGreen));
     FakeRulerHost host(300, 200);
     host.model.options.EdgeTolerance = 900; // out of range: read as the default
+    host.model.options.Option &= ~OptCopyMessage; // a failed copy says nothing, as Copy then does
     CMeasureTool tool(host);
     ASSERT_TRUE(tool.OnCommand(ID_MEASURE));
     ASSERT_TRUE(tool.Running());
@@ -169,6 +192,21 @@ TEST(MeasureTool, ToolsMeasureTheFrozenFrameAndKeepPins)
     const Unit unit = host.model.options.DisplayUnit;
     Key(tool, 'U');
     EXPECT_NE(unit, host.model.options.DisplayUnit) << "U steps the ruler's unit, saved with it";
+
+    // Ctrl+Shift+C: refused while another window holds the clipboard, which keeps its text;
+    // once it is free, the pins as a table.
+    ASSERT_TRUE(PutTextOnClipboard(scene.window, L"kept"));
+    HoldCtrlShift(true);
+    ASSERT_TRUE(OpenClipboard(scene.window));
+    Key(tool, 'C');
+    CloseClipboard();
+    EXPECT_EQ(L"kept", ClipboardText());
+    Key(tool, 'C');
+    HoldCtrlShift(false);
+    const std::wstring table = ClipboardText();
+    EXPECT_EQ(0u, table.find(L"Kind\t")) << "a header row";
+    EXPECT_NE(std::wstring::npos, table.find(L"\r\nBox\t200\t200\t")) << "the shrunk box's row, its corner in px";
+
     Key(tool, VK_ESCAPE);
     EXPECT_FALSE(tool.Running());
 }
