@@ -88,13 +88,30 @@ double SettledMs(int calls, F&& work)
     return bench::Median(samples);
 }
 
+// The platform's part of a Copy: a ready packed block handed to the clipboard (opened,
+// emptied, the block set, closed), timed once the clipboard has settled; median of `calls`.
+double HandOverMs(int calls, HWND owner, const DibSurface& picture)
+{
+    std::vector<double> samples;
+    for (int i = 0; i < calls; ++i) {
+        SettleClipboard();
+        GlobalBlock block(picture.PackDib());
+        samples.push_back(bench::TimeMs(1, [&](int) {
+            const OpenedClipboard clipboard(owner);
+            if (clipboard.IsOpen() && EmptyClipboard() && SetClipboardData(CF_DIB, block.get())) block.release();
+        }));
+    }
+    return bench::Median(samples);
+}
+
 // "Copy" of a 1920 x 1080 inner area against its floor: one block copy of that size from the
 // screen into a ready surface. The measures alternate within each round, so a change of load
 // on the machine or of the screen's state touches all alike. "grab+pack" is the picture
 // alone; "Copy" is what the copy's timer does: the picture handed to the clipboard with its
 // PNG promised; "PNG at once" is the same with the PNG encoded and handed over at once, as
 // Copy did before; "PNG asked" is a paste of the PNG right after a Copy, which has it
-// rendered; "PNG alone" is the encoding of a ready DIB. "new block" is the part no copy can
+// rendered; "PNG alone" is the encoding of a ready DIB; "hand-over" is the clipboard's own
+// part of a Copy, a ready block handed over. "new block" is the part no copy can
 // avoid on top of the floor: filling a newly allocated block of the packed size, which the
 // clipboard then owns.
 void BenchScreenCopy()
@@ -113,11 +130,12 @@ void BenchScreenCopy()
     owner.reset(CreateWindowExW(0, wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, nullptr, nullptr));
     CClipboardPicture promise;
     promise.Attach(owner.get());
-    std::vector<double> takes, copies, atOnce, asked, pngs, floors, blocks;
+    std::vector<double> takes, copies, atOnce, asked, pngs, floors, blocks, handOvers;
     for (int round = 0; round < 15; ++round) {
         takes.push_back(MedianMs(1, 5, [&] { GlobalFree(picture.Take(content)); }));
         copies.push_back(SettledMs(3, [&] { CaptureToClipboard(owner.get(), picture, content); }));
         floors.push_back(MedianMs(1, 5, [&] { GrabScreenInto(target, area.left, area.top); }));
+        handOvers.push_back(HandOverMs(3, owner.get(), target));
         atOnce.push_back(SettledMs(2, [&] { CopyWithPngAtOnce(owner.get(), picture, content); }));
         std::vector<double> pastes;
         for (int i = 0; i < 2; ++i) {
@@ -135,17 +153,21 @@ void BenchScreenCopy()
     GlobalFree(sample);
     using bench::Median;
     const double take = Median(takes), copy = Median(copies), floorMs = Median(floors), png = Median(atOnce),
-                 paste = Median(asked), encode = Median(pngs), block = Median(blocks);
-    std::printf("\n%-11s %11s %11s %11s %11s %11s %11s %11s\n", "copy", "grab+pack", "Copy", "PNG at once",
-                "PNG asked", "PNG alone", "floor", "new block");
-    std::printf("%-11s %11.3f %11.3f %11.3f %11.3f %11.3f %11.3f %11.3f\n", "1920x1080", take, copy, png, paste,
-                encode, floorMs, block);
-    std::printf("%-11s %11.2f %11.2f %11.2f %11.2f %11.2f %11s %11.2f\n", "x floor", take / floorMs, copy / floorMs,
-                png / floorMs, paste / floorMs, encode / floorMs, "", block / floorMs);
+                 paste = Median(asked), encode = Median(pngs), block = Median(blocks),
+                 handOver = Median(handOvers);
+    std::printf("\n%-11s %11s %11s %11s %11s %11s %11s %11s %11s\n", "copy", "grab+pack", "Copy", "PNG at once",
+                "PNG asked", "PNG alone", "floor", "new block", "hand-over");
+    std::printf("%-11s %11.3f %11.3f %11.3f %11.3f %11.3f %11.3f %11.3f %11.3f\n", "1920x1080", take, copy, png,
+                paste, encode, floorMs, block, handOver);
+    std::printf("%-11s %11.2f %11.2f %11.2f %11.2f %11.2f %11s %11.2f %11.2f\n", "x floor", take / floorMs,
+                copy / floorMs, png / floorMs, paste / floorMs, encode / floorMs, "", block / floorMs,
+                handOver / floorMs);
+    std::printf("%-11s %11s %11.2f\n", "- hand-over", "", copy - handOver);
     std::puts("(milliseconds per copy, median of 15 rounds; Copy = the picture on the clipboard with its PNG");
     std::puts(" promised, PNG at once = the same with the PNG encoded and handed over at once; each timed after");
     std::puts(" the clipboard settled; floor = one screen block copy of that size into a ready surface; new");
-    std::puts(" block = filling a newly allocated block of the packed size)");
+    std::puts(" block = filling a newly allocated block of the packed size; hand-over = a ready block of that");
+    std::puts(" size handed to the clipboard alone, timed the same way; - hand-over = Copy beyond it)");
 }
 
 // Relayout at 1920 x 1080 with many guide lines (half vertical, half horizontal, spread

@@ -50,29 +50,38 @@ CClipboardPicture* CClipboardPicture::Of(HWND owner)
     return owner ? static_cast<CClipboardPicture*>(GetPropW(owner, kProperty)) : nullptr;
 }
 
-bool CClipboardPicture::Put(HGLOBAL dib)
+bool CClipboardPicture::Put(HGLOBAL dib, std::unique_ptr<CCaptureSurface> surface)
 {
-    GlobalBlock picture(dib), kept(dib ? CopyOf(dib) : nullptr);
+    if (surface && !surface->DC()) surface.reset();
+    GlobalBlock picture(dib), kept(dib && !surface ? CopyOf(dib) : nullptr);
     // Emptying tells the last owner, maybe this one, that its promise is void.
     if (!picture.get() || !EmptyClipboard() || !SetClipboardData(CF_DIB, picture.get())) return false;
     // Once SetClipboardData succeeds the clipboard owns the block.
     picture.release();
     // Without the copy, or refused, the DIB alone is still a copy: programs that take
     // pictures all read it.
-    if (!kept.get()) return true;
+    if (!kept.get() && !surface) return true;
     // A promise returns no handle, success or not: whether the format is there tells.
     SetClipboardData(PngClipboardFormat(), nullptr);
-    if (IsClipboardFormatAvailable(PngClipboardFormat())) m_pending.reset(kept.release());
+    if (!IsClipboardFormatAvailable(PngClipboardFormat())) return true;
+    m_pending.reset(kept.release());
+    m_pendingSurface = std::move(surface);
     return true;
+}
+
+void CClipboardPicture::Forget()
+{
+    m_pending.reset();
+    m_pendingSurface.reset();
 }
 
 void CClipboardPicture::Render()
 {
-    if (!m_pending.get()) return;
-    GlobalBlock png(EncodePng(m_pending.get()));
+    if (!m_pending.get() && !m_pendingSurface) return;
+    GlobalBlock png(m_pendingSurface ? EncodePng(*m_pendingSurface) : EncodePng(m_pending.get()));
     if (png.get() && SetClipboardData(PngClipboardFormat(), png.get())) png.release();
     // Rendered or not, the promise is over: a failed encode fails the same way again.
-    m_pending.reset();
+    Forget();
 }
 
 bool CClipboardPicture::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& result)
@@ -89,7 +98,7 @@ bool CClipboardPicture::OnMessage(UINT message, WPARAM wParam, LPARAM, LRESULT& 
         if (clipboard.IsOpen() && GetClipboardOwner() == m_owner) Render();
         break;
     }
-    case WM_DESTROYCLIPBOARD: m_pending.reset(); break;
+    case WM_DESTROYCLIPBOARD: Forget(); break;
     default: return false;
     }
     result = 0;

@@ -1,8 +1,11 @@
 #pragma once
 
+#include "copy/CaptureSurface.h"
 #include "framework/Handles.h"
 
 #include <windows.h>
+
+#include <memory>
 
 // The PNG of the picture the ruler put on the clipboard, rendered only when asked for.
 // Encoding costs several times the grab itself, and most pastes read the bitmap, so the
@@ -26,15 +29,19 @@ public:
 
     // On the clipboard, opened by the owner: replaces everything with the packed DIB and
     // promises its PNG. Takes the block whatever the outcome; true when the clipboard took
-    // the DIB.
-    bool Put(HGLOBAL dib);
+    // the DIB. The PNG is made from `surface`, which holds the same picture, when given;
+    // otherwise from a copy of the block, as the clipboard owns the block itself.
+    bool Put(HGLOBAL dib, std::unique_ptr<CCaptureSurface> surface = nullptr);
     // The clipboard's messages to its owner; true when taken.
     bool OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
 private:
     // Sets the PNG of the kept picture on the open clipboard; the promise is then kept.
     void Render();
+    void Forget();
 
     HWND m_owner = nullptr;
-    GlobalBlock m_pending{nullptr}; // the picture whose PNG is promised
+    // The picture whose PNG is promised: one of the two, or neither when nothing is.
+    GlobalBlock m_pending{nullptr};
+    std::unique_ptr<CCaptureSurface> m_pendingSurface;
 };

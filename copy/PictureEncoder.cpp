@@ -1,11 +1,15 @@
 #include "copy/PictureEncoder.h"
 
+#include "copy/CaptureSurface.h"
 #include "framework/DibLayout.h"
 
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
+#include <vector>
 
 namespace {
 
@@ -86,9 +90,12 @@ void ChooseOptions(PictureFormat format, IPropertyBag2* options)
     options->Write(1, &name, &value);
 }
 
-// Writes the DIB's rows, top row first, as one frame of `format` into `stream`.
-HRESULT WriteFrame(IStream* stream, PictureFormat format, const BITMAPINFOHEADER& header, const unsigned char* rows,
-                   uint32_t stride)
+// The 24-bit row `y` counted from the top; null when it cannot be read.
+using RowSource = std::function<const unsigned char*(LONG y)>;
+
+// Writes the rows, top row first, as one frame of `format` into `stream`.
+HRESULT WriteFrame(IStream* stream, PictureFormat format, LONG width, LONG height, uint32_t stride,
+                   const RowSource& rowFromTop)
 {
     ComRef<IWICImagingFactory> factory;
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
@@ -102,14 +109,14 @@ HRESULT WriteFrame(IStream* stream, PictureFormat format, const BITMAPINFOHEADER
     if (FAILED(hr = encoder->CreateNewFrame(frame.put(), options.put()))) return hr;
     ChooseOptions(format, options.get());
     if (FAILED(hr = frame->Initialize(options.get()))) return hr;
-    if (FAILED(hr = frame->SetSize(static_cast<UINT>(header.biWidth), static_cast<UINT>(header.biHeight)))) return hr;
+    if (FAILED(hr = frame->SetSize(static_cast<UINT>(width), static_cast<UINT>(height)))) return hr;
     WICPixelFormatGUID pixels = GUID_WICPixelFormat24bppBGR;
     // The encoder may answer with a format it prefers; the rows are only this one.
     if (FAILED(hr = frame->SetPixelFormat(&pixels))) return hr;
     if (!IsEqualGUID(pixels, GUID_WICPixelFormat24bppBGR)) return WINCODEC_ERR_UNSUPPORTEDPIXELFORMAT;
-    // The DIB keeps its bottom row first: hand the rows over one at a time, top row first.
-    for (LONG y = header.biHeight - 1; y >= 0; --y) {
-        auto* row = const_cast<BYTE*>(rows + static_cast<size_t>(y) * stride);
+    for (LONG y = 0; y < height; ++y) {
+        auto* row = const_cast<BYTE*>(rowFromTop(y));
+        if (!row) return E_FAIL;
         if (FAILED(hr = frame->WritePixels(1, stride, stride, row))) return hr;
     }
     if (FAILED(hr = frame->Commit())) return hr;
@@ -122,6 +129,41 @@ UINT PngClipboardFormat()
 {
     return RegisterClipboardFormatW(L"PNG");
 }
+
+namespace {
+
+// The file of `format` made of the rows, in a new block the caller owns (see EncodePicture).
+HGLOBAL EncodeRows(LONG width, LONG height, uint32_t stride, const RowSource& rowFromTop, PictureFormat format,
+                   SIZE_T& size, HRESULT& error)
+{
+    const ComScope com;
+    if (!com.Ready()) {
+        error = CO_E_NOTINITIALIZED;
+        return nullptr;
+    }
+    // The stream leaves its block to us: it becomes the result.
+    ComRef<IStream> stream;
+    if (FAILED(error = CreateStreamOnHGlobal(nullptr, FALSE, stream.put()))) return nullptr;
+    // The file is as long as the stream, wherever the encoder left its position; the
+    // stream's block grows in steps and keeps what it has beyond that.
+    STATSTG stat = {};
+    error = WriteFrame(stream.get(), format, width, height, stride, rowFromTop);
+    if (SUCCEEDED(error)) error = stream->Stat(&stat, STATFLAG_NONAME);
+    if (SUCCEEDED(error) && stat.cbSize.QuadPart == 0) error = E_FAIL;
+    if (SUCCEEDED(error)) error = stream->SetSize(stat.cbSize);
+    // Asked only now: growing may have given the stream a new block.
+    HGLOBAL file = nullptr;
+    if (FAILED(GetHGlobalFromStream(stream.get(), &file))) file = nullptr;
+    if (SUCCEEDED(error) && file && GlobalSize(file) >= stat.cbSize.QuadPart) {
+        size = static_cast<SIZE_T>(stat.cbSize.QuadPart);
+        return file;
+    }
+    if (SUCCEEDED(error)) error = E_OUTOFMEMORY;
+    if (file) GlobalFree(file);
+    return nullptr;
+}
+
+} // namespace
 
 HGLOBAL EncodePicture(HGLOBAL dib, PictureFormat format, SIZE_T& size, HRESULT& error)
 {
@@ -137,32 +179,41 @@ HGLOBAL EncodePicture(HGLOBAL dib, PictureFormat format, SIZE_T& size, HRESULT& 
         !ComputeDibLayout(header.biWidth, header.biHeight, 24, layout) ||
         GlobalSize(dib) < sizeof(header) + layout.imageSize)
         return nullptr;
+    // The DIB keeps its bottom row first.
+    const unsigned char* rows = source.Bytes() + sizeof(header);
+    return EncodeRows(layout.width, layout.height, layout.stride,
+                      [&](LONG y) { return rows + static_cast<size_t>(layout.height - 1 - y) * layout.stride; },
+                      format, size, error);
+}
 
-    const ComScope com;
-    if (!com.Ready()) {
-        error = CO_E_NOTINITIALIZED;
-        return nullptr;
-    }
-    // The stream leaves its block to us: it becomes the result.
-    ComRef<IStream> stream;
-    if (FAILED(error = CreateStreamOnHGlobal(nullptr, FALSE, stream.put()))) return nullptr;
-    // The file is as long as the stream, wherever the encoder left its position; the
-    // stream's block grows in steps and keeps what it has beyond that.
-    STATSTG stat = {};
-    error = WriteFrame(stream.get(), format, header, source.Bytes() + sizeof(header), layout.stride);
-    if (SUCCEEDED(error)) error = stream->Stat(&stat, STATFLAG_NONAME);
-    if (SUCCEEDED(error) && stat.cbSize.QuadPart == 0) error = E_FAIL;
-    if (SUCCEEDED(error)) error = stream->SetSize(stat.cbSize);
-    // Asked only now: growing may have given the stream a new block.
-    HGLOBAL file = nullptr;
-    if (FAILED(GetHGlobalFromStream(stream.get(), &file))) file = nullptr;
-    if (SUCCEEDED(error) && file && GlobalSize(file) >= stat.cbSize.QuadPart) {
-        size = static_cast<SIZE_T>(stat.cbSize.QuadPart);
-        return file;
-    }
-    if (SUCCEEDED(error)) error = E_OUTOFMEMORY;
-    if (file) GlobalFree(file);
-    return nullptr;
+HGLOBAL EncodePng(const CCaptureSurface& surface)
+{
+    DibLayout layout;
+    if (!surface.DC() || !ComputeDibLayout(surface.Width(), surface.Height(), 24, layout)) return nullptr;
+    BITMAPINFOHEADER header = {};
+    header.biSize = sizeof(header);
+    header.biWidth = layout.width;
+    header.biHeight = layout.height; // bottom-up, as the rows are asked for
+    header.biPlanes = 1;
+    header.biBitCount = 24;
+    header.biCompression = BI_RGB;
+    // Read in bands of rows as the encoder goes: no block of the whole picture is made.
+    constexpr LONG kBand = 64;
+    std::vector<unsigned char> band(static_cast<size_t>(kBand) * layout.stride);
+    LONG bandTop = 0, bandRows = 0;
+    const RowSource rowFromTop = [&](LONG y) -> const unsigned char* {
+        if (y >= bandTop + bandRows) {
+            bandTop = y;
+            bandRows = std::min<LONG>(kBand, layout.height - y);
+            // The band's rows, `first` up from the bottom, arrive bottom row first.
+            const LONG first = layout.height - bandTop - bandRows;
+            if (!surface.ReadRows(&header, first, bandRows, band.data())) return nullptr;
+        }
+        return band.data() + static_cast<size_t>(bandTop + bandRows - 1 - y) * layout.stride;
+    };
+    SIZE_T size = 0;
+    HRESULT error = S_OK;
+    return EncodeRows(layout.width, layout.height, layout.stride, rowFromTop, PictureFormat::Png, size, error);
 }
 
 HGLOBAL EncodePng(HGLOBAL dib, SIZE_T& size)

@@ -13,6 +13,7 @@
 #include "ruler/scalebar/ScaleBarStyle.h"
 
 #include <algorithm>
+#include <utility>
 
 
 HGLOBAL CaptureDib(const WindowRect& area, bool withCursor, int32_t offsetX, int32_t offsetY)
@@ -51,13 +52,13 @@ PictureContent RulerPictureContent(const WindowRect& window, const RulerModel& m
     return content;
 }
 
-bool HandDibToClipboard(HWND owner, HGLOBAL block)
+bool HandDibToClipboard(HWND owner, HGLOBAL block, std::unique_ptr<CCaptureSurface> surface)
 {
     GlobalBlock dib(block);
     if (!dib.get()) return false;
     const OpenedClipboard clipboard(owner);
     if (!clipboard.IsOpen()) return false;
-    if (CClipboardPicture* picture = CClipboardPicture::Of(owner)) return picture->Put(dib.release());
+    if (CClipboardPicture* picture = CClipboardPicture::Of(owner)) return picture->Put(dib.release(), std::move(surface));
     // Once SetClipboardData succeeds the clipboard owns the block.
     if (!EmptyClipboard() || !SetClipboardData(CF_DIB, dib.get())) return false;
     dib.release();
@@ -67,7 +68,9 @@ bool HandDibToClipboard(HWND owner, HGLOBAL block)
 bool CaptureToClipboard(HWND ruler, CScreenPicture& picture, const PictureContent& content)
 {
     if (content.area.IsEmpty()) return false;
-    return HandDibToClipboard(ruler, picture.Take(content));
+    std::unique_ptr<CCaptureSurface> surface;
+    const HGLOBAL block = picture.Take(content, &surface);
+    return HandDibToClipboard(ruler, block, std::move(surface));
 }
 
 void ReportCopyResult(HWND ruler, const RulerOptions& options, bool success)

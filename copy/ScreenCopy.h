@@ -1,5 +1,6 @@
 #pragma once
 
+#include "copy/CaptureSurface.h"
 #include "copy/PictureContent.h"
 #include "ruler/RulerModel.h"
 #include "ruler/WindowRect.h"
@@ -7,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 class CScreenPicture;
@@ -29,8 +31,9 @@ PictureContent RulerPictureContent(const WindowRect& window, const RulerModel& m
 // which answers for it. Takes the block whatever the outcome. True only when the clipboard
 // took the DIB: a clipboard held by another program (it keeps what it had) or one that
 // refuses the DIB is a failure, and the block is freed, so a refused hand-over neither leaks
-// nor passes for a copy.
-bool HandDibToClipboard(HWND owner, HGLOBAL block);
+// nor passes for a copy. `surface`, when given, holds the same picture: the promise encodes
+// from it instead of keeping a copy of the block.
+bool HandDibToClipboard(HWND owner, HGLOBAL block, std::unique_ptr<CCaptureSurface> surface = nullptr);
 
 // Puts the picture on the clipboard through HandDibToClipboard. False when the rectangle is
 // empty, the picture cannot be made, or the hand-over fails.

@@ -1,5 +1,6 @@
 #include "copy/ScreenPicture.h"
 
+#include "copy/CaptureSurface.h"
 #include "copy/CopyRules.h"
 #include "copy/DimensionBands.h"
 #include "copy/ScreenGrab.h"
@@ -8,6 +9,7 @@
 #include "framework/Handles.h"
 
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -45,51 +47,9 @@ void WriteDibHeader(BITMAPINFOHEADER& header, const DibLayout& layout)
     header.biSizeImage = layout.imageSize;
 }
 
-// A bitmap in the display's own format, selected into its own DC for one picture: the
-// screen copies into it without a conversion. Made for each picture: one kept between
-// copies saved nothing measurable and held megabytes for the program's whole run.
-class CaptureSurface {
-public:
-    CaptureSurface(int width, int height)
-    {
-        const CreatedDC display(CreatedDC::Display());
-        if (!display.get()) return;
-        m_dc.reset(CreateCompatibleDC(display.get()));
-        m_bitmap.reset(CreateCompatibleBitmap(display.get(), width, height));
-        if (m_dc.get() && m_bitmap.get()) m_old = SelectObject(m_dc.get(), m_bitmap.get());
-        if (m_old == HGDI_ERROR) m_old = nullptr;
-    }
-    // The bitmap leaves the DC before the DC goes.
-    ~CaptureSurface()
-    {
-        if (m_old) SelectObject(m_dc.get(), m_old);
-    }
-    CaptureSurface(const CaptureSurface&) = delete;
-    CaptureSurface& operator=(const CaptureSurface&) = delete;
-
-    // Null unless the bitmap is selected into the DC.
-    HDC DC() const { return m_old ? m_dc.get() : nullptr; }
-    // Copies the rows out as a bottom-up DIB described by `header` (GetDIBits wants the
-    // bitmap out of any DC while it reads); true when every row arrived.
-    bool ReadRows(BITMAPINFOHEADER* header, void* rows) const
-    {
-        SelectObject(m_dc.get(), m_old);
-        const int copied = GetDIBits(m_dc.get(), m_bitmap.get(), 0, static_cast<UINT>(header->biHeight), rows,
-                                     reinterpret_cast<BITMAPINFO*>(header), DIB_RGB_COLORS);
-        SelectObject(m_dc.get(), m_bitmap.get());
-        return copied == header->biHeight;
-    }
-
-private:
-    // Members go in reverse order: the DC is deleted before the bitmap it held.
-    GdiObject<HBITMAP> m_bitmap;
-    MemoryDC m_dc;
-    HGDIOBJ m_old = nullptr;
-};
-
 } // namespace
 
-HGLOBAL CScreenPicture::Take(const PictureContent& content)
+HGLOBAL CScreenPicture::Take(const PictureContent& content, std::unique_ptr<CCaptureSurface>* kept)
 {
     if (content.area.IsEmpty() || content.band < 0) return nullptr;
     const DimensionBands bands(content);
@@ -97,7 +57,8 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
     if (!ComputeDibLayout(content.area.Width() + bands.RightDepth(), content.area.Height() + bands.BottomDepth(), 24,
                           layout))
         return nullptr;
-    const CaptureSurface surface(layout.width, layout.height);
+    auto made = std::make_unique<CCaptureSurface>(layout.width, layout.height);
+    const CCaptureSurface& surface = *made;
     const HDC dc = surface.DC();
     if (!dc) return nullptr;
     // A failed screen read would pass a blank picture off as the screen.
@@ -121,7 +82,7 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
     auto* header = reinterpret_cast<BITMAPINFOHEADER*>(bytes);
     WriteDibHeader(*header, layout);
     unsigned char* rows = bytes + sizeof(BITMAPINFOHEADER);
-    const bool copied = surface.ReadRows(header, rows);
+    const bool copied = surface.ReadRows(header, 0, layout.height, rows);
     // GetDIBits may fill in fields of its own; the clipboard gets exactly this header.
     WriteDibHeader(*header, layout);
     // The alignment bytes at each row's end carry nothing; zero keeps two copies of one picture equal.
@@ -134,5 +95,6 @@ HGLOBAL CScreenPicture::Take(const PictureContent& content)
         GlobalFree(block);
         return nullptr;
     }
+    if (kept) *kept = std::move(made);
     return block;
 }

@@ -1,3 +1,4 @@
+#include "copy/CaptureSurface.h"
 #include "copy/ClipboardPicture.h"
 #include "copy/PictureEncoder.h"
 #include "copy/ScreenCopy.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 namespace {
@@ -97,4 +99,55 @@ TEST(ClipboardPicture, ThePngIsPromisedAndRenderedFromThePictureAsItWasCopied)
     EXPECT_FALSE(IsClipboardFormatAvailable(PngClipboardFormat()));
     CloseClipboard();
     DestroyWindow(plain);
+}
+
+namespace {
+
+// A capture surface whose every row has its own colour, so rows out of order or out of
+// their band show, and its picture packed as Copy packs it.
+HGLOBAL PaintRows(CCaptureSurface& surface)
+{
+    const HDC dc = surface.DC();
+    SelectObject(dc, GetStockObject(DC_BRUSH));
+    for (int y = 0; y < surface.Height(); ++y) {
+        SetDCBrushColor(dc, RGB(y & 0xFF, (y * 7) & 0xFF, 0x40));
+        PatBlt(dc, 0, y, surface.Width(), 1, PATCOPY);
+    }
+    const int stride = (surface.Width() * 3 + 3) & ~3;
+    const HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, sizeof(BITMAPINFOHEADER) + size_t(stride) * surface.Height());
+    auto* header = static_cast<BITMAPINFOHEADER*>(GlobalLock(block));
+    *header = {sizeof(BITMAPINFOHEADER), surface.Width(), surface.Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    const bool read = surface.ReadRows(header, 0, surface.Height(), header + 1);
+    *header = {sizeof(BITMAPINFOHEADER), surface.Width(), surface.Height(), 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+    GlobalUnlock(block);
+    EXPECT_TRUE(read);
+    return block;
+}
+
+} // namespace
+
+TEST(ClipboardPicture, ThePngPromisedFromTheCaptureSurfaceIsThatOfThePackedPicture)
+{
+    // Heights within one band of rows, at its edge, just past it and over several.
+    for (int height : {1, 64, 65, 150}) {
+        CCaptureSurface surface(37, height);
+        ASSERT_NE(nullptr, surface.DC());
+        const GlobalBlock dib(PaintRows(surface));
+        SIZE_T size = 0;
+        const GlobalBlock expected(EncodePng(dib.get(), size)), png(EncodePng(surface));
+        ASSERT_NE(nullptr, expected.get());
+        EXPECT_EQ(Bytes(expected.get(), size), Bytes(png.get(), size)) << height;
+    }
+
+    // Through the clipboard: the surface kept behind the promise, not a copy of the block.
+    const HWND owner = CreateOwner();
+    CClipboardPicture picture;
+    picture.Attach(owner);
+    auto surface = std::make_unique<CCaptureSurface>(37, 150);
+    const HGLOBAL dib = PaintRows(*surface);
+    SIZE_T size = 0;
+    const GlobalBlock expected(EncodePng(dib, size));
+    ASSERT_TRUE(HandDibToClipboard(owner, dib, std::move(surface)));
+    EXPECT_EQ(Bytes(expected.get(), size), PastedPng(size));
+    DestroyWindow(owner);
 }
