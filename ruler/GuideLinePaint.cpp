@@ -8,6 +8,13 @@
 
 namespace {
 
+// The line's band in the selected brush: the rectangle without its last column and row,
+// exactly L pixels, as Rectangle with the null pen paints it, at about half its cost.
+void FillLine(HDC dc, const WindowRect& line)
+{
+    PatBlt(dc, line.left, line.top, line.Width() - 1, line.Height() - 1, PATCOPY);
+}
+
 // A vertical line's label reads across its top and bottom ends, a horizontal line's at
 // least three characters wide on the left and right bars; in Pixels the plain pixel count.
 std::wstring LabelText(int32_t value, bool vertical, const UnitAxis& axis)
@@ -33,8 +40,7 @@ void DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertica
                    int32_t dpi, const UnitAxis& axis)
 {
     const WindowRect line = LineRect(client, value, vertical, thickness, lineSize);
-    // With the null pen, Rectangle leaves out the last column and row: exactly L pixels.
-    Rectangle(dc, line.left, line.top, line.right, line.bottom);
+    FillLine(dc, line);
 
     const std::wstring text = LabelText(value, vertical, axis);
     const int w = client.Width(), h = client.Height(), half = thickness / 2, labelRow = FramePixels(32, dpi);
@@ -150,7 +156,6 @@ void DrawGuideLines(HDC dc, const WindowRect& client, const RulerModel& model, i
     const RulerOptions& options = model.options;
     GdiObject<HBRUSH> brush(CreateSolidBrush(AsRgb(options.LineColor)));
     SavedDC saved(dc);
-    SelectObject(dc, GetStockObject(NULL_PEN));
     SelectObject(dc, brush.get());
     SetTextColor(dc, AsRgb(options.LineTextColor));
     SetBkColor(dc, labelBack);
@@ -163,8 +168,7 @@ void DrawGuideLines(HDC dc, const WindowRect& client, const RulerModel& model, i
             if (inPixels) {
                 DrawGuideLine(dc, client, value, vertical, thickness, options.LineSize, dpi, axis);
             } else {
-                const WindowRect line = LineRect(client, value, vertical, thickness, options.LineSize);
-                Rectangle(dc, line.left, line.top, line.right, line.bottom);
+                FillLine(dc, LineRect(client, value, vertical, thickness, options.LineSize));
             }
         }
     }

@@ -91,6 +91,7 @@ private:
     RulerTools m_tools;
     std::unique_ptr<DibSurface> m_surface;
     GdiObject<HRGN> m_shape; // a copy of the region the window was last given
+    std::vector<WindowRect> m_shapeRects; // the rectangles m_shape was made of
     std::unique_ptr<RegistryWatch> m_barsWatch;
     CCoordinateTip m_tip;
     CLineDrag m_lineDrag{*this, m_tools, m_tip};

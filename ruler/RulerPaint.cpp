@@ -77,13 +77,19 @@ void CMensuroDlg::ReloadScaleBars(const WindowRect& client)
 void CMensuroDlg::BuildRegion(const WindowRect& client)
 {
     const RulerModel& m = m_model;
-    const std::vector<WindowRect> rects =
+    std::vector<WindowRect> rects =
         RegionRects(client, m.bars, Thickness(), m.options.LineSize, m.lines.X(), m.lines.Y());
+    // The same rectangles make the same shape: with many lines, building it only to find it
+    // equal cost more than the rest of a relayout.
+    if (m_shape.get() && rects == m_shapeRects) return;
     GdiObject<HRGN> region(RegionOf(rects));
     if (!region.get()) return;
     // Most relayouts (a colour, a unit, a label) leave the shape as it was: setting it again
     // would cost the window system a frame change for nothing.
-    if (m_shape.get() && EqualRgn(region.get(), m_shape.get())) return;
+    if (m_shape.get() && EqualRgn(region.get(), m_shape.get())) {
+        m_shapeRects = std::move(rects);
+        return;
+    }
     // Only what the old shape covered and the new one does not needs drawing by the windows
     // below; the ruler itself is redrawn by Relayout. Redrawing just that part, not the whole
     // window as a redrawing SetWindowRgn does, saves much of a live-resize step. With many
@@ -96,6 +102,8 @@ void CMensuroDlg::BuildRegion(const WindowRect& client)
     if (!SetWindowRgn(m_hWnd, region.get(), onlyUncovered ? FALSE : TRUE)) return;
     region.release();
     m_shape.reset(kept.release());
+    // Without its copy the shape is compared anew next time.
+    if (m_shape.get()) m_shapeRects = std::move(rects);
     RECT box = {};
     if (onlyUncovered && GetRgnBox(uncovered.get(), &box) != NULLREGION) {
         RECT window = {};
