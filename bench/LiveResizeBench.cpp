@@ -31,13 +31,14 @@ PROCESS_INFORMATION Start(const std::wstring& commandLine)
 }
 
 // One live-resize step as a user's drag makes it: a size change sent from another process,
-// which returns once the window has handled it (new surface, relayout, shape).
-double ResizeStepMs(HWND window)
+// which returns once the window has handled it (new surface, relayout, shape), between the
+// size and 20 pixels less each way.
+double ResizeStepMs(HWND window, SIZE size)
 {
     bool big = false;
     return MedianMs(1, 20, [&] {
         big = !big;
-        SetWindowPos(window, nullptr, 0, 0, big ? 1920 : 1900, big ? 1080 : 1060,
+        SetWindowPos(window, nullptr, 0, 0, big ? size.cx : size.cx - 20, big ? size.cy : size.cy - 20,
                      SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     });
 }
@@ -51,6 +52,13 @@ struct Contender {
     std::vector<double> steps = {}, overPlain = {}, overRegion = {};
 };
 
+// The steps of every window at one size.
+struct SizeRow {
+    SIZE size;
+    int rounds;
+    std::vector<Contender> results;
+};
+
 void PrintRatio(const std::vector<double>& ratios)
 {
     if (ratios.empty())
@@ -59,20 +67,42 @@ void PrintRatio(const std::vector<double>& ratios)
         std::printf(" %9.2f", bench::Median(ratios));
 }
 
-void PrintSteps(const std::vector<Contender>& all)
+void PrintSteps(const std::vector<SizeRow>& rows)
 {
     std::printf("\n%-24s %11s %9s %9s\n", "live-resize step", "ms", "/ plain", "/ region");
-    std::puts("1920x1080 <-> 1900x1060");
-    for (const Contender& c : all) {
-        std::printf("%-24s %11.3f", c.label, bench::Median(c.steps));
-        PrintRatio(c.overPlain);
-        PrintRatio(c.overRegion);
-        std::puts("");
+    for (const SizeRow& row : rows) {
+        std::printf("%ldx%ld <-> %ldx%ld, %d rounds\n", row.size.cx, row.size.cy, row.size.cx - 20, row.size.cy - 20,
+                    row.rounds);
+        for (const Contender& c : row.results) {
+            std::printf("%-24s %11.3f", c.label, bench::Median(c.steps));
+            PrintRatio(c.overPlain);
+            PrintRatio(c.overRegion);
+            std::puts("");
+        }
     }
-    std::puts("(milliseconds per step, median of 15 rounds of 20, the four windows in turn; / plain and\n"
-              " / region = median of the rounds' ratios to plain and to plain + region; plain + region sets\n"
-              " the ruler's window region on every step; colour key is a layered window with its inner area\n"
-              " in a colour key and no region)");
+    std::puts("(milliseconds per step, median of the rounds of 20 steps, the four windows in turn; / plain\n"
+              " and / region = median of the rounds' ratios to plain and to plain + region; plain + region\n"
+              " sets the ruler's window region on every step; colour key is a layered window with its inner\n"
+              " area in a colour key and no region; at 3840x2160 each window shows alone for its turn)");
+}
+
+// Each window in a quarter of the 3840 x 2160 screen of its own, so that no window's step
+// exposes another's pixels; a window of the whole screen's size cannot have one, so there
+// each shows alone at the screen's corner for its turn, the others hidden, and paints first.
+void Place(const std::vector<Contender>& all, size_t turn, SIZE size, bool first)
+{
+    const bool whole = size.cx > 1920 || size.cy > 1080;
+    if (!whole && !first) return;
+    for (size_t i = 0; i < all.size(); ++i) {
+        const Contender& c = all[i];
+        if (!whole) {
+            SetWindowPos(c.window, nullptr, c.at.x, c.at.y, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+            continue;
+        }
+        const UINT show = i == turn ? SWP_SHOWWINDOW : SWP_HIDEWINDOW;
+        SetWindowPos(c.window, nullptr, 0, 0, size.cx, size.cy, SWP_NOZORDER | SWP_NOACTIVATE | show);
+    }
+    if (whole) Sleep(300);
 }
 
 } // namespace
@@ -105,18 +135,28 @@ bool BenchLiveResize()
         }
     }
     if (up) {
-        for (const Contender& c : all)
-            SetWindowPos(c.window, nullptr, c.at.x, c.at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-        // The windows take turns within every round, so a change of load touches all alike; the
-        // ratios are taken within each round, so a change of load between rounds moves both of
-        // their terms, not the ratio.
-        for (int round = 0; round < 15; ++round) {
-            for (Contender& c : all) c.steps.push_back(ResizeStepMs(c.window));
-            const double plain = all[Plain].steps.back(), region = all[Region].steps.back();
-            for (int i : {Ruler, Region, Key}) all[i].overPlain.push_back(all[i].steps.back() / plain);
-            for (int i : {Ruler, Key}) all[i].overRegion.push_back(all[i].steps.back() / region);
+        std::vector<SizeRow> rows = {{{400, 300}, 7, {}}, {{1920, 1080}, 15, {}}, {{3840, 2160}, 7, {}}};
+        for (SizeRow& row : rows) {
+            Place(all, 0, row.size, true);
+            // The windows take turns within every round, so a change of load touches all alike;
+            // the ratios are taken within each round, so a change of load between rounds moves
+            // both of their terms, not the ratio.
+            for (int round = 0; round < row.rounds; ++round) {
+                for (size_t i = 0; i < all.size(); ++i) {
+                    Place(all, i, row.size, false);
+                    all[i].steps.push_back(ResizeStepMs(all[i].window, row.size));
+                }
+                const double plain = all[Plain].steps.back(), region = all[Region].steps.back();
+                for (int i : {Ruler, Region, Key}) all[i].overPlain.push_back(all[i].steps.back() / plain);
+                for (int i : {Ruler, Key}) all[i].overRegion.push_back(all[i].steps.back() / region);
+            }
+            row.results = all;
+            for (Contender& c : all) c.steps.clear(), c.overPlain.clear(), c.overRegion.clear();
         }
-        PrintSteps(all);
+        // The shape check that follows wants every window back.
+        for (const Contender& c : all)
+            SetWindowPos(c.window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_SHOWWINDOW);
+        PrintSteps(rows);
     }
     if (all[Ruler].window) PostMessageW(all[Ruler].window, WM_COMMAND, IDOK, 0);
     for (Contender& c : all) {
