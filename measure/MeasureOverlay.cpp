@@ -84,9 +84,14 @@ bool CMeasureOverlay::Open(HWND owner, HDC frame, int32_t frameLeft, int32_t fra
         return false;
     }
     RebuildBase(false);
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
     return true;
+}
+
+void CMeasureOverlay::Show()
+{
+    if (!m_hWnd) return;
+    ShowWindow(m_hWnd, SW_SHOW);
+    UpdateWindow(m_hWnd);
 }
 
 void CMeasureOverlay::Close()
