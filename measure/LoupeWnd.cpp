@@ -4,6 +4,7 @@
 #include "copy/ScreenGrab.h"
 #include "framework/CaptureExclusion.h"
 #include "framework/Handles.h"
+#include "framework/PopupWindow.h"
 #include "ruler/Geometry.h"
 #include "ruler/MonitorList.h"
 #include "ruler/MonitorRect.h"
@@ -95,17 +96,11 @@ bool CLoupeWnd::OnMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& r
 
 bool CLoupeWnd::Create(HWND owner)
 {
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc); // fails harmlessly once the class exists
     // Layered and transparent: clicks pass through to what lies below; never activated,
     // no taskbar button; owned by the ruler and topmost, so it stays above it.
-    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT,
-                                kClassName, L"", WS_POPUP, 0, 0, 0, 0, owner, nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreatePopupWindow(kClassName, IDC_ARROW,
+                                  WS_EX_TOPMOST | WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_LAYERED | WS_EX_TRANSPARENT,
+                                  L"", RECT{0, 0, 0, 0}, owner);
     if (!hwnd) return false;
     SetLayeredWindowAttributes(hwnd, 0, 255, LWA_ALPHA);
     ExcludeFromCapture(hwnd);

@@ -1,5 +1,7 @@
 #include "measure/MeasureOverlay.h"
 
+#include "framework/PopupWindow.h"
+
 #include <vector>
 
 namespace {
@@ -68,25 +70,23 @@ bool CMeasureOverlay::Open(HWND owner, HDC frame, int32_t frameLeft, int32_t fra
     SelectObject(m_back.GetDC(), m_font.get());
     SetBkMode(m_back.GetDC(), TRANSPARENT);
 
-    WNDCLASSEXW wc = {};
-    wc.cbSize = sizeof(wc);
-    wc.lpfnWndProc = DefWindowProcW;
-    wc.hInstance = GetModuleHandleW(nullptr);
-    wc.hCursor = LoadCursorW(nullptr, IDC_CROSS);
-    wc.lpszClassName = kClassName;
-    RegisterClassExW(&wc); // fails harmlessly once the class exists
     // Owned by the ruler and topmost, no taskbar button: the ruler's own window, above it.
-    HWND hwnd = CreateWindowExW(WS_EX_TOPMOST | WS_EX_TOOLWINDOW, kClassName, L"Mensuro Measure", WS_POPUP,
-                                m_monitor.left, m_monitor.top, w, h, owner, nullptr, wc.hInstance, nullptr);
+    HWND hwnd = CreatePopupWindow(kClassName, IDC_CROSS, WS_EX_TOPMOST | WS_EX_TOOLWINDOW, L"Mensuro Measure",
+                                  RECT{m_monitor.left, m_monitor.top, m_monitor.left + w, m_monitor.top + h}, owner);
     if (!hwnd) return false;
     if (!SubclassWindow(hwnd)) {
         DestroyWindow(hwnd);
         return false;
     }
     RebuildBase(false);
-    ShowWindow(hwnd, SW_SHOW);
-    UpdateWindow(hwnd);
     return true;
+}
+
+void CMeasureOverlay::Show()
+{
+    if (!m_hWnd) return;
+    ShowWindow(m_hWnd, SW_SHOW);
+    UpdateWindow(m_hWnd);
 }
 
 void CMeasureOverlay::Close()

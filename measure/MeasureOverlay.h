@@ -41,8 +41,10 @@ public:
 
     // Creates the window over the monitor, owned by `owner`, its base copied from `frame`
     // (whose top-left pixel lies at screen (frameLeft, frameTop)), which stays the client's
-    // until Close; shown at once.
+    // until Close; hidden until Show.
     bool Open(HWND owner, HDC frame, int32_t frameLeft, int32_t frameTop);
+    // Shows the window and paints it whole at once.
+    void Show();
     // Destroys the window and lets go of the surfaces; safe inside the window's own messages.
     void Close();
 

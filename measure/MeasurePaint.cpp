@@ -3,10 +3,12 @@
 #include "framework/DibSurface.h"
 #include "framework/GdiHolders.h"
 #include "measure/LoupeModel.h"
+#include "measure/MeasureLabels.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cwchar>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -17,6 +19,9 @@ constexpr int32_t kTick96 = 5;      // half the length of the tick at a found ed
 constexpr int32_t kLabelGap96 = 6;  // between a line and its label
 constexpr int32_t kPad96 = 3;       // inside a label's box
 constexpr int32_t kMargin96 = 64;   // room for labels around a measurement
+constexpr int32_t kLabelSpacing96 = 2; // between two labels pushed apart
+constexpr int32_t kArrowWidth96 = 12;  // the arrow pointer's reach right of its hot spot
+constexpr int32_t kArrowHeight96 = 20; // and below it
 
 int32_t Scaled(int32_t value96, int32_t dpi)
 {
@@ -30,13 +35,21 @@ std::wstring Degrees(double angle)
     return text;
 }
 
-// A label whose box's top-left corner is at (x, y), kept inside the DC's monitor-sized area.
-void Label(HDC dc, int32_t x, int32_t y, const std::wstring& text, int32_t dpi)
+// A label's box: its text's size and the padding round it.
+SIZE LabelSize(HDC dc, const std::wstring& text, int32_t dpi)
 {
     SIZE size = {};
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     const int32_t pad = Scaled(kPad96, dpi);
-    RECT box = {x, y, x + size.cx + 2 * pad, y + size.cy + 2 * pad};
+    return {size.cx + 2 * pad, size.cy + 2 * pad};
+}
+
+// A label whose box's top-left corner is at (x, y).
+void Label(HDC dc, int32_t x, int32_t y, const std::wstring& text, int32_t dpi)
+{
+    const SIZE size = LabelSize(dc, text, dpi);
+    const int32_t pad = Scaled(kPad96, dpi);
+    RECT box = {x, y, x + size.cx, y + size.cy};
     const GdiObject<HBRUSH> back(CreateSolidBrush(kLabelBack));
     FillRect(dc, &box, back.get());
     SetTextColor(dc, kLabelText);
@@ -47,10 +60,8 @@ void Label(HDC dc, int32_t x, int32_t y, const std::wstring& text, int32_t dpi)
 // A label centred on (x, y).
 void CentredLabel(HDC dc, int32_t x, int32_t y, const std::wstring& text, int32_t dpi)
 {
-    SIZE size = {};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    const int32_t pad = Scaled(kPad96, dpi);
-    Label(dc, x - size.cx / 2 - pad, y - size.cy / 2 - pad, text, dpi);
+    const SIZE size = LabelSize(dc, text, dpi);
+    Label(dc, x - size.cx / 2, y - size.cy / 2, text, dpi);
 }
 
 void Segment(HDC dc, int32_t x1, int32_t y1, int32_t x2, int32_t y2)
@@ -66,13 +77,22 @@ void DrawSpan(HDC dc, POINT o, const Measurement& m, const MeasureAxes& axes, in
     const int32_t l = m.left - o.x, r = m.right - o.x, t = m.top - o.y, b = m.bottom - o.y;
     const int32_t tick = Scaled(kTick96, dpi), gap = Scaled(kLabelGap96, dpi) * 2;
     const int32_t width = m.right - m.left + 1, height = m.bottom - m.top + 1;
+    std::vector<LabelWish> wishes;
+    std::vector<std::wstring> texts;
+    // A ray's label centred on (cx, cy), giving way outward along the ray.
+    const auto wish = [&](int32_t cx, int32_t cy, int32_t dx, int32_t dy, std::wstring text) {
+        const SIZE size = LabelSize(dc, text, dpi);
+        const int32_t left = cx - size.cx / 2, top = cy - size.cy / 2;
+        wishes.push_back({WindowRect(left, top, left + size.cx, top + size.cy), dx, dy});
+        texts.push_back(std::move(text));
+    };
     std::wstring size;
     if (m.kind != MeasureKind::Vertical) {
         Segment(dc, l, y, r + 1, y);
         Segment(dc, l, y - tick, l, y + tick + 1);
         Segment(dc, r, y - tick, r, y + tick + 1);
-        if (x > l) CentredLabel(dc, (l + x) / 2, y - gap, axes.first.Number(m.from.x - m.left), dpi);
-        if (r > x) CentredLabel(dc, (x + r) / 2, y - gap, axes.first.Number(m.right - m.from.x), dpi);
+        if (x > l) wish((l + x) / 2, y - gap, -1, 0, axes.first.Number(m.from.x - m.left));
+        if (r > x) wish((x + r) / 2, y - gap, 1, 0, axes.first.Number(m.right - m.from.x));
         size = axes.first.NumberWithName(width);
     }
     if (m.kind != MeasureKind::Horizontal) {
@@ -80,12 +100,18 @@ void DrawSpan(HDC dc, POINT o, const Measurement& m, const MeasureAxes& axes, in
         Segment(dc, x - tick, t, x + tick + 1, t);
         Segment(dc, x - tick, b, x + tick + 1, b);
         // Left of the line: the size label takes the right of the point.
-        if (y > t) CentredLabel(dc, x - 2 * gap, (t + y) / 2, axes.second.Number(m.from.y - m.top), dpi);
-        if (b > y) CentredLabel(dc, x - 2 * gap, (y + b) / 2, axes.second.Number(m.bottom - m.from.y), dpi);
+        if (y > t) wish(x - 2 * gap, (t + y) / 2, 0, -1, axes.second.Number(m.from.y - m.top));
+        if (b > y) wish(x - 2 * gap, (y + b) / 2, 0, 1, axes.second.Number(m.bottom - m.from.y));
         size = size.empty() ? axes.second.NumberWithName(height)
                             : axes.first.Number(width) + L" \u00D7 " + axes.second.NumberWithName(height);
     }
-    Label(dc, x + gap, y + gap, size, dpi);
+    const SIZE sizeBox = LabelSize(dc, size, dpi);
+    // The pointer: its hot spot with the ticks round it, and the arrow below and right of it.
+    const WindowRect pointer(x - tick, y - tick, x + Scaled(kArrowWidth96, dpi), y + Scaled(kArrowHeight96, dpi));
+    const WindowRect sizeLabel(x + gap, y + gap, x + gap + sizeBox.cx, y + gap + sizeBox.cy);
+    const std::vector<WindowRect> boxes = PlaceLabels(wishes, {pointer, sizeLabel}, Scaled(kLabelSpacing96, dpi));
+    for (size_t i = 0; i < boxes.size(); ++i) Label(dc, boxes[i].left, boxes[i].top, texts[i], dpi);
+    Label(dc, sizeLabel.left, sizeLabel.top, size, dpi);
 }
 
 void DrawBox(HDC dc, POINT o, const Measurement& m, const MeasureAxes& axes, int32_t dpi)

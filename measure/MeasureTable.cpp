@@ -1,5 +1,7 @@
 #include "measure/MeasureTable.h"
 
+#include "measure/MeasurementTable.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -82,13 +84,7 @@ MeasureTableLabels MeasureTableLabelsFrom(const std::wstring& text)
     for (std::wstring& kind : labels.kinds) fields.push_back(&kind);
     for (std::wstring* word : {&labels.kind, &labels.width, &labels.height, &labels.length, &labels.angle})
         fields.push_back(word);
-    size_t from = 0;
-    for (std::wstring* field : fields) {
-        if (from > text.size()) break;
-        const size_t tab = std::min(text.find(L'\t', from), text.size());
-        if (tab > from) *field = text.substr(from, tab - from);
-        from = tab + 1;
-    }
+    SplitTabFields(text, fields);
     return labels;
 }
 

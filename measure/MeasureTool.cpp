@@ -38,6 +38,13 @@ WindowRect Union(const std::vector<WindowRect>& rects)
     return all;
 }
 
+// The block of a bottom-up 32-bit DIB, top row first.
+PixelBlock FrameBlock(const uint8_t* bits, int32_t width, int32_t height)
+{
+    const ptrdiff_t stride = ptrdiff_t(width) * 4;
+    return {bits + (height - 1) * stride, width, height, 4, -stride};
+}
+
 } // namespace
 
 CMeasureTool::CMeasureTool(RulerHost& host) : m_host(host)
@@ -117,7 +124,9 @@ void CMeasureTool::TakeFrame()
 {
     const std::vector<WindowRect> monitors = MonitorRects();
     const WindowRect all = Union(monitors);
-    const bool grabbed = m_frameSurface.Create(all.Width(), all.Height(), 24) &&
+    // 32 bits a pixel, the screen's own format: the grab and the overlays' first full paint
+    // copy it as it is, where 24 bits would be converted pixel by pixel both ways.
+    const bool grabbed = m_frameSurface.Create(all.Width(), all.Height(), 32) &&
                          GrabScreenInto(m_frameSurface, ScreenCoverage(all, monitors));
     m_host.PutAsideForPicture(false);
     m_waiting = false;
@@ -125,7 +134,7 @@ void CMeasureTool::TakeFrame()
         Fail();
         return;
     }
-    m_frame.block = BottomUpBlock(m_frameSurface.Pixels(), all.Width(), all.Height());
+    m_frame.block = FrameBlock(m_frameSurface.Pixels(), all.Width(), all.Height());
     m_frame.left = all.left;
     m_frame.top = all.top;
     m_frame.monitors = monitors;
@@ -153,12 +162,15 @@ void CMeasureTool::TakeFrame()
     }
     POINT pointer = {};
     GetCursorPos(&pointer);
+    // The live measurement first, then shown: each overlay's first paint, of the whole
+    // monitor, draws it too, and no second paint of its strips follows.
+    Follow({pointer.x, pointer.y});
+    for (const auto& overlay : m_overlays) overlay->Show();
     // The keyboard to the overlay under the pointer, whichever program had it.
     if (CMeasureOverlay* under = OverlayAt({pointer.x, pointer.y})) {
         SetForegroundWindow(under->GetSafeHwnd());
         SetFocus(under->GetSafeHwnd());
     }
-    Follow({pointer.x, pointer.y});
 }
 
 void CMeasureTool::Fail()

@@ -33,6 +33,7 @@ public:
     void OnTimer(UINT_PTR id) override;
     void AddOwnWindows(std::vector<HWND>& windows) const override;
     void AddMenuImages(std::vector<MenuImage>& images) const override;
+    bool HoldsScreen() const override { return Active(); }
 
     // Starting (the ruler's windows aside) or running.
     bool Active() const { return m_waiting || m_running; }

@@ -68,11 +68,8 @@ void LineRows(TableWriter& table, const std::wstring& name, const std::wstring& 
 
 } // namespace
 
-MeasurementLabels MeasurementLabelsFrom(const std::wstring& text)
+void SplitTabFields(const std::wstring& text, const std::vector<std::wstring*>& fields)
 {
-    MeasurementLabels labels;
-    std::wstring* const fields[] = {&labels.width, &labels.height, &labels.lineX,
-                                    &labels.lineY, &labels.value,  &labels.gap, &labels.end};
     size_t from = 0;
     for (std::wstring* field : fields) {
         if (from > text.size()) break;
@@ -80,6 +77,13 @@ MeasurementLabels MeasurementLabelsFrom(const std::wstring& text)
         if (tab > from) *field = text.substr(from, tab - from);
         from = tab + 1;
     }
+}
+
+MeasurementLabels MeasurementLabelsFrom(const std::wstring& text)
+{
+    MeasurementLabels labels;
+    SplitTabFields(text, {&labels.width, &labels.height, &labels.lineX, &labels.lineY, &labels.value, &labels.gap,
+                          &labels.end});
     return labels;
 }
 

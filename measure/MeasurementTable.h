@@ -33,6 +33,8 @@ struct MeasurementLabels {
 // The labels from one tab-separated text in the order of the members ("Width\tHeight\t
 // X\tY\tValue\tGap\tEnd", as the string table keeps them); a missing or empty one stays English.
 MeasurementLabels MeasurementLabelsFrom(const std::wstring& text);
+// Fills the fields in order from the tab-separated text; an empty or missing field keeps its value.
+void SplitTabFields(const std::wstring& text, const std::vector<std::wstring*>& fields);
 
 // The table for the inner area the axes measure (their extents) and its guide lines (inner-area
 // device pixels, any order). Only the lines the ruler draws inside the area (0 to the

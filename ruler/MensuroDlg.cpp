@@ -247,6 +247,13 @@ void CMensuroDlg::AddMenuImages(std::vector<MenuImage>& images) const
     for (const RulerTool* tool : m_tools) tool->AddMenuImages(images);
 }
 
+bool CMensuroDlg::ScreenHeld() const
+{
+    for (const RulerTool* tool : m_tools)
+        if (tool->HoldsScreen()) return true;
+    return false;
+}
+
 std::vector<HWND> CMensuroDlg::OwnWindows() const
 {
     std::vector<HWND> windows = {m_tip.Window()};

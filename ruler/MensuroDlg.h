@@ -48,6 +48,7 @@ public:
     void PutAsideForPicture(bool aside) override;
     INT_PTR RunDialog(CModalDialog& dialog) override;
     bool DialogOpen() const override { return m_openDialog != nullptr; }
+    bool ScreenHeld() const override;
     void ShowContextMenu(int x, int y) override;
     bool StartMouseMode(MouseMode& mode, POINT client) override;
     void EndMouseMode(ModeExit exit) override;

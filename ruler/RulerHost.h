@@ -58,6 +58,8 @@ public:
     // Runs a dialog owned by the ruler; only one at a time (IDCANCEL when one is open).
     virtual INT_PTR RunDialog(CModalDialog& dialog) = 0;
     virtual bool DialogOpen() const = 0;
+    // A feature holds the screen (RulerTool::HoldsScreen).
+    virtual bool ScreenHeld() const = 0;
     // Opens the context menu at a screen point; any mouse mode ends first.
     virtual void ShowContextMenu(int x, int y) = 0;
 

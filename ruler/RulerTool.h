@@ -42,6 +42,9 @@ public:
     // aside (and back) around a picture.
     virtual void AddOwnWindows(std::vector<HWND>& /*windows*/) const {}
     virtual void PutAsideForPicture(bool /*aside*/) {}
+    // A mode of its own covers the screen with a frozen frame (or is taking it): the
+    // ruler's other global actions would act on the ruler hidden below it.
+    virtual bool HoldsScreen() const { return false; }
 
     // Guide lines: a drag starts or ends (what the feature took for it goes at the end),
     // and where a dragged (`dragging`) or an added line lands.

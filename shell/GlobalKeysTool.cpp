@@ -81,6 +81,8 @@ void CGlobalKeysTool::OnHotKey(HotKeyAction action)
     // First, while the user most likely still holds the modifiers.
     MaskHeldModifiers();
     const HWND ruler = m_host.Window();
+    // A mode over a frozen frame leaves the ruler below it alone; its own key ends it.
+    if (action != HotKeyAction::Measure && m_host.ScreenHeld()) return;
     const bool held = HeldByDialog();
     if (action == HotKeyAction::RulerToPointer) {
         RECT window = {};

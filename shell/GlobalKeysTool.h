@@ -12,7 +12,8 @@
 // dialog or message box of the ruler's is open, "Ruler to Pointer" brings that window
 // forward and the other keys do nothing: they would change or grab what the dialog shows.
 // The Measure mode is no dialog: it leaves the ruler enabled, so its key, pressed again
-// while the mode's overlays have the keyboard, reaches the mode and ends it.
+// while the mode's overlays have the keyboard, reaches the mode and ends it; while it runs
+// (or starts) the other keys do nothing, as the ruler lies below its frozen frame.
 
 #include "ruler/RulerHost.h"
 #include "ruler/RulerTool.h"

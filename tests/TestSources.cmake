@@ -41,6 +41,7 @@ set(MENSURO_CORE_TEST_SOURCES
     unit/measure/MeasurePinsTest.cpp
     unit/measure/MeasureTableTest.cpp
     unit/measure/MeasureStripsTest.cpp
+    unit/measure/MeasureLabelsTest.cpp
 )
 
 # Tests that need Win32 (GDI, the registry, windows); they run under Wine.

@@ -52,6 +52,8 @@ public:
     INT_PTR RunDialog(CModalDialog&) override { return IDCANCEL; }
     bool DialogOpen() const override { return dialogOpen; }
     bool dialogOpen = false;
+    bool ScreenHeld() const override { return screenHeld; }
+    bool screenHeld = false;
     void ShowContextMenu(int, int) override {}
     bool StartMouseMode(MouseMode& started, POINT) override
     {

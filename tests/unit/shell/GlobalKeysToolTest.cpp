@@ -52,6 +52,16 @@ TEST(GlobalKeysTool, KeysHandTheirActionToTheFeaturesWithoutActivatingTheRulerAn
     EXPECT_EQ(static_cast<UINT>(ID_MEASURE), press(HotKeyAction::Measure));
     DestroyWindow(overlay);
 
+    // While a feature holds the screen, only the Measure key acts: the others would act on
+    // the ruler under the frozen frame.
+    host.screenHeld = true;
+    for (HotKeyAction action : {HotKeyAction::Loupe, HotKeyAction::LinesAtEdges, HotKeyAction::Copy})
+        EXPECT_EQ(0u, press(action)) << static_cast<int>(action);
+    press(HotKeyAction::RulerToPointer);
+    EXPECT_FALSE(IsWindowVisible(host.Window()));
+    EXPECT_EQ(static_cast<UINT>(ID_MEASURE), press(HotKeyAction::Measure));
+    host.screenHeld = false;
+
     EnableWindow(host.Window(), FALSE); // as an open dialog or message box holds it
     EXPECT_EQ(0u, press(HotKeyAction::Loupe));
     press(HotKeyAction::RulerToPointer);
