@@ -27,10 +27,11 @@ int32_t BoundaryBetween(const std::vector<uint8_t>& sides, int32_t u, int32_t w)
     return w;
 }
 
-PixelBlock BottomUpBlock(const uint8_t* bits, int32_t width, int32_t height)
+PixelBlock BottomUpBlock(const uint8_t* bits, int32_t width, int32_t height, int32_t bytesPerPixel)
 {
-    const ptrdiff_t rowBytes = (ptrdiff_t(width) * 3 + 3) & ~ptrdiff_t(3);
+    const ptrdiff_t rowBytes = (ptrdiff_t(width) * bytesPerPixel + 3) & ~ptrdiff_t(3);
     PixelBlock block;
+    block.step = bytesPerPixel;
     block.width = width;
     block.height = height;
     block.stride = -rowBytes;

@@ -31,8 +31,8 @@ struct PixelBlock {
     PixelBlock Transposed() const { return {origin, height, width, stride, step}; }
 };
 
-// The block of a bottom-up DIB (rows padded to 4 bytes), top row first.
-PixelBlock BottomUpBlock(const uint8_t* bits, int32_t width, int32_t height);
+// The block of a bottom-up DIB (rows padded to 4 bytes), top row first; 3 or 4 bytes a pixel.
+PixelBlock BottomUpBlock(const uint8_t* bits, int32_t width, int32_t height, int32_t bytesPerPixel = 3);
 
 // Whether two pixels differ by more than the tolerance in a channel: a step the finder sees.
 bool ColoursDiffer(const uint8_t* a, const uint8_t* b, int32_t tolerance);

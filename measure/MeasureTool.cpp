@@ -38,13 +38,6 @@ WindowRect Union(const std::vector<WindowRect>& rects)
     return all;
 }
 
-// The block of a bottom-up 32-bit DIB, top row first.
-PixelBlock FrameBlock(const uint8_t* bits, int32_t width, int32_t height)
-{
-    const ptrdiff_t stride = ptrdiff_t(width) * 4;
-    return {bits + (height - 1) * stride, width, height, 4, -stride};
-}
-
 } // namespace
 
 CMeasureTool::CMeasureTool(RulerHost& host) : m_host(host)
@@ -134,7 +127,7 @@ void CMeasureTool::TakeFrame()
         Fail();
         return;
     }
-    m_frame.block = FrameBlock(m_frameSurface.Pixels(), all.Width(), all.Height());
+    m_frame.block = BottomUpBlock(m_frameSurface.Pixels(), all.Width(), all.Height(), 4);
     m_frame.left = all.left;
     m_frame.top = all.top;
     m_frame.monitors = monitors;
