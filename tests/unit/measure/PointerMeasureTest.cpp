@@ -7,21 +7,27 @@ namespace {
 using Colour = uint32_t; // 0xRRGGBB
 constexpr Colour kGrey = 0x808080, kBlue = 0x2040C0, kWhite = 0xFFFFFF, kRed = 0xE02020;
 
-// A frozen frame (bottom-up, as a grab gives it) over monitors, filled in screen coordinates.
+// A frozen frame (bottom-up, as a grab gives it, 3 or 4 bytes a pixel) over monitors,
+// filled in screen coordinates.
 struct Frame {
+    int32_t pixelBytes, rowBytes;
     std::vector<uint8_t> bits;
     FrozenFrame frame;
-    Frame(WindowRect all, std::vector<WindowRect> monitors, Colour fill)
-        : bits(static_cast<size_t>((all.Width() * 3 + 3) / 4 * 4 * all.Height()))
+    Frame(WindowRect all, std::vector<WindowRect> monitors, Colour fill, int32_t bytesPerPixel = 3)
+        : pixelBytes(bytesPerPixel), rowBytes((all.Width() * bytesPerPixel + 3) / 4 * 4),
+          bits(static_cast<size_t>(rowBytes * all.Height()))
     {
-        frame = {BottomUpBlock(bits.data(), all.Width(), all.Height()), all.left, all.top, std::move(monitors)};
+        frame = {BottomUpBlock(bits.data(), all.Width(), all.Height(), bytesPerPixel), all.left, all.top,
+                 std::move(monitors)};
         Fill(all, fill);
     }
     void Fill(const WindowRect& r, Colour c)
     {
         for (int32_t y = r.top; y < r.bottom; ++y)
             for (int32_t x = r.left; x < r.right; ++x) {
-                uint8_t* p = const_cast<uint8_t*>(frame.block.At(x - frame.left, y - frame.top));
+                // Laid out as the DIB is, not through the block, whose layout is under test.
+                const int32_t row = frame.block.height - 1 - (y - frame.top);
+                uint8_t* p = bits.data() + row * rowBytes + (x - frame.left) * pixelBytes;
                 p[0] = c & 0xFF, p[1] = (c >> 8) & 0xFF, p[2] = (c >> 16) & 0xFF;
             }
     }
@@ -31,35 +37,39 @@ struct Frame {
 
 TEST(PointerMeasure, SpansStopAtEdgesAndAtThePointersMonitor)
 {
-    // The primary, one monitor left of it, and one right of it reaching above it.
-    Frame f({-400, -100, 800, 300}, {{0, 0, 400, 300}, {-400, 0, 0, 300}, {400, -100, 800, 200}}, kGrey);
-    f.Fill({100, 50, 300, 150}, kBlue);    // 200 x 100 on the primary
-    f.Fill({350, 20, 450, 80}, kBlue);     // across the primary's right edge
-    f.Fill({-300, 100, -100, 200}, kBlue); // on the left monitor
-    const struct {
-        MeasureKind kind;
-        int32_t x, y, left, right, top, bottom;
-    } cases[] = {
-        {MeasureKind::Spacing, 150, 100, 100, 299, 50, 149},
-        {MeasureKind::Horizontal, 150, 100, 100, 299, 100, 100},
-        {MeasureKind::Vertical, 150, 100, 150, 150, 50, 149},
-        {MeasureKind::Spacing, 360, 50, 350, 399, 20, 79}, // the primary's edge ends the panel
-        {MeasureKind::Spacing, 420, 50, 400, 449, 20, 79}, // and so it does from the other side
-        {MeasureKind::Spacing, 500, 150, 400, 799, -100, 199},
-        {MeasureKind::Spacing, -200, 150, -300, -101, 100, 199},
-        {MeasureKind::Spacing, -350, 250, -400, -1, 0, 299},
-    };
-    for (const auto& c : cases) {
-        const EdgeArea a = MeasureSpan(f.frame, c.kind, c.x, c.y, 8);
-        const bool across = c.kind != MeasureKind::Vertical, down = c.kind != MeasureKind::Horizontal;
-        EXPECT_TRUE(a.valid && a.leftFound == across && a.rightFound == across && a.topFound == down &&
-                    a.bottomFound == down);
-        EXPECT_EQ(WindowRect(c.left, c.top, c.right, c.bottom), WindowRect(a.left, a.top, a.right, a.bottom))
-            << c.x << "," << c.y;
+    // The frame as the mode keeps it (the screen's 32 bits) and as other grabs do (24).
+    for (int32_t bytesPerPixel : {4, 3}) {
+        // The primary, one monitor left of it, and one right of it reaching above it.
+        Frame f({-400, -100, 800, 300}, {{0, 0, 400, 300}, {-400, 0, 0, 300}, {400, -100, 800, 200}}, kGrey,
+                bytesPerPixel);
+        f.Fill({100, 50, 300, 150}, kBlue);    // 200 x 100 on the primary
+        f.Fill({350, 20, 450, 80}, kBlue);     // across the primary's right edge
+        f.Fill({-300, 100, -100, 200}, kBlue); // on the left monitor
+        const struct {
+            MeasureKind kind;
+            int32_t x, y, left, right, top, bottom;
+        } cases[] = {
+            {MeasureKind::Spacing, 150, 100, 100, 299, 50, 149},
+            {MeasureKind::Horizontal, 150, 100, 100, 299, 100, 100},
+            {MeasureKind::Vertical, 150, 100, 150, 150, 50, 149},
+            {MeasureKind::Spacing, 360, 50, 350, 399, 20, 79}, // the primary's edge ends the panel
+            {MeasureKind::Spacing, 420, 50, 400, 449, 20, 79}, // and so it does from the other side
+            {MeasureKind::Spacing, 500, 150, 400, 799, -100, 199},
+            {MeasureKind::Spacing, -200, 150, -300, -101, 100, 199},
+            {MeasureKind::Spacing, -350, 250, -400, -1, 0, 299},
+        };
+        for (const auto& c : cases) {
+            const EdgeArea a = MeasureSpan(f.frame, c.kind, c.x, c.y, 8);
+            const bool across = c.kind != MeasureKind::Vertical, down = c.kind != MeasureKind::Horizontal;
+            EXPECT_TRUE(a.valid && a.leftFound == across && a.rightFound == across && a.topFound == down &&
+                        a.bottomFound == down);
+            EXPECT_EQ(WindowRect(c.left, c.top, c.right, c.bottom), WindowRect(a.left, a.top, a.right, a.bottom))
+                << c.x << "," << c.y << " at " << bytesPerPixel << " bytes a pixel";
+        }
+        // Inside the frame's bounding rect, yet on no monitor.
+        EXPECT_FALSE(MeasureSpan(f.frame, MeasureKind::Spacing, 600, 250, 8).valid);
+        EXPECT_FALSE(MeasureSpan(f.frame, MeasureKind::Spacing, 0, -1, 8).valid);
     }
-    // Inside the frame's bounding rect, yet on no monitor.
-    EXPECT_FALSE(MeasureSpan(f.frame, MeasureKind::Spacing, 600, 250, 8).valid);
-    EXPECT_FALSE(MeasureSpan(f.frame, MeasureKind::Spacing, 0, -1, 8).valid);
 }
 
 TEST(PointerMeasure, BoxShrinksOntoWhatDiffersFromItsBorder)
