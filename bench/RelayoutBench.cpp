@@ -238,14 +238,15 @@ void BenchUnits(CMensuroDlg& ruler, HWND window)
 
 int wmain(int argc, wchar_t** argv)
 {
-    // One part alone, for profiling it: "--copy" or "--live-resize".
+    // One part alone, for profiling it: "--copy", "--live-resize" or "--lines".
+    const bool linesAlone = argc > 1 && std::wcscmp(argv[1], L"--lines") == 0;
     if (argc > 1 && std::wcscmp(argv[1], L"--copy") == 0) {
         SetProcessDPIAware();
         BenchScreenCopy();
         return 0;
     }
     if (argc > 1 && std::wcscmp(argv[1], L"--live-resize") == 0) return BenchLiveResize() ? 0 : 1;
-    if (argc > 1) return RunShapeWindow(argv[1]);
+    if (argc > 1 && !linesAlone) return RunShapeWindow(argv[1]);
     SetProcessDPIAware();
     INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
     InitCommonControlsEx(&icc);
@@ -258,6 +259,11 @@ int wmain(int argc, wchar_t** argv)
         return 1;
     }
     PumpMessages();
+    if (linesAlone) {
+        BenchGuideLines(ruler, window);
+        DestroyWindow(window);
+        return 0;
+    }
 
     const SIZE sizes[] = {{400, 300}, {1920, 1080}, {3840, 2160}};
     std::printf("%-11s %11s %11s %11s %11s %11s %7s\n", "size", "Relayout", "registry", "region", "compose", "floor",

@@ -1,29 +1,93 @@
 #include "ruler/GuideLinePaint.h"
 
+#include "framework/DibCanvas.h"
 #include "framework/GdiHolders.h"
 #include "ruler/Geometry.h"
+#include "ruler/LabelStamps.h"
 #include "ruler/LineLabelLayout.h"
 
+#include <algorithm>
 #include <cwchar>
 
 namespace {
 
-// The line's band in the selected brush: the rectangle without its last column and row,
-// exactly L pixels, as Rectangle with the null pen paints it, at about half its cost.
-void FillLine(HDC dc, const WindowRect& line)
+// Where the lines and labels of one composition go: straight into the surface's pixels
+// where it allows, through GDI elsewhere.
+struct LinePainter {
+    HDC dc;
+    std::optional<PixelCanvas> canvas;
+    Bgr colour;
+    CLabelStamps& labels;
+    // Rows every vertical line was painted on already, all lines together; none when empty.
+    int64_t paintedTop = 0;
+    int64_t paintedBottom = 0;
+};
+
+// The line's band: the rectangle without its last column and row, exactly L pixels, as
+// Rectangle with the null pen paints it in the selected brush.
+void FillLine(LinePainter& paint, const WindowRect& line, bool vertical)
 {
-    PatBlt(dc, line.left, line.top, line.Width() - 1, line.Height() - 1, PATCOPY);
+    const int64_t right = line.right - 1, bottom = line.bottom - 1;
+    if (!paint.canvas) {
+        PatBlt(paint.dc, line.left, line.top, line.Width() - 1, line.Height() - 1, PATCOPY);
+    } else if (vertical && paint.paintedTop < paint.paintedBottom) {
+        paint.canvas->Fill(line.left, line.top, right, std::min<int64_t>(bottom, paint.paintedTop), paint.colour);
+        paint.canvas->Fill(line.left, std::max<int64_t>(line.top, paint.paintedBottom), right, bottom, paint.colour);
+    } else {
+        paint.canvas->Fill(line.left, line.top, right, bottom, paint.colour);
+    }
+}
+
+// The vertical lines' rows that no label reaches, painted for all of them at once, a row at a
+// time: going down each line in turn touches a new stretch of memory on every row. In
+// Pixels a line's labels stand in the top and bottom rows, and the lines and labels there
+// are painted in their order as before; a label's text is taken to reach no further than
+// its own height beyond it. In a unit the labels come after every line.
+void FillVerticalMiddles(LinePainter& paint, const WindowRect& client, const RulerModel& model, int32_t thickness)
+{
+    if (!paint.canvas) return;
+    int64_t reach = 0;
+    if (model.options.DisplayUnit == Unit::Pixels) {
+        TEXTMETRICW metrics = {};
+        if (!GetTextMetricsW(paint.dc, &metrics)) return;
+        reach = 2 * int64_t(metrics.tmHeight);
+    }
+    const int64_t h = client.Height();
+    std::vector<ColumnSpan> columns;
+    int64_t top = 0, bottom = 0;
+    for (int32_t value : model.lines.Of(true)) {
+        if (!LineShown(client, value, true, thickness)) continue;
+        const WindowRect line = LineRect(client, value, true, thickness, model.options.LineSize);
+        columns.push_back({line.left, line.right - 1});
+        top = std::max<int64_t>(line.top, reach);
+        bottom = std::min<int64_t>(line.bottom - 1, h - reach);
+    }
+    if (columns.empty() || top >= bottom) return;
+    paint.canvas->FillColumns(columns, top, bottom, paint.colour);
+    paint.paintedTop = top;
+    paint.paintedBottom = bottom;
 }
 
 // A vertical line's label reads across its top and bottom ends, a horizontal line's at
-// least three characters wide on the left and right bars; in Pixels the plain pixel count.
+// least three characters wide on the left and right bars; in Pixels the plain pixel count,
+// written out by hand: hundreds of labels are made on every relayout, and a formatted print
+// costs more than copying a label into the image.
 std::wstring LabelText(int32_t value, bool vertical, const UnitAxis& axis)
 {
-    wchar_t text[32];
-    if (axis.GetUnit() == Unit::Pixels)
-        std::swprintf(text, 32, vertical ? L" %d " : L"%3d", value);
-    else
-        std::swprintf(text, 32, vertical ? L" %ls " : L"%3ls", axis.Number(value).c_str());
+    std::wstring text;
+    if (axis.GetUnit() == Unit::Pixels) {
+        uint32_t magnitude = value < 0 ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+        do {
+            text.push_back(static_cast<wchar_t>(L'0' + magnitude % 10));
+            magnitude /= 10;
+        } while (magnitude);
+        if (value < 0) text.push_back(L'-');
+        std::reverse(text.begin(), text.end());
+    } else {
+        text = axis.Number(value);
+    }
+    if (vertical) return L" " + text + L" ";
+    if (text.size() < 3) text.insert(0, 3 - text.size(), L' ');
     return text;
 }
 
@@ -36,24 +100,20 @@ RECT SideLabelBox(const WindowRect& line, int32_t left, int32_t right)
 }
 
 // In Pixels: the line and its labels centred at both ends, opaque over whatever is there.
-void DrawGuideLine(HDC dc, const WindowRect& client, int32_t value, bool vertical, int32_t thickness, int32_t lineSize,
-                   int32_t dpi, const UnitAxis& axis)
+void DrawGuideLine(LinePainter& paint, const WindowRect& client, int32_t value, bool vertical, int32_t thickness,
+                   int32_t lineSize, int32_t dpi, const UnitAxis& axis)
 {
     const WindowRect line = LineRect(client, value, vertical, thickness, lineSize);
-    FillLine(dc, line);
+    FillLine(paint, line, vertical);
 
     const std::wstring text = LabelText(value, vertical, axis);
     const int w = client.Width(), h = client.Height(), half = thickness / 2, labelRow = FramePixels(32, dpi);
     if (vertical) {
-        RECT top = {line.left, 0, line.right, labelRow};
-        DrawTextW(dc, text.c_str(), -1, &top, DT_CENTER | DT_SINGLELINE | DT_NOCLIP);
-        RECT bottom = {line.left, h - labelRow, line.right, h};
-        DrawTextW(dc, text.c_str(), -1, &bottom, DT_CENTER | DT_BOTTOM | DT_SINGLELINE | DT_NOCLIP);
+        paint.labels.Draw(text, {line.left, 0, line.right, labelRow}, DT_CENTER);
+        paint.labels.Draw(text, {line.left, h - labelRow, line.right, h}, DT_CENTER | DT_BOTTOM);
     } else {
-        RECT left = SideLabelBox(line, 0, half);
-        DrawTextW(dc, text.c_str(), -1, &left, DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
-        RECT right = SideLabelBox(line, w - half, w);
-        DrawTextW(dc, text.c_str(), -1, &right, DT_RIGHT | DT_VCENTER | DT_SINGLELINE | DT_NOCLIP);
+        paint.labels.Draw(text, SideLabelBox(line, 0, half), DT_VCENTER);
+        paint.labels.Draw(text, SideLabelBox(line, w - half, w), DT_RIGHT | DT_VCENTER);
     }
 }
 
@@ -122,15 +182,15 @@ std::vector<BarLabel> UnitBarLabels(HDC dc, const ScaleBarStyle& bar, const Wind
     return shown;
 }
 
-void DrawUnitBarLabels(HDC dc, const ScaleBarStyle& bar, const WindowRect& client, const RulerModel& model,
+void DrawUnitBarLabels(LinePainter& paint, const ScaleBarStyle& bar, const WindowRect& client, const RulerModel& model,
                        int32_t thickness, int32_t dpi)
 {
     const int w = client.Width(), h = client.Height(), half = thickness / 2, labelRow = FramePixels(32, dpi);
     const WindowRect& r = bar.Rect;
-    for (const BarLabel& label : UnitBarLabels(dc, bar, client, model, thickness)) {
+    for (const BarLabel& label : UnitBarLabels(paint.dc, bar, client, model, thickness)) {
         const LONG along = static_cast<LONG>((bar.IsHorizontal() ? r.left : r.top) + label.begin);
         RECT box = {};
-        UINT format = DT_SINGLELINE | DT_NOCLIP;
+        UINT format = 0;
         switch (bar.Edge()) {
         case BarTop: box = {along, 0, along + label.extent, labelRow}; break;
         case BarBottom:
@@ -143,38 +203,43 @@ void DrawUnitBarLabels(HDC dc, const ScaleBarStyle& bar, const WindowRect& clien
             format |= DT_RIGHT;
             break;
         }
-        DrawTextW(dc, label.text.c_str(), -1, &box, format);
+        paint.labels.Draw(label.text, box, format);
     }
 }
 
 } // namespace
 
 void DrawGuideLines(HDC dc, const WindowRect& client, const RulerModel& model, int32_t thickness, int32_t dpi,
-                    COLORREF labelBack)
+                    COLORREF labelBack, CLabelStamps& labels)
 {
     if (model.lines.Empty()) return;
     const RulerOptions& options = model.options;
-    GdiObject<HBRUSH> brush(CreateSolidBrush(AsRgb(options.LineColor)));
+    const COLORREF lineColour = AsRgb(options.LineColor);
+    GdiObject<HBRUSH> brush(CreateSolidBrush(lineColour));
     SavedDC saved(dc);
     SelectObject(dc, brush.get());
     SetTextColor(dc, AsRgb(options.LineTextColor));
     SetBkColor(dc, labelBack);
     SetBkMode(dc, OPAQUE);
+    LinePainter paint{dc, DirectCanvasOf(dc),
+                      {GetBValue(lineColour), GetGValue(lineColour), GetRValue(lineColour)}, labels};
+    labels.Begin(dc, paint.canvas);
+    FillVerticalMiddles(paint, client, model, thickness);
     const bool inPixels = options.DisplayUnit == Unit::Pixels;
     for (bool vertical : {true, false}) {
         const UnitAxis axis = model.Axis((vertical ? client.Width() : client.Height()) - 2 * thickness);
         for (int32_t value : model.lines.Of(vertical)) {
             if (!LineShown(client, value, vertical, thickness)) continue;
             if (inPixels) {
-                DrawGuideLine(dc, client, value, vertical, thickness, options.LineSize, dpi, axis);
+                DrawGuideLine(paint, client, value, vertical, thickness, options.LineSize, dpi, axis);
             } else {
-                FillLine(dc, LineRect(client, value, vertical, thickness, options.LineSize));
+                FillLine(paint, LineRect(client, value, vertical, thickness, options.LineSize), vertical);
             }
         }
     }
     if (inPixels) return;
     // A unit's labels are laid out per bar, so that they never overprint each other.
-    for (const ScaleBarStyle& bar : model.bars) DrawUnitBarLabels(dc, bar, client, model, thickness, dpi);
+    for (const ScaleBarStyle& bar : model.bars) DrawUnitBarLabels(paint, bar, client, model, thickness, dpi);
 }
 
 std::vector<BarSpan> LineLabelSpans(HDC dc, const ScaleBarStyle& bar, const WindowRect& client, const RulerModel& model,

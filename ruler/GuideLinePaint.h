@@ -13,9 +13,12 @@
 
 #include <vector>
 
-// The lines and their labels in the font selected into dc; labels on `labelBack`.
+class CLabelStamps;
+
+// The lines and their labels in the font selected into dc; labels on `labelBack`, copied
+// from `labels` where they were drawn before.
 void DrawGuideLines(HDC dc, const WindowRect& client, const RulerModel& model, int32_t thickness, int32_t dpi,
-                    COLORREF labelBack);
+                    COLORREF labelBack, CLabelStamps& labels);
 
 // Where the labels stand along `bar` in a unit (offsets from its start), measured in the
 // font selected into dc: the vertical lines' on the top and bottom bars, the horizontal

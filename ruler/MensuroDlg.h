@@ -4,6 +4,7 @@
 #include "framework/MessageTable.h"
 #include "framework/ModalDialog.h"
 #include "ruler/CoordinateTip.h"
+#include "ruler/LabelStamps.h"
 #include "ruler/LineDrag.h"
 #include "ruler/RulerHost.h"
 #include "ruler/Targeting.h"
@@ -105,6 +106,8 @@ private:
     HICON m_hIcon = nullptr; // shared, 16 x 16
     OwnedIcon m_boxIcon;     // the move box's icon at the frame's scale
     LOGFONTW m_labelFont = {};
+    // The guide lines' labels as last drawn; composing reuses them, so it changes them.
+    mutable CLabelStamps m_labelStamps;
     int32_t m_dpi = 96;  // the ruler's screen; the frame is drawn at its scale
     CModalDialog* m_openDialog = nullptr;
     bool m_savedAtEnd = false;

@@ -142,7 +142,7 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
             for (const ScaleBarStyle& bar : m_model.bars)
                 bar.Paint(dc, bar.IsHorizontal() ? alongX : alongY, LineLabelSpans(dc, bar, client, m_model, s));
         }
-        DrawGuideLines(dc, client, m_model, s, m_dpi, TopBack(m_model.bars));
+        DrawGuideLines(dc, client, m_model, s, m_dpi, TopBack(m_model.bars), m_labelStamps);
     }
 
     auto framePx = [this](int32_t at96) { return FramePixels(at96, m_dpi); };

@@ -9,6 +9,7 @@ set(MENSURO_CORE_TEST_SOURCES
     # scale bars and surfaces (window-free parts)
     unit/ruler/scalebar/ScaleBarStyleTest.cpp
     unit/framework/DibLayoutTest.cpp
+    unit/framework/PixelCanvasTest.cpp
     unit/copy/CopyRulesTest.cpp
     unit/copy/MeasureLayoutTest.cpp
     unit/copy/ScreenCoverageTest.cpp

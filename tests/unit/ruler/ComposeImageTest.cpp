@@ -1,10 +1,15 @@
 // The ruler's composed image: background, bars, guide lines with labels, move box, grip.
+#include "framework/DibCanvas.h"
 #include "framework/DibSurface.h"
+#include "framework/GdiHolders.h"
 #include "ruler/MensuroDlg.h"
 
 #include "support/SurfacePixels.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -127,4 +132,47 @@ TEST_F(ComposeImage, InAUnitTheBarsNumbersKeepClearOfTheLinesLabels)
     EXPECT_GT(Count(kLabelRed, 145, 0, 176, 16), 0) << "the line's label";
     EXPECT_EQ(0, Count(grey, 120, 0, 145, 16)) << "no number beside it";
     EXPECT_GT(Count(grey, 225, 0, 255, 16), 0) << "\" 40\" on column 240 stays";
+}
+
+// The labels are copied into the surface where they were drawn before; a copy must be exactly
+// what DrawText paints. The same composition through GDI alone (a clip region over the whole
+// surface keeps the copies out) must be the same byte for byte: in pixels and in a unit, with
+// thin and thick lines, lines at the area's ends, and after the labels' colour changed.
+TEST_F(ComposeImage, CopiedLabelsAreExactlyTheDrawnOnes)
+{
+    const HDC dc = m_surface.GetDC();
+    const size_t bytes = m_surface.Header()->biSizeImage;
+    const auto composed = [&](bool throughGdi) {
+        GdiObject<HRGN> all(CreateRectRgn(0, 0, 400, 300));
+        if (throughGdi) SelectClipRgn(dc, all.get());
+        EXPECT_EQ(DirectCanvasOf(dc).has_value(), !throughGdi);
+        m_surface.Fill(0x55);
+        Compose();
+        SelectClipRgn(dc, nullptr);
+        const unsigned char* pixels = m_surface.Pixels();
+        return std::vector<unsigned char>(pixels, pixels + bytes);
+    };
+    struct Case {
+        Unit unit;
+        int32_t lineSize;
+        uint32_t textColour;
+    };
+    const Case cases[] = {{Unit::Pixels, 1, 0x0000FF},
+                          {Unit::Pixels, 5, 0x0000FF},
+                          {Unit::Pixels, 2, 0x3080C0},
+                          {Unit::Millimetres, 1, 0x0000FF},
+                          {Unit::Millimetres, 3, 0x102030}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "unit " << static_cast<int>(c.unit) << ", L = " << c.lineSize);
+        Change([&](RulerModel& model) {
+            model.options.DisplayUnit = c.unit;
+            model.options.LineSize = c.lineSize;
+            model.options.LineTextColor = c.textColour;
+            model.lines.ReplaceAll({0, 1, 7, 99, 100, 163, 250, 318, 319}, {0, 2, 57, 150, 218, 219});
+        });
+        const std::vector<unsigned char> copied = composed(false), drawn = composed(true);
+        ASSERT_EQ(copied.size(), drawn.size());
+        const size_t differ = std::mismatch(copied.begin(), copied.end(), drawn.begin()).first - copied.begin();
+        EXPECT_EQ(differ, copied.size()) << "first differing byte, row " << differ / 1200 << " from the bottom";
+    }
 }

@@ -1,0 +1,67 @@
+#include "framework/PixelCanvas.h"
+
+#include "framework/DibLayout.h"
+
+#include <algorithm>
+#include <cstring>
+
+PixelCanvas::PixelCanvas(uint8_t* bits, int32_t width, int32_t height)
+    : m_bits(bits), m_width(bits ? std::max(width, 0) : 0), m_height(bits ? std::max(height, 0) : 0),
+      m_stride(static_cast<ptrdiff_t>(DibRowStride(m_width, 24)))
+{
+}
+
+void PixelCanvas::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom, Bgr colour)
+{
+    left = std::max<int64_t>(left, 0);
+    top = std::max<int64_t>(top, 0);
+    right = std::min<int64_t>(right, m_width);
+    bottom = std::min<int64_t>(bottom, m_height);
+    if (left >= right || top >= bottom) return;
+    const size_t count = static_cast<size_t>(right - left);
+    uint8_t* row = Row(static_cast<int32_t>(top)) + left * 3;
+    // A guide line is mostly one to a few pixels across and a thousand rows down: each row is
+    // written in place, a call per row would cost more than its pixels.
+    for (int64_t y = top; y < bottom; ++y, row -= m_stride) {
+        for (size_t i = 0; i < count; ++i) {
+            row[i * 3] = colour.blue;
+            row[i * 3 + 1] = colour.green;
+            row[i * 3 + 2] = colour.red;
+        }
+    }
+}
+
+void PixelCanvas::FillColumns(const std::vector<ColumnSpan>& spans, int64_t top, int64_t bottom, Bgr colour)
+{
+    top = std::max<int64_t>(top, 0);
+    bottom = std::min<int64_t>(bottom, m_height);
+    std::vector<ColumnSpan> shown;
+    for (const ColumnSpan& span : spans) {
+        const ColumnSpan clipped{std::max<int64_t>(span.left, 0), std::min<int64_t>(span.right, m_width)};
+        if (clipped.left < clipped.right) shown.push_back(clipped);
+    }
+    if (shown.empty() || top >= bottom) return;
+    uint8_t* row = Row(static_cast<int32_t>(top));
+    for (int64_t y = top; y < bottom; ++y, row -= m_stride) {
+        for (const ColumnSpan& span : shown) {
+            for (int64_t x = span.left; x < span.right; ++x) {
+                row[x * 3] = colour.blue;
+                row[x * 3 + 1] = colour.green;
+                row[x * 3 + 2] = colour.red;
+            }
+        }
+    }
+}
+
+void PixelCanvas::Stamp(const uint8_t* block, int32_t width, int32_t height, int64_t x, int64_t y)
+{
+    if (!block || width <= 0 || height <= 0) return;
+    const int64_t left = std::max<int64_t>(x, 0), top = std::max<int64_t>(y, 0);
+    const int64_t right = std::min<int64_t>(x + width, m_width), bottom = std::min<int64_t>(y + height, m_height);
+    if (left >= right || top >= bottom) return;
+    const size_t bytes = static_cast<size_t>(right - left) * 3;
+    for (int64_t row = top; row < bottom; ++row) {
+        const uint8_t* from = block + (static_cast<size_t>(row - y) * width + static_cast<size_t>(left - x)) * 3;
+        std::memcpy(Row(static_cast<int32_t>(row)) + left * 3, from, bytes);
+    }
+}
