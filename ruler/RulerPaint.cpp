@@ -163,18 +163,6 @@ void CMensuroDlg::ComposeImage(HDC dc, const WindowRect& client) const
 // the see-through inner area, most of a large ruler, on every step of a live resize.
 void CMensuroDlg::PaintShown(HDC dc, HRGN update) const
 {
-    // Some window systems (Wine) hand over the whole client as the update region, shape or
-    // not: cut to the shape here, or every step of a live resize converts and copies the
-    // whole inner area for nothing. The shape is kept relative to the window's corner.
-    if (update && m_shape.get()) {
-        RECT window = {};
-        POINT client = {0, 0};
-        GetWindowRect(m_hWnd, &window);
-        ClientToScreen(m_hWnd, &client);
-        OffsetRgn(update, client.x - window.left, client.y - window.top);
-        CombineRgn(update, update, m_shape.get(), RGN_AND);
-        OffsetRgn(update, window.left - client.x, window.top - client.y);
-    }
     const DWORD bytes = update ? GetRegionData(update, 0, nullptr) : 0;
     std::vector<unsigned char> data(bytes);
     auto* region = reinterpret_cast<RGNDATA*>(data.data());
