@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <cstring>
 
+// From this many pixels a row is painted by copies rather than pixel by pixel.
+constexpr size_t kLongRun = 16;
+
 PixelCanvas::PixelCanvas(uint8_t* bits, int32_t width, int32_t height)
     : m_bits(bits), m_width(bits ? std::max(width, 0) : 0), m_height(bits ? std::max(height, 0) : 0),
       m_stride(static_cast<ptrdiff_t>(DibRowStride(m_width, 24)))
@@ -20,15 +23,25 @@ void PixelCanvas::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
     if (left >= right || top >= bottom) return;
     const size_t count = static_cast<size_t>(right - left);
     uint8_t* row = Row(static_cast<int32_t>(top)) + left * 3;
-    // A guide line is mostly one to a few pixels across and a thousand rows down: each row is
-    // written in place, a call per row would cost more than its pixels.
-    for (int64_t y = top; y < bottom; ++y, row -= m_stride) {
-        for (size_t i = 0; i < count; ++i) {
-            row[i * 3] = colour.blue;
-            row[i * 3 + 1] = colour.green;
-            row[i * 3 + 2] = colour.red;
+    // A guide line is either a few pixels across and a thousand rows down, each row best
+    // written in place, or one to a few rows of a thousand pixels, best copied in long runs.
+    if (count < kLongRun) {
+        for (int64_t y = top; y < bottom; ++y, row -= m_stride) {
+            for (size_t i = 0; i < count; ++i) {
+                row[i * 3] = colour.blue;
+                row[i * 3 + 1] = colour.green;
+                row[i * 3 + 2] = colour.red;
+            }
         }
+        return;
     }
+    const size_t bytes = count * 3;
+    row[0] = colour.blue;
+    row[1] = colour.green;
+    row[2] = colour.red;
+    // The row doubles what it holds until it is full.
+    for (size_t done = 3; done < bytes; done *= 2) std::memcpy(row + done, row, std::min(done, bytes - done));
+    for (int64_t y = top + 1; y < bottom; ++y) std::memcpy(row - (y - top) * m_stride, row, bytes);
 }
 
 void PixelCanvas::FillColumns(const std::vector<ColumnSpan>& spans, int64_t top, int64_t bottom, Bgr colour)

@@ -60,6 +60,31 @@ TEST(PixelCanvas, FillsAreClippedToTheCanvas)
     }
 }
 
+TEST(PixelCanvas, LongRowsArePaintedToTheirEnd)
+{
+    // Rows of 16 pixels and more are painted by copies of a growing run: every length and
+    // offset must come out whole, with nothing past its end.
+    constexpr int32_t w = 45, h = 4;
+    const size_t stride = 136; // 135 bytes padded to 4
+    const Bgr colour{4, 5, 6};
+    for (int64_t left : {0, 3}) {
+        for (int64_t count : {15, 16, 17, 24, 31, 33, 42}) {
+            SCOPED_TRACE(testing::Message() << count << " pixels from " << left);
+            std::vector<uint8_t> bytes(stride * h, kGround);
+            PixelCanvas(bytes.data(), w, h).Fill(left, 1, left + count, 3, colour);
+            for (int32_t y = 0; y < h; ++y) {
+                const uint8_t* row = bytes.data() + (h - 1 - y) * stride;
+                for (int32_t x = 0; x < w; ++x) {
+                    const bool inside = y >= 1 && y < 3 && x >= left && x < left + count;
+                    ASSERT_EQ(row[x * 3], inside ? colour.blue : kGround) << x << "," << y;
+                    ASSERT_EQ(row[x * 3 + 2], inside ? colour.red : kGround) << x << "," << y;
+                }
+                ASSERT_EQ(row[stride - 1], kGround);
+            }
+        }
+    }
+}
+
 TEST(PixelCanvas, ColumnsPaintWhatEachBandPaintsAlone)
 {
     struct Case {
