@@ -4,84 +4,70 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <vector>
 
 namespace {
 
-// A 5 x 4 canvas: rows of 15 bytes padded to 16, the bottom row first in memory.
-constexpr int32_t kW = 5, kH = 4, kStride = 16;
 constexpr uint8_t kGround = 0x11;
 
-struct Area {
-    int32_t left, top, right, bottom; // what must be painted, inside the canvas
-};
+// A w x h canvas over bytes laid out as a 24-bit DIB: rows padded to 4 bytes, bottom row first.
+struct Bytes {
+    int32_t w, h;
+    size_t stride = (size_t(w) * 3 + 3) & ~size_t(3);
+    std::vector<uint8_t> bytes = std::vector<uint8_t>(stride * h, kGround);
 
-// Every pixel inside `painted` holds the colour, every other pixel and every padding byte is
-// untouched.
-void ExpectPainted(const std::vector<uint8_t>& bytes, const Area& painted, Bgr colour)
-{
-    for (int32_t y = 0; y < kH; ++y) {
-        const uint8_t* row = bytes.data() + (kH - 1 - y) * kStride;
-        for (int32_t x = 0; x < kW; ++x) {
-            const bool inside = x >= painted.left && x < painted.right && y >= painted.top && y < painted.bottom;
-            EXPECT_EQ(row[x * 3], inside ? colour.blue : kGround) << x << "," << y;
-            EXPECT_EQ(row[x * 3 + 1], inside ? colour.green : kGround) << x << "," << y;
-            EXPECT_EQ(row[x * 3 + 2], inside ? colour.red : kGround) << x << "," << y;
+    PixelCanvas Canvas() { return PixelCanvas(bytes.data(), w, h); }
+    const uint8_t* At(int32_t x, int32_t y) const { return bytes.data() + (h - 1 - y) * stride + x * 3; }
+    // Every pixel holds what `expected` gives it, and no padding byte was touched.
+    void Expect(const std::function<Bgr(int32_t, int32_t, bool&)>& expected) const
+    {
+        for (int32_t y = 0; y < h; ++y) {
+            for (int32_t x = 0; x < w; ++x) {
+                bool painted = false;
+                const Bgr want = expected(x, y, painted);
+                const uint8_t* p = At(x, y);
+                const Bgr have = painted ? want : Bgr{kGround, kGround, kGround};
+                ASSERT_TRUE(p[0] == have.blue && p[1] == have.green && p[2] == have.red) << "pixel " << x << "," << y;
+            }
+            ASSERT_EQ(bytes[(h - 1 - y) * stride + stride - 1], kGround) << "padding of row " << y;
         }
-        EXPECT_EQ(row[kStride - 1], kGround) << "padding of row " << y;
     }
-}
+};
 
 } // namespace
 
-TEST(PixelCanvas, FillsAreClippedToTheCanvas)
+TEST(PixelCanvas, FillsAreClippedToTheCanvasAndLongRowsComeOutWhole)
 {
     struct Case {
+        int32_t w;
         int64_t left, top, right, bottom;
-        Area painted;
+        int32_t l, t, r, b; // what must be painted
     };
     const Case cases[] = {
-        {1, 1, 3, 2, {1, 1, 3, 2}},     // inside, the top row counted from the top
-        {0, 0, kW, kH, {0, 0, kW, kH}}, // all of it
-        {-3, -2, 2, 1, {0, 0, 2, 1}},   // off the top-left corner
-        {4, 3, 9, 9, {4, 3, 5, 4}},     // off the bottom-right corner
-        {2, 0, 2, 4, {0, 0, 0, 0}},     // no width
-        {3, 1, 1, 3, {0, 0, 0, 0}},     // reversed
-        {INT64_MIN / 2, INT64_MIN / 2, INT64_MAX / 2, 1, {0, 0, kW, 1}},
-        {kW, 0, kW + 4, kH, {0, 0, 0, 0}}, // just right of it
+        {5, 1, 1, 3, 2, 1, 1, 3, 2},   // the top row counted from the top
+        {5, 0, 0, 5, 4, 0, 0, 5, 4},   // all of it
+        {5, -3, -2, 2, 1, 0, 0, 2, 1}, // off the top-left corner
+        {5, 4, 3, 9, 9, 4, 3, 5, 4},   // off the bottom-right corner
+        {5, 2, 0, 2, 4, 0, 0, 0, 0},   // no width
+        {5, 3, 1, 1, 3, 0, 0, 0, 0},   // reversed
+        {5, INT64_MIN / 2, INT64_MIN / 2, INT64_MAX / 2, 1, 0, 0, 5, 1},
+        {45, 0, 1, 15, 3, 0, 1, 15, 3}, // rows of 16 pixels and more are painted by copies
+        {45, 3, 1, 19, 3, 3, 1, 19, 3}, // of a growing run: every length must end where it
+        {45, 0, 1, 17, 3, 0, 1, 17, 3}, // should
+        {45, 3, 1, 36, 3, 3, 1, 36, 3},
+        {45, 2, 0, 44, 4, 2, 0, 44, 4},
+        {45, -9, 2, 60, 3, 0, 2, 45, 3},
     };
     const Bgr colour{1, 2, 3};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.left << "," << c.top << " .. " << c.right << "," << c.bottom);
-        std::vector<uint8_t> bytes(kStride * kH, kGround);
-        PixelCanvas canvas(bytes.data(), kW, kH);
-        canvas.Fill(c.left, c.top, c.right, c.bottom, colour);
-        ExpectPainted(bytes, c.painted, colour);
-    }
-}
-
-TEST(PixelCanvas, LongRowsArePaintedToTheirEnd)
-{
-    // Rows of 16 pixels and more are painted by copies of a growing run: every length and
-    // offset must come out whole, with nothing past its end.
-    constexpr int32_t w = 45, h = 4;
-    const size_t stride = 136; // 135 bytes padded to 4
-    const Bgr colour{4, 5, 6};
-    for (int64_t left : {0, 3}) {
-        for (int64_t count : {15, 16, 17, 24, 31, 33, 42}) {
-            SCOPED_TRACE(testing::Message() << count << " pixels from " << left);
-            std::vector<uint8_t> bytes(stride * h, kGround);
-            PixelCanvas(bytes.data(), w, h).Fill(left, 1, left + count, 3, colour);
-            for (int32_t y = 0; y < h; ++y) {
-                const uint8_t* row = bytes.data() + (h - 1 - y) * stride;
-                for (int32_t x = 0; x < w; ++x) {
-                    const bool inside = y >= 1 && y < 3 && x >= left && x < left + count;
-                    ASSERT_EQ(row[x * 3], inside ? colour.blue : kGround) << x << "," << y;
-                    ASSERT_EQ(row[x * 3 + 2], inside ? colour.red : kGround) << x << "," << y;
-                }
-                ASSERT_EQ(row[stride - 1], kGround);
-            }
-        }
+        Bytes canvas{c.w, 4};
+        canvas.Canvas().Fill(c.left, c.top, c.right, c.bottom, colour);
+        canvas.Expect([&](int32_t x, int32_t y, bool& painted) {
+            painted = x >= c.l && x < c.r && y >= c.t && y < c.b;
+            return colour;
+        });
     }
 }
 
@@ -90,26 +76,20 @@ TEST(PixelCanvas, ColumnsPaintWhatEachBandPaintsAlone)
     struct Case {
         std::vector<ColumnSpan> spans;
         int64_t top, bottom;
-        size_t painted; // pixels
     };
     const Case cases[] = {
-        {{{0, 1}, {2, 4}}, 1, 3, 6},
-        {{{-2, 1}, {4, 9}, {3, 3}, {2, 1}}, -5, 2, 4}, // clipped, empty and reversed spans
-        {{{1, 3}, {2, 5}}, 0, kH, 16},                 // overlapping
-        {{{0, kW}}, 3, 3, 0},                          // no rows
+        {{{0, 1}, {2, 4}}, 1, 3},
+        {{{-2, 1}, {4, 9}, {3, 3}, {2, 1}}, -5, 2}, // clipped, empty and reversed spans
+        {{{1, 3}, {2, 5}}, 0, 4},                   // overlapping
+        {{{0, 5}}, 3, 3},                           // no rows
     };
     const Bgr colour{9, 8, 7};
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.spans.size() << " spans, rows " << c.top << " .. " << c.bottom);
-        std::vector<uint8_t> together(kStride * kH, kGround), alone(kStride * kH, kGround);
-        PixelCanvas(together.data(), kW, kH).FillColumns(c.spans, c.top, c.bottom, colour);
-        PixelCanvas canvas(alone.data(), kW, kH);
-        for (const ColumnSpan& span : c.spans) canvas.Fill(span.left, c.top, span.right, c.bottom, colour);
-        EXPECT_EQ(together, alone);
-        size_t painted = 0;
-        for (int32_t y = 0; y < kH; ++y)
-            for (int32_t x = 0; x < kW; ++x) painted += together[y * kStride + x * 3] == colour.blue;
-        EXPECT_EQ(painted, c.painted);
+        Bytes together{5, 4}, alone{5, 4};
+        together.Canvas().FillColumns(c.spans, c.top, c.bottom, colour);
+        for (const ColumnSpan& span : c.spans) alone.Canvas().Fill(span.left, c.top, span.right, c.bottom, colour);
+        EXPECT_EQ(together.bytes, alone.bytes);
     }
 }
 
@@ -119,24 +99,18 @@ TEST(PixelCanvas, StampsLandTopRowFirstAndAreClipped)
     std::vector<uint8_t> block;
     for (uint8_t y = 0; y < 2; ++y)
         for (uint8_t x = 0; x < 3; ++x) block.insert(block.end(), {x, y, 0xEE});
-    struct Case {
+    struct At {
         int64_t x, y;
     };
-    for (const Case c : {Case{0, 0}, Case{2, 2}, Case{-2, -1}, Case{4, 3}, Case{5, 0}, Case{0, -2}}) {
-        SCOPED_TRACE(testing::Message() << "at " << c.x << "," << c.y);
-        std::vector<uint8_t> bytes(kStride * kH, kGround);
-        PixelCanvas(bytes.data(), kW, kH).Stamp(block.data(), 3, 2, c.x, c.y);
-        for (int32_t y = 0; y < kH; ++y) {
-            const uint8_t* row = bytes.data() + (kH - 1 - y) * kStride;
-            for (int32_t x = 0; x < kW; ++x) {
-                const int64_t bx = x - c.x, by = y - c.y;
-                const bool inside = bx >= 0 && bx < 3 && by >= 0 && by < 2;
-                EXPECT_EQ(row[x * 3], inside ? bx : kGround) << x << "," << y;
-                EXPECT_EQ(row[x * 3 + 1], inside ? by : kGround) << x << "," << y;
-                EXPECT_EQ(row[x * 3 + 2], inside ? 0xEE : kGround) << x << "," << y;
-            }
-            EXPECT_EQ(row[kStride - 1], kGround);
-        }
+    for (const At at : {At{0, 0}, At{2, 2}, At{-2, -1}, At{4, 3}, At{5, 0}, At{0, -2}}) {
+        const int64_t bx = at.x, by = at.y;
+        SCOPED_TRACE(testing::Message() << "at " << bx << "," << by);
+        Bytes canvas{5, 4};
+        canvas.Canvas().Stamp(block.data(), 3, 2, bx, by);
+        canvas.Expect([&](int32_t x, int32_t y, bool& painted) {
+            painted = x - bx >= 0 && x - bx < 3 && y - by >= 0 && y - by < 2;
+            return Bgr{uint8_t(x - bx), uint8_t(y - by), 0xEE};
+        });
     }
 }
 
