@@ -5,8 +5,22 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
 // From this many pixels a row is painted by copies rather than pixel by pixel.
 constexpr size_t kLongRun = 16;
+
+// `count` pixels from `at` in one colour, pixel by pixel.
+inline void PaintRun(uint8_t* at, size_t count, Bgr colour)
+{
+    for (size_t i = 0; i < count; ++i, at += 3) {
+        at[0] = colour.blue;
+        at[1] = colour.green;
+        at[2] = colour.red;
+    }
+}
+
+} // namespace
 
 PixelCanvas::PixelCanvas(uint8_t* bits, int32_t width, int32_t height)
     : m_bits(bits), m_width(bits ? std::max(width, 0) : 0), m_height(bits ? std::max(height, 0) : 0),
@@ -26,19 +40,11 @@ void PixelCanvas::Fill(int64_t left, int64_t top, int64_t right, int64_t bottom,
     // A guide line is either a few pixels across and a thousand rows down, each row best
     // written in place, or one to a few rows of a thousand pixels, best copied in long runs.
     if (count < kLongRun) {
-        for (int64_t y = top; y < bottom; ++y, row -= m_stride) {
-            for (size_t i = 0; i < count; ++i) {
-                row[i * 3] = colour.blue;
-                row[i * 3 + 1] = colour.green;
-                row[i * 3 + 2] = colour.red;
-            }
-        }
+        for (int64_t y = top; y < bottom; ++y, row -= m_stride) PaintRun(row, count, colour);
         return;
     }
     const size_t bytes = count * 3;
-    row[0] = colour.blue;
-    row[1] = colour.green;
-    row[2] = colour.red;
+    PaintRun(row, 1, colour);
     // The row doubles what it holds until it is full.
     for (size_t done = 3; done < bytes; done *= 2) std::memcpy(row + done, row, std::min(done, bytes - done));
     for (int64_t y = top + 1; y < bottom; ++y) std::memcpy(row - (y - top) * m_stride, row, bytes);
@@ -56,13 +62,8 @@ void PixelCanvas::FillColumns(const std::vector<ColumnSpan>& spans, int64_t top,
     if (shown.empty() || top >= bottom) return;
     uint8_t* row = Row(static_cast<int32_t>(top));
     for (int64_t y = top; y < bottom; ++y, row -= m_stride) {
-        for (const ColumnSpan& span : shown) {
-            for (int64_t x = span.left; x < span.right; ++x) {
-                row[x * 3] = colour.blue;
-                row[x * 3 + 1] = colour.green;
-                row[x * 3 + 2] = colour.red;
-            }
-        }
+        for (const ColumnSpan& span : shown)
+            PaintRun(row + span.left * 3, static_cast<size_t>(span.right - span.left), colour);
     }
 }
 

@@ -57,7 +57,7 @@ void CLabelStamps::Draw(const std::wstring& text, const RECT& box, UINT align)
 {
     if (m_canvas) {
         const Stamp& stamp = StampOf(text);
-        if (stamp.exact) {
+        if (!stamp.pixels.empty()) {
             const TextAcross across = (align & DT_CENTER)  ? TextAcross::Centre
                                       : (align & DT_RIGHT) ? TextAcross::Right
                                                            : TextAcross::Left;
@@ -123,6 +123,5 @@ CLabelStamps::Stamp CLabelStamps::Render(const std::wstring& text)
     stamp.width = size.cx;
     stamp.height = size.cy;
     stamp.pixels = std::move(drawn[0]);
-    stamp.exact = true;
     return stamp;
 }

@@ -26,10 +26,10 @@ public:
     void Draw(const std::wstring& text, const RECT& box, UINT align);
 
 private:
+    // No pixels: the label is drawn with DrawText each time.
     struct Stamp {
         int32_t width = 0;
         int32_t height = 0;
-        bool exact = false; // false: drawn with DrawText each time
         std::vector<uint8_t> pixels;
     };
     // What a stamp depends on besides its text.
